@@ -1,0 +1,7 @@
+#include "ActionCommands.h"
+
+namespace ordwell {
+
+void BindActionCommands(Engine&) {}
+
+} // namespace ordwell

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace ordwell {
+
+class Engine;
+
+void BindDialogCommands(Engine& engine);
+
+} // namespace ordwell

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace ordwell {
+
+class Engine;
+
+void BindFlowCommands(Engine& engine);
+
+} // namespace ordwell

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "MacroLine.h"
+
+namespace ordwell {
+
+class Engine;
+
+// How a run ended.
+enum class RunOutcome {
+    NotRun,    // Run was not called yet
+    Completed, // ran past its last line
+    Stopped,   // ExitMacro, the run icon or a stop signal
+    Failed,    // ended on a failed line that no error label handled
+};
+
+// Runs one macro: owns its lines, walks them, dispatches each command line,
+// follows jumps and reports failed lines.
+class CMacroRunner {
+public:
+    // Loads the macro file; LoadStatus() is 1 when it does not exist.
+    CMacroRunner(Engine& engine, const std::string& fileName);
+    CMacroRunner(Engine& engine, std::vector<std::string> lines);
+    CMacroRunner(const CMacroRunner&) = delete;
+    CMacroRunner& operator=(const CMacroRunner&) = delete;
+
+    // Runs every line from the first. Always TRUE; Outcome() says how it ended.
+    bool Run();
+    // Parses and runs one line and returns its condition result.
+    bool Execute(std::string_view text);
+    // Runs a line already parsed.
+    bool Execute(const LineSyntax& syntax);
+    // The index of the label line, or -1.
+    int FindLabel(std::string_view name) const;
+
+    // Asks the run to stop after the current line (the run icon, Stop).
+    void RequestStop() { m_stopRequest = true; }
+    bool StopRequested() const;
+
+    bool SyntaxFlag() const { return m_syntaxFlag; }
+    void SetSyntaxFlag(bool ok) { m_syntaxFlag = ok; }
+    int LoadStatus() const { return m_loadStatus; }
+    const std::string& FileName() const { return m_fileName; }
+    const std::vector<std::string>& Lines() const { return m_lines; }
+    int CurrentLine() const { return m_currentLine; }
+    void SetCurrentLine(int index) { m_currentLine = index; }
+    const std::string& ErrorLabel() const { return m_errorLabel; }
+    void SetErrorLabel(std::string label) { m_errorLabel = std::move(label); }
+    const std::string& Caption() const { return m_caption; }
+    void SetCaption(std::string caption) { m_caption = std::move(caption); }
+    const std::string& LastInputText() const { return m_lastInputText; }
+    void SetLastInputText(std::string text) { m_lastInputText = std::move(text); }
+    int LastResponse() const { return m_lastResponse; }
+    void SetLastResponse(int response) { m_lastResponse = response; }
+    RunOutcome Outcome() const { return m_outcome; }
+    // 1-based number of the line that ended the run as failed; 0 otherwise.
+    int FailedLine() const { return m_failedLine; }
+    Engine& GetEngine() const { return m_engine; }
+
+private:
+    void ReportFailedLine();
+
+    Engine& m_engine;
+    bool m_syntaxFlag = true;
+    int m_loadStatus = 0;
+    std::string m_fileName;
+    std::vector<std::string> m_lines;
+    int m_currentLine = 0;
+    bool m_stopRequest = false;
+    std::string m_errorLabel;
+    std::string m_lastInputText;
+    std::string m_caption;
+    int m_lastResponse = 0;
+    RunOutcome m_outcome = RunOutcome::NotRun;
+    int m_failedLine = 0;
+    std::vector<LineSyntax> m_parsed; // the lines parsed once, on first use
+    std::vector<bool> m_isParsed;
+};
+
+// Splits macro file text into lines: a line ends at a line feed, a carriage
+// return before it is dropped, and a line end at the very end adds no line.
+std::vector<std::string> SplitMacroText(std::string_view text);
+
+} // namespace ordwell

@@ -1,0 +1,63 @@
+// The commands that work on the variables: PutVar, Increment, Decrement,
+// Dump and GetClipBoard.
+#include "VariableCommands.h"
+
+#include <charconv>
+#include <cstdint>
+
+#include "CommandCall.h"
+#include "platform/Clipboard.h"
+#include "platform/Dialogs.h"
+
+namespace ordwell {
+
+namespace {
+
+bool PutVar(CommandCall& call) { return call.Store(1, call.Text(2)); }
+
+// Adds to the variable's number with 32-bit two's-complement wrapping.
+bool AddToVariable(CommandCall& call, std::uint32_t delta) {
+    const auto value = static_cast<std::int32_t>(static_cast<std::uint32_t>(ReadWholeNumber(call.Load(1))) + delta);
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    return call.Store(1, std::string_view(digits, static_cast<size_t>(end - digits)));
+}
+
+bool Increment(CommandCall& call) { return AddToVariable(call, 1U); }
+
+bool Decrement(CommandCall& call) { return AddToVariable(call, ~0U); }
+
+bool Dump(CommandCall& call) {
+    const VariableStore& variables = call.GetEngine().Variables();
+    std::string text;
+    for (int i = 0; i < 26; ++i) {
+        text += '%';
+        text += static_cast<char>('A' + i);
+        text += " = ";
+        text += variables.Value(i);
+        text += '\n';
+    }
+    call.GetPlatform().dialogs->MessageBox(text, "Contents of Variables", MessageStyle::Ok);
+    return true;
+}
+
+bool GetClipBoard(CommandCall& call) {
+    const auto text = call.GetPlatform().clipboard->Text();
+    if (!text) {
+        return false;
+    }
+    call.Store(1, *text);
+    return true;
+}
+
+} // namespace
+
+void BindVariableCommands(Engine& engine) {
+    engine.Bind(CommandId::PutVar, PutVar);
+    engine.Bind(CommandId::Increment, Increment);
+    engine.Bind(CommandId::Decrement, Decrement);
+    engine.Bind(CommandId::Dump, Dump);
+    engine.Bind(CommandId::GetClipBoard, GetClipBoard);
+}
+
+} // namespace ordwell

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ordwell {
+
+// The four predefined keys a key path may start with.
+enum class Hive { ClassesRoot, CurrentUser, LocalMachine, Users };
+
+// Value types as the registry knows them.
+enum class RegistryType : std::uint32_t { None = 0, String = 1, ExpandString = 2, Binary = 3, Dword = 4 };
+
+struct RegistryValue {
+    RegistryType type = RegistryType::String;
+    std::string data; // the value's bytes; a string is stored without a terminating NUL
+};
+
+// The per-user registry store. Key paths use backslashes, are matched without
+// regard to letter case and may be empty (the hive's root key). Every call is
+// one transaction; two processes using the store at once lose nothing.
+class Registry {
+public:
+    virtual ~Registry() = default;
+    // Creates the key and every missing key above it.
+    virtual bool CreateKey(Hive hive, std::string_view path) = 0;
+    virtual bool KeyExists(Hive hive, std::string_view path) = 0;
+    // Sets a value, creating the key path when it is missing.
+    virtual bool SetValue(Hive hive, std::string_view path, std::string_view name, const RegistryValue& value) = 0;
+    virtual std::optional<RegistryValue> GetValue(Hive hive, std::string_view path, std::string_view name) = 0;
+    virtual bool DeleteValue(Hive hive, std::string_view path, std::string_view name) = 0;
+};
+
+} // namespace ordwell

@@ -1,0 +1,91 @@
+#include "PosixFileSystem.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "UniqueFd.h"
+
+namespace ordwell {
+
+bool WriteFully(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+bool PosixFileSystem::Append(const std::string& path, std::string_view bytes) {
+    // O_APPEND puts every write at the end; the lock keeps a write that the
+    // kernel splits from interleaving with another writer's.
+    UniqueFd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
+    if (!fd) {
+        return false;
+    }
+    while (::flock(fd.get(), LOCK_EX) != 0) {
+        if (errno != EINTR) {
+            return false;
+        }
+    }
+    const bool ok = WriteFully(fd.get(), bytes);
+    return ok && fd.Close();
+}
+
+std::optional<std::string> PosixFileSystem::ReadAll(const std::string& path) {
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd) {
+        return std::nullopt;
+    }
+    std::string content;
+    char buffer[65536];
+    while (true) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return std::nullopt;
+        }
+        if (n == 0) {
+            break;
+        }
+        content.append(buffer, static_cast<size_t>(n));
+    }
+    return content;
+}
+
+bool PosixFileSystem::Exists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
+
+bool PosixFileSystem::WriteAtomically(const std::string& path, std::string_view bytes) {
+    // Write a sibling, flush it to disk, then rename it over the file: a crash
+    // leaves the old file or the new one. The file's mode is kept.
+    struct stat old {};
+    const bool existed = ::stat(path.c_str(), &old) == 0;
+    std::string temp = path + ".XXXXXX";
+    UniqueFd fd(::mkostemp(temp.data(), O_CLOEXEC));
+    if (!fd) {
+        return false;
+    }
+    const mode_t mode = existed ? (old.st_mode & 07777) : 0666 & ~[] {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return mask;
+    }();
+    const bool ok = ::fchmod(fd.get(), mode) == 0 && WriteFully(fd.get(), bytes) && ::fsync(fd.get()) == 0 &&
+                    fd.Close() && ::rename(temp.c_str(), path.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
+    }
+    return ok;
+}
+
+} // namespace ordwell

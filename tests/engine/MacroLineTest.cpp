@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/MacroLine.h"
+#include "engine/VariableStore.h"
+
+namespace ordwell {
+namespace {
+
+struct SplitCase {
+    const char* line;
+    const char* name;
+    std::vector<std::string> args;
+};
+
+void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.line; }
+
+class LineSplitting : public testing::TestWithParam<SplitCase> {};
+
+TEST_P(LineSplitting, GivesNameAndArguments) {
+    const SplitCase& c = GetParam();
+    const CMacroLine line(c.line, false);
+    EXPECT_EQ(line.CommandName(), c.name);
+    ASSERT_EQ(line.ArgumentCount(), static_cast<int>(c.args.size()));
+    for (size_t i = 0; i < c.args.size(); ++i) {
+        EXPECT_EQ(line.Argument(static_cast<int>(i) + 1), c.args[i]) << "argument " << i + 1;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, LineSplitting,
+    testing::Values(SplitCase{"Beep", "Beep", {}}, SplitCase{"  beep()  ", "beep", {}},
+                    SplitCase{"Beep ()", "Beep ", {}}, SplitCase{"Beep  ", "Beep  ", {}},
+                    SplitCase{"Beep()xyz", "Beep", {}}, SplitCase{"PutVar(%A,\"x,y\")", "PutVar", {"%A", "x,y"}},
+                    SplitCase{"MessageBox(\"He said \"hi\" today\")", "MessageBox", {"He said \"hi\" today"}},
+                    SplitCase{"OpenFile( 1, \"C:\\textdata.txt\")", "OpenFile", {"1", " \"C:\\textdata.txt\""}},
+                    SplitCase{"CopyFile(\"a\" , \"b\")", "CopyFile", {"a\" , \"b"}},
+                    SplitCase{"Foo(,a)", "Foo", {"", "a"}}, SplitCase{"Foo(a,)", "Foo", {"a,"}},
+                    SplitCase{"Foo(a),b)", "Foo", {"a),b"}}, SplitCase{"Foo(,)", "Foo", {","}},
+                    SplitCase{"If(FileExist(\"c:\\test.log\"),Beep(),DoNothing())",
+                              "If",
+                              {"FileExist(\"c:\\test.log\")", "Beep()", "DoNothing()"}},
+                    SplitCase{"Repeat(SendKeys(\"This is a test~\"),10)", "Repeat", {"SendKeys(\"This is a test~\")", "10"}},
+                    SplitCase{"PutVar(%A, 7)", "PutVar", {"%A", " 7"}},
+                    SplitCase{"X(\"a\",\"b\")", "X", {"a", "b"}}, SplitCase{"X(\"unclosed)", "X", {"unclosed"}},
+                    SplitCase{"X(a\"b,c)", "X", {"a\"b", "c"}}, SplitCase{"X(\"\")", "X", {""}},
+                    SplitCase{"X(  )", "X", {}}, SplitCase{"X(f(a,b),\"q\")", "X", {"f(a,b)", "q"}}));
+
+TEST(MacroLine, ClassifiesLineKinds) {
+    EXPECT_TRUE(IsBlankLine(""));
+    EXPECT_FALSE(IsBlankLine("  "));
+    EXPECT_TRUE(IsLabelLine(":Start"));
+    EXPECT_FALSE(IsLabelLine(" :Start"));
+    EXPECT_TRUE(IsCommentLine("*x"));
+    EXPECT_TRUE(IsCommentLine("//x"));
+    EXPECT_TRUE(IsCommentLine("   // x"));
+    EXPECT_TRUE(IsCommentLine("\t*comment"));
+    EXPECT_FALSE(IsCommentLine("*"));
+    EXPECT_FALSE(IsCommentLine("//"));
+    EXPECT_FALSE(IsCommentLine("/x"));
+    EXPECT_EQ(ClassifyLine("   "), LineKind::Command);
+}
+
+TEST(MacroLine, NegationAndUnknownNames) {
+    const CMacroLine negated("!FileExist(x)", false);
+    EXPECT_TRUE(negated.Negate());
+    EXPECT_EQ(negated.CommandName(), "FileExist");
+    EXPECT_NE(negated.Syntax().command, nullptr);
+    const CMacroLine spaced("! FileExist(x)", false);
+    EXPECT_EQ(spaced.Syntax().command, nullptr);
+    EXPECT_EQ(CMacroLine("   ", false).CommandName(), "");
+}
+
+TEST(MacroLine, SubstitutesWholeUnquotedReferencesOutsideOutputPositions) {
+    VariableStore vars;
+    vars.SetVar("%A", "alpha");
+    vars.SetVar("%B", "beta");
+    vars.SetVar("%C", "%D");
+
+    const CMacroLine put("PutVar(%A,%b)", true, &vars);
+    EXPECT_EQ(put.Argument(1), "%A"); // output position
+    EXPECT_EQ(put.Argument(2), "beta");
+
+    const CMacroLine quoted("PutVar(%A,\"%B\")", true, &vars);
+    EXPECT_EQ(quoted.Argument(2), "%B");
+    const CMacroLine inside("PutVar(%A,Hello %B)", true, &vars);
+    EXPECT_EQ(inside.Argument(2), "Hello %B");
+    const CMacroLine spaced("PutVar(%A, %B)", true, &vars);
+    EXPECT_EQ(spaced.Argument(2), " %B");
+
+    // Another letter case: the output position is substituted too.
+    const CMacroLine lower("putvar(%C,7)", true, &vars);
+    EXPECT_EQ(lower.Argument(1), "%D");
+
+    // Every position of Increment is an output.
+    EXPECT_EQ(CMacroLine("Increment(%A)", true, &vars).Argument(1), "%A");
+    // Without the substitute flag nothing changes.
+    EXPECT_EQ(CMacroLine("MessageBox(%A)", false, &vars).Argument(1), "%A");
+    EXPECT_EQ(CMacroLine("MessageBox(%A)", true, &vars).Argument(1), "alpha");
+    EXPECT_EQ(CMacroLine("MessageBox(%1)", true, &vars).Argument(1), "%1");
+}
+
+TEST(MacroLine, ReadsWholeNumbersAsTheLanguageDoes) {
+    const CMacroLine line("X(  42abc,,-7,abc,+3,99999999999)", false);
+    EXPECT_EQ(line.ArgumentAsInteger(1), 42);
+    EXPECT_EQ(line.ArgumentAsInteger(2), -1);
+    EXPECT_EQ(line.ArgumentAsInteger(3), -7);
+    EXPECT_EQ(line.ArgumentAsInteger(4), 0);
+    EXPECT_EQ(line.ArgumentAsInteger(5), 3);
+    EXPECT_EQ(line.ArgumentAsInteger(6), 2147483647);
+    EXPECT_EQ(line.ArgumentAsInteger(9), -1);
+    EXPECT_EQ(line.Argument(0), "");
+    EXPECT_EQ(ReadWholeNumber("-99999999999"), -2147483647 - 1);
+}
+
+TEST(MacroLine, AppendsParenthesesToLineText) {
+    EXPECT_EQ(CMacroLine("Beep", false).LineText(), "Beep()");
+    EXPECT_EQ(CMacroLine("Beep(1)", false).LineText(), "Beep(1)");
+}
+
+} // namespace
+} // namespace ordwell
