@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include "support/TestDesktop.h"
+
+namespace ordwell {
+namespace {
+
+using test::TestDesktop;
+
+class FlowCommands : public testing::Test {
+protected:
+    TestDesktop desk;
+};
+
+TEST_F(FlowCommands, IfRunsTheBranchOfTheTestResult) {
+    EXPECT_TRUE(desk.Line("If(!DoNothing(),PutVar(%A,yes))"));
+    EXPECT_EQ(desk.Var('A'), "");
+    EXPECT_TRUE(desk.Line("If(!DoNothing(),PutVar(%A,yes),PutVar(%B,no))"));
+    EXPECT_EQ(desk.Var('B'), "no");
+    EXPECT_TRUE(desk.Line("If(DoNothing(),PutVar(%A,yes))"));
+    EXPECT_EQ(desk.Var('A'), "yes");
+    // An empty branch is a blank line and does nothing.
+    EXPECT_TRUE(desk.Line("If(DoNothing(),,PutVar(%C,x))"));
+    EXPECT_TRUE(desk.LastRunner().SyntaxFlag());
+    EXPECT_EQ(desk.Var('C'), "");
+    // A branch's result is the line's result.
+    EXPECT_FALSE(desk.Line("If(DoNothing(),!DoNothing())"));
+}
+
+TEST_F(FlowCommands, AFailingNestedLineFailsTheOuterLine) {
+    EXPECT_TRUE(desk.Line("If(FileExst(x),Beep())"));
+    EXPECT_FALSE(desk.LastRunner().SyntaxFlag());
+    EXPECT_EQ(desk.Sim().Beeps(), 0);
+    // A wrong argument count: TRUE, yet the line failed; negated it is FALSE.
+    EXPECT_TRUE(desk.Line("Beep(1)"));
+    EXPECT_FALSE(desk.LastRunner().SyntaxFlag());
+    EXPECT_FALSE(desk.Line("!Beep(1)"));
+    // Unknown commands are FALSE; negated TRUE, still failed.
+    EXPECT_TRUE(desk.Line("!Frobnicate()"));
+    EXPECT_FALSE(desk.LastRunner().SyntaxFlag());
+}
+
+TEST_F(FlowCommands, NegationInvertsTheResult) {
+    EXPECT_FALSE(desk.Line("!DoNothing()"));
+    EXPECT_TRUE(desk.Line("If(!ResponseOk(),PutVar(%A,1))"));
+    EXPECT_EQ(desk.Var('A'), "1");
+}
+
+TEST_F(FlowCommands, RepeatCountsAndStopsOnFalse) {
+    EXPECT_TRUE(desk.Line("Repeat(Increment(%A),3)"));
+    EXPECT_EQ(desk.Var('A'), "3");
+    EXPECT_TRUE(desk.Line("Repeat(Increment(%B),0)"));
+    EXPECT_TRUE(desk.Line("Repeat(Increment(%B),)"));
+    EXPECT_EQ(desk.Var('B'), "");
+    // Increment of a non-variable stores nothing and returns FALSE: one round.
+    EXPECT_FALSE(desk.Line("Repeat(increment(x),5)"));
+}
+
+TEST_F(FlowCommands, RepeatSeesVariablesAsTheyAreAtEachRound) {
+    // The nested line is read anew each round.
+    desk.SetVar('A', "0");
+    desk.Line("Repeat(If(DoNothing(),PutVar(%B,%A)),1)");
+    EXPECT_EQ(desk.Var('B'), "0");
+    desk.Line("Repeat(Increment(%A),4)");
+    desk.Line("Repeat(PutVar(%C,%A),2)");
+    EXPECT_EQ(desk.Var('C'), "4");
+}
+
+TEST_F(FlowCommands, WhileLoopsUntilTheTestTurnsFalse) {
+    desk.SetVar('A', "0");
+    desk.Sim().ScriptAnswer(kAnswerOk);
+    desk.Sim().ScriptAnswer(kAnswerOk);
+    desk.Sim().ScriptAnswer(kAnswerCancel);
+    auto runner = desk.Run({"MessageBoxOkCancel(Again?)", "While(ResponseOk(),MessageBoxOkCancel(Again?))"});
+    EXPECT_EQ(desk.Sim().Boxes().size(), 3U);
+    EXPECT_EQ(runner->Outcome(), RunOutcome::Completed);
+    // A test that is FALSE at once runs nothing and returns TRUE.
+    EXPECT_TRUE(desk.Line("While(!DoNothing(),Increment(%A))"));
+    EXPECT_EQ(desk.Var('A'), "0");
+}
+
+TEST_F(FlowCommands, ForCountsFromStartBelowEnd) {
+    EXPECT_TRUE(desk.Line("For(1,4,Increment(%A))"));
+    EXPECT_EQ(desk.Var('A'), "3");
+    EXPECT_TRUE(desk.Line("For(5,5,Increment(%A))"));
+    EXPECT_TRUE(desk.Line("For(9,2,Increment(%A))"));
+    EXPECT_EQ(desk.Var('A'), "3");
+    EXPECT_TRUE(desk.LastRunner().SyntaxFlag());
+    EXPECT_TRUE(desk.Line("For(1,2)"));
+    EXPECT_FALSE(desk.LastRunner().SyntaxFlag());
+}
+
+TEST_F(FlowCommands, GoToAndLabels) {
+    auto runner = desk.Run({"GoTo(Skip)", "PutVar(%A,no)", ":skip", "PutVar(%B,yes)"});
+    EXPECT_EQ(desk.Var('A'), "");
+    EXPECT_EQ(desk.Var('B'), "yes");
+    EXPECT_EQ(runner->FindLabel("Skip"), 2);
+    EXPECT_EQ(runner->FindLabel(":SKIP"), 2);
+    EXPECT_EQ(runner->FindLabel("Nowhere"), -1);
+
+    runner = desk.Run({"GoTo(:End)", "PutVar(%C,no)", ":End"});
+    EXPECT_EQ(runner->Outcome(), RunOutcome::Completed);
+    EXPECT_EQ(desk.Var('C'), "");
+
+    runner = desk.Run({"DoNothing()", "GoTo(Nowhere)"});
+    EXPECT_EQ(runner->Outcome(), RunOutcome::Failed);
+    EXPECT_EQ(runner->FailedLine(), 2);
+}
+
+TEST_F(FlowCommands, ALabelNeedsTheWholeLine) {
+    auto runner = desk.Run({":Start ", " :Start", ":Start"});
+    EXPECT_EQ(runner->FindLabel("Start"), 2);
+}
+
+TEST_F(FlowCommands, ExitMacroEndsTheRunAfterItsLine) {
+    auto runner = desk.Run({"Increment(%A)", "Repeat(If(Increment(%B),ExitMacro()),100)", "Increment(%A)"});
+    EXPECT_EQ(runner->Outcome(), RunOutcome::Stopped);
+    EXPECT_EQ(desk.Var('A'), "1");
+    EXPECT_EQ(desk.Var('B'), "1");
+    EXPECT_TRUE(desk.Sim().Boxes().empty());
+}
+
+TEST_F(FlowCommands, ResponsesFollowTheLastBox) {
+    EXPECT_FALSE(desk.Line("ResponseOk()"));
+    EXPECT_FALSE(desk.Line("ResponseCancel(1,2)"));
+    desk.Sim().ScriptAnswer(kAnswerCancel);
+    auto runner = desk.Run({"MessageBoxOkCancel(Continue?)", "If(ResponseCancel(),ExitMacro())", "PutVar(%A,ran)"});
+    EXPECT_EQ(runner->Outcome(), RunOutcome::Stopped);
+    EXPECT_EQ(desk.Var('A'), "");
+}
+
+TEST_F(FlowCommands, RunMacroRunsAnotherFileWithSharedVariables) {
+    desk.WriteFile("inner.ow", "PutVar(%B,inner)\r\nExitMacro()\r\nPutVar(%C,never)\r\n");
+    auto runner = desk.Run({"PutVar(%A,outer)", "RunMacro(inner.ow)", "PutVar(%D,after)"});
+    EXPECT_EQ(runner->Outcome(), RunOutcome::Completed);
+    EXPECT_EQ(desk.Var('B'), "inner");
+    EXPECT_EQ(desk.Var('C'), "");
+    EXPECT_EQ(desk.Var('D'), "after");
+    // Two run icons were shown, one per runner, and both are gone.
+    EXPECT_EQ(desk.Sim().IconsEverShown(), 2);
+    EXPECT_TRUE(desk.Sim().Icons().empty());
+
+    EXPECT_FALSE(desk.Line("RunMacro(missing.ow)"));
+    EXPECT_TRUE(desk.LastRunner().SyntaxFlag());
+}
+
+TEST_F(FlowCommands, AnErrorInAnInnerMacroEndsOnlyThatMacro) {
+    desk.WriteFile("inner.ow", "\n\nFrobnicate()\nPutVar(%B,never)\n");
+    auto runner = desk.Run({"RunMacro(inner.ow)", "PutVar(%A,goes on)"});
+    EXPECT_EQ(runner->Outcome(), RunOutcome::Completed);
+    EXPECT_EQ(desk.Var('A'), "goes on");
+    ASSERT_EQ(desk.Sim().Boxes().size(), 1U);
+    EXPECT_EQ(desk.Sim().Boxes()[0].text, "Error at line: 3");
+}
+
+TEST_F(FlowCommands, DeepNestingFailsTheLineInsteadOfOverflowing) {
+    std::string line = "DoNothing()";
+    for (int i = 0; i < 5000; ++i) {
+        line = "If(DoNothing()," + line + ")";
+    }
+    auto runner = desk.Run({line, "PutVar(%A,after)"});
+    EXPECT_EQ(runner->Outcome(), RunOutcome::Failed);
+    EXPECT_EQ(runner->FailedLine(), 1);
+    EXPECT_EQ(desk.Var('A'), "");
+
+    // Nesting within the limit runs.
+    std::string shallow = "PutVar(%B,deep)";
+    for (int i = 0; i < 50; ++i) {
+        shallow = "If(DoNothing()," + shallow + ")";
+    }
+    EXPECT_TRUE(desk.Line(shallow));
+    EXPECT_EQ(desk.Var('B'), "deep");
+}
+
+TEST_F(FlowCommands, AMacroCallingItselfEndsCleanly) {
+    desk.WriteFile("self.ow", "Increment(%A)\nRunMacro(self.ow)\n");
+    auto runner = desk.Run({"RunMacro(self.ow)", "PutVar(%B,after)"});
+    EXPECT_EQ(runner->Outcome(), RunOutcome::Completed);
+    EXPECT_EQ(desk.Var('B'), "after");
+    EXPECT_GT(std::stoi(desk.Var('A')), 10);
+    // Only the innermost call failed and was reported.
+    EXPECT_EQ(desk.Sim().Boxes().size(), 1U);
+}
+
+} // namespace
+} // namespace ordwell

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include "support/TestDesktop.h"
+
+namespace ordwell {
+namespace {
+
+using test::TestDesktop;
+
+class VariableCommands : public testing::Test {
+protected:
+    TestDesktop desk;
+};
+
+TEST_F(VariableCommands, PutVarStoresAsWrittenOrSubstituted) {
+    EXPECT_TRUE(desk.Line("PutVar(%a,5)"));
+    EXPECT_EQ(desk.Var('A'), "5");
+    desk.Line("PutVar(%B,%A)");
+    EXPECT_EQ(desk.Var('B'), "5");
+    desk.Line("PutVar(%C,\"%B\")");
+    EXPECT_EQ(desk.Var('C'), "%B");
+    desk.Line("PutVar(%D, 7)");
+    EXPECT_EQ(desk.Var('D'), " 7");
+    desk.Line("PutVar(%E,\"Hello %B\")");
+    EXPECT_EQ(desk.Var('E'), "Hello %B");
+    EXPECT_FALSE(desk.Line("PutVar(x,7)"));
+    EXPECT_TRUE(desk.LastRunner().SyntaxFlag());
+}
+
+TEST_F(VariableCommands, OtherLetterCaseWritesThroughTheValue) {
+    EXPECT_FALSE(desk.Line("putvar(%F,7)"));
+    EXPECT_EQ(desk.Var('F'), "");
+    desk.SetVar('F', "%G");
+    EXPECT_TRUE(desk.Line("putvar(%F,7)"));
+    EXPECT_EQ(desk.Var('G'), "7");
+    EXPECT_EQ(desk.Var('F'), "%G");
+}
+
+TEST_F(VariableCommands, IncrementAndDecrementCountAsWholeNumbers) {
+    desk.Line("Increment(%Z)");
+    EXPECT_EQ(desk.Var('Z'), "1");
+    desk.SetVar('Y', "abc");
+    desk.Line("Decrement(%Y)");
+    EXPECT_EQ(desk.Var('Y'), "-1");
+    desk.SetVar('X', "  41 apples");
+    desk.Line("Increment(%X)");
+    EXPECT_EQ(desk.Var('X'), "42");
+    EXPECT_FALSE(desk.Line("Increment(7)"));
+}
+
+TEST_F(VariableCommands, CountingWrapsAtTheThirtyTwoBitLimits) {
+    desk.SetVar('A', "2147483647");
+    desk.Line("Increment(%A)");
+    EXPECT_EQ(desk.Var('A'), "-2147483648");
+    desk.Line("Decrement(%A)");
+    EXPECT_EQ(desk.Var('A'), "2147483647");
+    desk.SetVar('B', "99999999999");
+    desk.Line("Increment(%B)");
+    EXPECT_EQ(desk.Var('B'), "-2147483648");
+}
+
+TEST_F(VariableCommands, DumpShowsAllVariables) {
+    desk.Line("PutVar(%A,5)");
+    EXPECT_TRUE(desk.Line("Dump(whatever)"));
+    ASSERT_EQ(desk.Sim().Boxes().size(), 1U);
+    const auto& box = desk.Sim().Boxes()[0];
+    EXPECT_EQ(box.caption, "Contents of Variables");
+    std::string expected = "%A = 5\n";
+    for (char c = 'B'; c <= 'Z'; ++c) {
+        expected += std::string("%") + c + " = \n";
+    }
+    EXPECT_EQ(box.text, expected);
+}
+
+TEST_F(VariableCommands, GetClipBoardKeepsTheWholeText) {
+    const std::string text(300, 'c');
+    desk.Sim().SetClipboard(text);
+    EXPECT_TRUE(desk.Line("GetClipBoard(%C)"));
+    EXPECT_EQ(desk.Var('C'), text);
+    desk.Sim().SetClipboard(std::string());
+    EXPECT_TRUE(desk.Line("GetClipBoard(%C)"));
+    EXPECT_EQ(desk.Var('C'), "");
+    desk.SetVar('C', "kept");
+    desk.Sim().SetClipboard(std::nullopt);
+    EXPECT_FALSE(desk.Line("GetClipBoard(%C)"));
+    EXPECT_EQ(desk.Var('C'), "kept");
+    EXPECT_TRUE(desk.LastRunner().SyntaxFlag());
+}
+
+TEST_F(VariableCommands, BoxesUseTheCaptionAndRecordTheAnswer) {
+    desk.Sim().ScriptAnswer(kAnswerOk);
+    desk.Sim().ScriptAnswer(kAnswerOk, "Ann");
+    desk.Sim().ScriptAnswer(kAnswerCancel, "ignored");
+    auto runner = desk.Run({"SetCaption(Backup)", "MessageBox(Done)", "InputBox(\"Name?\",%N)", "InputBox(Again?,%N)",
+                            "PutVar(%O,%N)", "SetCaption(\"\")", "MessageBox(x)"});
+    const auto& boxes = desk.Sim().Boxes();
+    ASSERT_EQ(boxes.size(), 4U);
+    EXPECT_EQ(boxes[0].caption, "Backup");
+    EXPECT_EQ(boxes[0].style, MessageStyle::OkInformation);
+    EXPECT_EQ(boxes[1].text, "Name?");
+    EXPECT_EQ(desk.Var('N'), "Ann");
+    EXPECT_EQ(runner->LastInputText(), "Ann");
+    EXPECT_EQ(boxes[3].caption, "Ordwell");
+    EXPECT_EQ(runner->LastResponse(), kAnswerOk);
+}
+
+} // namespace
+} // namespace ordwell
