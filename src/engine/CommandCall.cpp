@@ -12,10 +12,16 @@ std::int32_t CommandCall::Number(int n) const {
     return text.empty() ? -1 : ReadWholeNumber(text);
 }
 
-bool CommandCall::Store(int n, std::string_view value) const { return m_engine.Variables().SetVar(Text(n), value); }
+bool CommandCall::Store(int n, std::string_view value) const {
+    return m_engine.Variables().SetVar(Text(n), value);
+}
 
-const std::string& CommandCall::Load(int n) const { return m_engine.Variables().GetVar(Text(n)); }
+const std::string& CommandCall::Load(int n) const {
+    return m_engine.Variables().GetVar(Text(n));
+}
 
-bool CommandCall::IsVariable(int n) const { return VariableStore::IsReference(Text(n)); }
+bool CommandCall::IsVariable(int n) const {
+    return VariableStore::IsReference(Text(n));
+}
 
 } // namespace ordwell

@@ -2,20 +2,23 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 namespace ordwell {
 
 namespace {
 
 constexpr std::array<CommandInfo, kCommandCount> kCommands = {{
-#define ORDWELL_COMMAND_ROW(name, args, kind, testable, helpString, helpTopic, outputs, roles, help)                  \
+#define ORDWELL_COMMAND_ROW(name, args, kind, testable, helpString, helpTopic, outputs, roles, help)                   \
     {CommandId::name, #name, args, CommandKind::kind, testable, helpString, helpTopic, outputs, roles, help},
     ORDWELL_COMMANDS(ORDWELL_COMMAND_ROW)
 #undef ORDWELL_COMMAND_ROW
 }};
 
-unsigned char Upper(char c) { return static_cast<unsigned char>(std::toupper(static_cast<unsigned char>(c))); }
+// Letter case is folded for ASCII letters only: command names are ASCII.
+unsigned char Upper(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u >= 'a' && u <= 'z' ? static_cast<unsigned char>(u - 'a' + 'A') : u;
+}
 
 int CompareNoCase(std::string_view a, std::string_view b) {
     const size_t n = std::min(a.size(), b.size());
@@ -45,15 +48,19 @@ const std::array<const CommandInfo*, kCommandCount>& SortedByName() {
 
 } // namespace
 
-std::span<const CommandInfo> Commands() { return kCommands; }
+std::span<const CommandInfo> Commands() {
+    return kCommands;
+}
 
-const CommandInfo& Command(CommandId id) { return kCommands[static_cast<size_t>(id)]; }
+const CommandInfo& Command(CommandId id) {
+    return kCommands[static_cast<size_t>(id)];
+}
 
 const CommandInfo* FindCommand(std::string_view name) {
     const auto& sorted = SortedByName();
-    const auto it = std::lower_bound(sorted.begin(), sorted.end(), name, [](const CommandInfo* info, std::string_view n) {
-        return CompareNoCase(info->name, n) < 0;
-    });
+    const auto it =
+        std::lower_bound(sorted.begin(), sorted.end(), name,
+                         [](const CommandInfo* info, std::string_view n) { return CompareNoCase(info->name, n) < 0; });
     if (it != sorted.end() && CompareNoCase((*it)->name, name) == 0) {
         return *it;
     }

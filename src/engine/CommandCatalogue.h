@@ -20,10 +20,18 @@ struct ArgCount {
     constexpr bool Accepts(int count) const { return !checked || (count >= min && count <= max); }
 };
 
-constexpr ArgCount Exactly(int n) { return {n, n, true}; }
-constexpr ArgCount OneOf(int a, int b) { return {a, b, true}; }
-constexpr ArgCount AtLeast(int n) { return {n, std::numeric_limits<int>::max(), true}; }
-constexpr ArgCount Unchecked() { return {0, std::numeric_limits<int>::max(), false}; }
+constexpr ArgCount Exactly(int n) {
+    return {n, n, true};
+}
+constexpr ArgCount OneOf(int a, int b) {
+    return {a, b, true};
+}
+constexpr ArgCount AtLeast(int n) {
+    return {n, std::numeric_limits<int>::max(), true};
+}
+constexpr ArgCount Unchecked() {
+    return {0, std::numeric_limits<int>::max(), false};
+}
 
 enum class CommandKind { Condition, Action, Flow };
 
@@ -31,7 +39,9 @@ enum class CommandKind { Condition, Action, Flow };
 using OutputPositions = std::uint32_t;
 constexpr OutputPositions kNoOutputs = 0;
 constexpr OutputPositions kAllOutputs = ~OutputPositions{0};
-constexpr OutputPositions Out(int position) { return OutputPositions{1} << (position - 1); }
+constexpr OutputPositions Out(int position) {
+    return OutputPositions{1} << (position - 1);
+}
 
 enum class CommandId : std::uint8_t {
 #define ORDWELL_COMMAND_ID(name, ...) name,

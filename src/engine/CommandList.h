@@ -7,10 +7,10 @@
 // help all derive from this list. The order is that of the command table.
 // ResponseOk and ResponseCancel close the list: the dispatcher knows them but
 // they have no row of their own (help string and topic 0).
-#define ORDWELL_COMMANDS(X)                                                                                           \
+#define ORDWELL_COMMANDS(X)                                                                                            \
     X(ActivateWindow, Exactly(1), Action, true, 102, 1007, kNoOutputs, "window title pattern",                         \
-      "Brings the first window whose title matches the pattern to the front and gives it the keyboard focus.")        \
-    X(Beep, Exactly(0), Action, true, 123, 1025, kNoOutputs, "", "Sounds the warning beep.")                          \
+      "Brings the first window whose title matches the pattern to the front and gives it the keyboard focus.")         \
+    X(Beep, Exactly(0), Action, true, 123, 1025, kNoOutputs, "", "Sounds the warning beep.")                           \
     X(CloseFile, Exactly(1), Action, true, 181, 1138, kNoOutputs, "buffer identifier",                                 \
       "Closes the text file bound to buffer 0, 1 or 2 and frees the buffer.")                                          \
     X(CloseWindow, Exactly(1), Action, true, 118, 1009, kNoOutputs, "window title pattern",                            \
@@ -20,9 +20,9 @@
     X(CreateDirectory, Exactly(1), Action, true, 161, 1091, kNoOutputs, "directory path",                              \
       "Creates one directory. The directory above it must already exist.")                                             \
     X(DdeCommand, Exactly(3), Action, true, 146, 1055, kNoOutputs, "application|topic|command",                        \
-      "Sends one execute string to a program that serves the application and topic.")                                 \
+      "Sends one execute string to a program that serves the application and topic.")                                  \
     X(DdeScript, Exactly(3), Action, true, 147, 1056, kNoOutputs, "application|topic|script file",                     \
-      "Sends every line of a script file as an execute string to a program that serves the application and topic.")  \
+      "Sends every line of a script file as an execute string to a program that serves the application and topic.")    \
     X(Decrement, Exactly(1), Action, true, 177, 1110, kAllOutputs, "variable",                                         \
       "Subtracts one from the number held in a variable.")                                                             \
     X(Delay, Exactly(1), Action, true, 106, 1018, kNoOutputs, "milliseconds",                                          \
@@ -43,7 +43,7 @@
     X(FindWindow, Exactly(1), Condition, true, 133, 1012, kNoOutputs, "window title pattern",                          \
       "TRUE when a window whose title matches the pattern exists.")                                                    \
     X(For, Exactly(3), Flow, false, 149, 1060, kNoOutputs, "start|end|command",                                        \
-      "Runs the command once for every number from start up to, but not including, end.")                             \
+      "Runs the command once for every number from start up to, but not including, end.")                              \
     X(GetDate, Exactly(1), Action, true, 186, 1114, Out(1), "output variable",                                         \
       "Puts today's date, as MM/DD/YY, into a variable.")                                                              \
     X(GetDateTime, Exactly(2), Action, true, 196, 1116, Out(1), "output variable|format",                              \
@@ -56,15 +56,15 @@
     X(GetFromIniFile, Exactly(3), Action, true, 175, 1100, Out(3), "INI file|[section]entry|output variable",          \
       "Reads an entry of an INI file, written as [section]entry, into a variable.")                                    \
     X(GetFromRegistry, Exactly(3), Action, true, 172, 1099, Out(3), "key path|value name|output variable",             \
-      "Reads a registry value into a variable. The key path starts with its hive, such as HKEY_CURRENT_USER.")        \
+      "Reads a registry value into a variable. The key path starts with its hive, such as HKEY_CURRENT_USER.")         \
     X(GetSystem, Exactly(2), Action, true, 169, 1096, Out(1), "output variable|resource name",                         \
-      "Puts a system value, such as MEMORY_AVAILPHYSICAL, DISK_C_FREE or USER_NAME, into a variable.")                \
+      "Puts a system value, such as MEMORY_AVAILPHYSICAL, DISK_C_FREE or USER_NAME, into a variable.")                 \
     X(GetTime, Exactly(1), Action, true, 187, 1115, Out(1), "output variable",                                         \
       "Puts the current time, as HH:MM:SS, into a variable.")                                                          \
     X(GoTo, Exactly(1), Flow, true, 114, 1058, kNoOutputs, "label",                                                    \
       "Goes on with the line after the label. Fails when the macro has no such label.")                                \
     X(If, OneOf(2, 3), Flow, true, 145, 1032, kNoOutputs, "test command|command if TRUE|command if FALSE",             \
-      "Runs the test command, then the second command when it returned TRUE, or the third, if given, when it "        \
+      "Runs the test command, then the second command when it returned TRUE, or the third, if given, when it "         \
       "returned FALSE.")                                                                                               \
     X(IfEquals, Exactly(3), Flow, true, 229, 1104, kNoOutputs, "A value|B value|command if TRUE",                      \
       "Runs the command when A equals B. System values and numbers compare as numbers, other texts letter for "        \
@@ -74,9 +74,9 @@
     X(IfMoreThan, Exactly(3), Flow, true, 151, 1053, kNoOutputs, "A value|B value|command if TRUE",                    \
       "Runs the command when A is more than B. Values compare as numbers; system values may be named.")                \
     X(IsDateAfter, Exactly(2), Condition, false, 189, 1121, kNoOutputs, "date A|date B",                               \
-      "TRUE when date A, as MM/DD/YY or MM/DD/YYYY, is later than date B. A short date means now.")                   \
+      "TRUE when date A, as MM/DD/YY or MM/DD/YYYY, is later than date B. A short date means now.")                    \
     X(IsDateBefore, Exactly(2), Condition, false, 188, 1120, kNoOutputs, "date A|date B",                              \
-      "TRUE when date A, as MM/DD/YY or MM/DD/YYYY, is earlier than date B. A short date means now.")                 \
+      "TRUE when date A, as MM/DD/YY or MM/DD/YYYY, is earlier than date B. A short date means now.")                  \
     X(IsDateBetween, Exactly(3), Condition, false, 191, 1123, kNoOutputs, "date A|date B|date C",                      \
       "TRUE when date A is later than date B and earlier than date C.")                                                \
     X(IsDateEqual, Exactly(2), Condition, false, 190, 1122, kNoOutputs, "date A|date B",                               \
@@ -117,34 +117,34 @@
     X(MouseDblClickScreen, Exactly(2), Action, true, 185, 1119, kNoOutputs, "x|y",                                     \
       "Double-clicks the left mouse button at a point of the screen.")                                                 \
     X(MoveFile, Exactly(2), Action, true, 159, 1089, kNoOutputs, "source file|destination file",                       \
-      "Moves or renames a file, also to another drive. An existing destination is never overwritten.")                \
+      "Moves or renames a file, also to another drive. An existing destination is never overwritten.")                 \
     X(NormalizeWindow, OneOf(0, 1), Action, true, 130, 1063, kNoOutputs, "window title pattern",                       \
-      "Restores the window whose title matches the pattern, or the active window, to its normal size.")               \
+      "Restores the window whose title matches the pattern, or the active window, to its normal size.")                \
     X(OnError, Exactly(1), Flow, false, 136, 1066, kNoOutputs, "label",                                                \
-      "From now on a failing line goes on at the label instead of ending the macro. An empty label turns this off.")  \
+      "From now on a failing line goes on at the label instead of ending the macro. An empty label turns this off.")   \
     X(OpenFile, Exactly(2), Action, true, 179, 1137, kNoOutputs, "buffer identifier|file",                             \
       "Opens a text file for ReadLine in buffer 0, 1 or 2.")                                                           \
     X(PlaySound, Exactly(1), Action, true, 124, 1026, kNoOutputs, "sound file",                                        \
       "Plays a sound file and waits until it has ended.")                                                              \
     X(Print, Unchecked(), Action, true, 230, 1103, kNoOutputs, "document|run style",                                   \
-      "Prints a document through the program that prints documents of its kind.")                                     \
-    X(PowerOff, Unchecked(), Action, false, 125, 1070, kNoOutputs, "", "Shuts the system down and turns it off.")     \
+      "Prints a document through the program that prints documents of its kind.")                                      \
+    X(PowerOff, Unchecked(), Action, false, 125, 1070, kNoOutputs, "", "Shuts the system down and turns it off.")      \
     X(PutVar, Exactly(2), Action, true, 158, 1088, Out(1), "variable|value", "Puts a value into a variable.")          \
     X(QuitProgram, Exactly(1), Action, true, 137, 1019, kNoOutputs, "window title pattern",                            \
       "Ends the program that owns the window whose title matches the pattern.")                                        \
     X(ReadLine, Exactly(2), Action, true, 180, 1139, Out(2), "buffer identifier|output variable",                      \
       "Reads the next line of the text file open in a buffer into a variable. FALSE at the end of the file.")          \
-    X(RebootSystem, Unchecked(), Action, false, 111, 1020, kNoOutputs, "", "Restarts the system.")                    \
+    X(RebootSystem, Unchecked(), Action, false, 111, 1020, kNoOutputs, "", "Restarts the system.")                     \
     X(RemoveDirectory, Exactly(1), Action, true, 165, 1092, kNoOutputs, "directory path",                              \
       "Removes an empty directory.")                                                                                   \
     X(Repeat, Exactly(2), Flow, false, 122, 1060, kNoOutputs, "command|number of times",                               \
-      "Runs the command the given number of times, or until it returns FALSE.")                                       \
+      "Runs the command the given number of times, or until it returns FALSE.")                                        \
     X(RunDOSCommand, Exactly(1), Action, true, 154, 1077, kNoOutputs, "command text",                                  \
-      "Runs a command line through the command interpreter, so redirections and pipes work.")                         \
+      "Runs a command line through the command interpreter, so redirections and pipes work.")                          \
     X(RunMacro, Exactly(1), Flow, true, 113, 1024, kNoOutputs, "macro file",                                           \
       "Runs another macro file to its end, then goes on with this one.")                                               \
     X(RunProgram, OneOf(1, 2), Action, true, 138, 1027, kNoOutputs, "command line|run style",                          \
-      "Starts a program, or opens a document. The run style is Normal, Minimized, Maximized or Hidden.")              \
+      "Starts a program, or opens a document. The run style is Normal, Minimized, Maximized or Hidden.")               \
     X(SendEnvironment, Exactly(1), Action, false, 143, 1068, kNoOutputs, "text",                                       \
       "Types the text with its environment variables, such as %PATH%, replaced by their values.")                      \
     X(SendInput, Exactly(0), Action, false, 120, 1069, kNoOutputs, "",                                                 \
@@ -152,7 +152,7 @@
     X(SendInputToWindow, Exactly(1), Action, false, 121, 1031, kNoOutputs, "window title pattern",                     \
       "Activates a window and types the text entered in the last input box into it.")                                  \
     X(SendKeys, Exactly(1), Action, false, 115, 1028, kNoOutputs, "keys",                                              \
-      "Types keys into the active window. ~ is Enter, + Shift, ^ Ctrl, % Alt; {F1} and the like name keys.")          \
+      "Types keys into the active window. ~ is Enter, + Shift, ^ Ctrl, % Alt; {F1} and the like name keys.")           \
     X(SendKeysFromFile, Exactly(1), Action, false, 156, 1084, kNoOutputs, "file",                                      \
       "Types the keys written in a file into the active window.")                                                      \
     X(SendKeysToWindow, Exactly(2), Action, true, 116, 1008, kNoOutputs, "window title pattern|keys",                  \
@@ -163,10 +163,10 @@
     X(SetCaption, Exactly(1), Action, true, 142, 1017, kNoOutputs, "caption text",                                     \
       "Sets the title of the message and input boxes. An empty text brings back the usual title.")                     \
     X(SetDirectory, Exactly(1), Action, true, 139, 1014, kNoOutputs, "directory path",                                 \
-      "Makes a directory the current one, against which relative paths are found.")                                   \
-    X(ShutdownSystem, Unchecked(), Action, false, 112, 1021, kNoOutputs, "", "Shuts the system down.")                \
+      "Makes a directory the current one, against which relative paths are found.")                                    \
+    X(ShutdownSystem, Unchecked(), Action, false, 112, 1021, kNoOutputs, "", "Shuts the system down.")                 \
     X(WaitForProgram, OneOf(0, 1), Action, true, 153, 1062, kNoOutputs, "milliseconds",                                \
-      "Waits until the program started last has ended, or at most the given milliseconds. FALSE when the time ran "   \
+      "Waits until the program started last has ended, or at most the given milliseconds. FALSE when the time ran "    \
       "out.")                                                                                                          \
     X(While, Exactly(2), Flow, false, 148, 1061, kNoOutputs, "test command|command while TRUE",                        \
       "Runs the command again and again for as long as the test command returns TRUE.")                                \

@@ -11,7 +11,9 @@ namespace ordwell {
 
 namespace {
 
-std::string BoxTitle(const CMacroRunner& runner) { return runner.Caption().empty() ? "Ordwell" : runner.Caption(); }
+std::string BoxTitle(const CMacroRunner& runner) {
+    return runner.Caption().empty() ? "Ordwell" : runner.Caption();
+}
 
 bool ShowMessage(CommandCall& call, MessageStyle style) {
     CMacroRunner& runner = call.Runner();
@@ -19,9 +21,13 @@ bool ShowMessage(CommandCall& call, MessageStyle style) {
     return true;
 }
 
-bool MessageBox(CommandCall& call) { return ShowMessage(call, MessageStyle::OkInformation); }
+bool MessageBox(CommandCall& call) {
+    return ShowMessage(call, MessageStyle::OkInformation);
+}
 
-bool MessageBoxOkCancel(CommandCall& call) { return ShowMessage(call, MessageStyle::OkCancelQuestion); }
+bool MessageBoxOkCancel(CommandCall& call) {
+    return ShowMessage(call, MessageStyle::OkCancelQuestion);
+}
 
 bool InputBox(CommandCall& call) {
     CMacroRunner& runner = call.Runner();
@@ -42,7 +48,9 @@ bool SetCaption(CommandCall& call) {
     return true;
 }
 
-bool Beep(CommandCall& call) { return call.GetPlatform().dialogs->Beep(); }
+bool Beep(CommandCall& call) {
+    return call.GetPlatform().dialogs->Beep();
+}
 
 bool Delay(CommandCall& call) {
     // A negative count is a very long wait: in effect until the run stops.

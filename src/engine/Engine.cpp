@@ -17,7 +17,9 @@ Engine::Engine(const Platform& platform) : m_platform(platform), m_settings(*pla
     BindEngineCommands(*this);
 }
 
-std::vector<std::string>& Engine::ArgumentFrame(int level) { return m_frames[static_cast<size_t>(level)]; }
+std::vector<std::string>& Engine::ArgumentFrame(int level) {
+    return m_frames[static_cast<size_t>(level)];
+}
 
 void Engine::PollEventsNow() {
     if (m_platform.clock == nullptr || m_platform.pump == nullptr) {

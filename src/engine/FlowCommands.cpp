@@ -94,11 +94,17 @@ bool ExitMacro(CommandCall& call) {
     return true;
 }
 
-bool DoNothing(CommandCall&) { return true; }
+bool DoNothing(CommandCall&) {
+    return true;
+}
 
-bool ResponseOk(CommandCall& call) { return call.Runner().LastResponse() == kAnswerOk; }
+bool ResponseOk(CommandCall& call) {
+    return call.Runner().LastResponse() == kAnswerOk;
+}
 
-bool ResponseCancel(CommandCall& call) { return call.Runner().LastResponse() == kAnswerCancel; }
+bool ResponseCancel(CommandCall& call) {
+    return call.Runner().LastResponse() == kAnswerCancel;
+}
 
 bool RunMacro(CommandCall& call) {
     Engine& engine = call.GetEngine();

@@ -8,7 +8,9 @@ namespace ordwell {
 
 namespace {
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsSpace(s.front())) {
@@ -136,9 +138,15 @@ LineSyntax ParseLineSyntax(std::string_view text) {
     return syntax;
 }
 
-bool IsBlankLine(std::string_view text) { return ClassifyLine(text) == LineKind::Blank; }
-bool IsLabelLine(std::string_view text) { return ClassifyLine(text) == LineKind::Label; }
-bool IsCommentLine(std::string_view text) { return ClassifyLine(text) == LineKind::Comment; }
+bool IsBlankLine(std::string_view text) {
+    return ClassifyLine(text) == LineKind::Blank;
+}
+bool IsLabelLine(std::string_view text) {
+    return ClassifyLine(text) == LineKind::Label;
+}
+bool IsCommentLine(std::string_view text) {
+    return ClassifyLine(text) == LineKind::Comment;
+}
 
 std::int32_t ReadWholeNumber(std::string_view text) {
     size_t i = 0;

@@ -23,8 +23,8 @@ struct LineArgument {
 // text alone, so it can be computed once and executed many times.
 struct LineSyntax {
     LineKind kind = LineKind::Blank;
-    std::string name;    // command name, without a leading "!"
-    bool negate = false; // the name was written with a leading "!"
+    std::string name;         // command name, without a leading "!"
+    bool negate = false;      // the name was written with a leading "!"
     std::string argumentText; // what stands between the first "(" and the last ")", trimmed
     std::vector<LineArgument> args;
     const CommandInfo* command = nullptr; // the command named, found without regard to case

@@ -83,7 +83,9 @@ bool CMacroRunner::StopRequested() const {
     return m_stopRequest || (signal != nullptr && signal->Raised());
 }
 
-bool CMacroRunner::Execute(std::string_view text) { return Execute(ParseLineSyntax(text)); }
+bool CMacroRunner::Execute(std::string_view text) {
+    return Execute(ParseLineSyntax(text));
+}
 
 bool CMacroRunner::Execute(const LineSyntax& syntax) {
     m_engine.PollEvents();
@@ -141,17 +143,15 @@ bool CMacroRunner::Run() {
     const int iconId = icon != nullptr ? icon->Add("Stop Ordwell", [this] { RequestStop(); }) : -1;
 
     m_parsed.resize(m_lines.size());
-    m_isParsed.assign(m_lines.size(), false);
     const int count = static_cast<int>(m_lines.size());
     m_currentLine = 0;
     while (m_currentLine >= 0 && m_currentLine < count) {
         const auto index = static_cast<size_t>(m_currentLine);
         if (ClassifyLine(m_lines[index]) == LineKind::Command) {
-            if (!m_isParsed[index]) {
-                m_parsed[index] = ParseLineSyntax(m_lines[index]);
-                m_isParsed[index] = true;
+            if (!m_parsed[index]) {
+                m_parsed[index] = std::make_unique<LineSyntax>(ParseLineSyntax(m_lines[index]));
             }
-            Execute(m_parsed[index]);
+            Execute(*m_parsed[index]);
             if (StopRequested()) {
                 m_outcome = RunOutcome::Stopped;
                 break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,8 +79,7 @@ private:
     int m_lastResponse = 0;
     RunOutcome m_outcome = RunOutcome::NotRun;
     int m_failedLine = 0;
-    std::vector<LineSyntax> m_parsed; // the lines parsed once, on first use
-    std::vector<bool> m_isParsed;
+    std::vector<std::unique_ptr<LineSyntax>> m_parsed; // each line parsed once, when first run
 };
 
 // Splits macro file text into lines: a line ends at a line feed, a carriage

@@ -13,7 +13,9 @@ namespace ordwell {
 
 namespace {
 
-bool PutVar(CommandCall& call) { return call.Store(1, call.Text(2)); }
+bool PutVar(CommandCall& call) {
+    return call.Store(1, call.Text(2));
+}
 
 // Adds to the variable's number with 32-bit two's-complement wrapping.
 bool AddToVariable(CommandCall& call, std::uint32_t delta) {
@@ -23,9 +25,13 @@ bool AddToVariable(CommandCall& call, std::uint32_t delta) {
     return call.Store(1, std::string_view(digits, static_cast<size_t>(end - digits)));
 }
 
-bool Increment(CommandCall& call) { return AddToVariable(call, 1U); }
+bool Increment(CommandCall& call) {
+    return AddToVariable(call, 1U);
+}
 
-bool Decrement(CommandCall& call) { return AddToVariable(call, ~0U); }
+bool Decrement(CommandCall& call) {
+    return AddToVariable(call, ~0U);
+}
 
 bool Dump(CommandCall& call) {
     const VariableStore& variables = call.GetEngine().Variables();

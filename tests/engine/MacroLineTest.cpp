@@ -15,7 +15,9 @@ struct SplitCase {
     std::vector<std::string> args;
 };
 
-void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.line; }
+void PrintTo(const SplitCase& c, std::ostream* os) {
+    *os << c.line;
+}
 
 class LineSplitting : public testing::TestWithParam<SplitCase> {};
 
@@ -42,11 +44,12 @@ INSTANTIATE_TEST_SUITE_P(
                     SplitCase{"If(FileExist(\"c:\\test.log\"),Beep(),DoNothing())",
                               "If",
                               {"FileExist(\"c:\\test.log\")", "Beep()", "DoNothing()"}},
-                    SplitCase{"Repeat(SendKeys(\"This is a test~\"),10)", "Repeat", {"SendKeys(\"This is a test~\")", "10"}},
-                    SplitCase{"PutVar(%A, 7)", "PutVar", {"%A", " 7"}},
-                    SplitCase{"X(\"a\",\"b\")", "X", {"a", "b"}}, SplitCase{"X(\"unclosed)", "X", {"unclosed"}},
-                    SplitCase{"X(a\"b,c)", "X", {"a\"b", "c"}}, SplitCase{"X(\"\")", "X", {""}},
-                    SplitCase{"X(  )", "X", {}}, SplitCase{"X(f(a,b),\"q\")", "X", {"f(a,b)", "q"}}));
+                    SplitCase{
+                        "Repeat(SendKeys(\"This is a test~\"),10)", "Repeat", {"SendKeys(\"This is a test~\")", "10"}},
+                    SplitCase{"PutVar(%A, 7)", "PutVar", {"%A", " 7"}}, SplitCase{"X(\"a\",\"b\")", "X", {"a", "b"}},
+                    SplitCase{"X(\"unclosed)", "X", {"unclosed"}}, SplitCase{"X(a\"b,c)", "X", {"a\"b", "c"}},
+                    SplitCase{"X(\"\")", "X", {""}}, SplitCase{"X(  )", "X", {}},
+                    SplitCase{"X(f(a,b),\"q\")", "X", {"f(a,b)", "q"}}));
 
 TEST(MacroLine, ClassifiesLineKinds) {
     EXPECT_TRUE(IsBlankLine(""));

@@ -53,8 +53,8 @@ TEST_F(MacroRunnerTest, ErrorLogFollowsTheSettingAtEveryWrite) {
 }
 
 TEST_F(MacroRunnerTest, OnErrorBranchesToItsLabel) {
-    auto runner = desk.Run({"OnError(Handler)", "Frobnicate()", "PutVar(%A,skipped)", ":Handler", "DoNothing()",
-                            "PutVar(%B,handled)"});
+    auto runner = desk.Run(
+        {"OnError(Handler)", "Frobnicate()", "PutVar(%A,skipped)", ":Handler", "DoNothing()", "PutVar(%B,handled)"});
     EXPECT_EQ(runner->Outcome(), RunOutcome::Completed);
     EXPECT_EQ(desk.Var('A'), "");
     EXPECT_EQ(desk.Var('B'), "handled");

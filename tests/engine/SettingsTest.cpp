@@ -45,7 +45,8 @@ TEST(SqliteRegistry, KeysAndValuesIgnoreCaseAndKeepTypes) {
     SqliteRegistry registry(":memory:");
     ASSERT_TRUE(registry.IsOpen());
     EXPECT_FALSE(registry.KeyExists(Hive::LocalMachine, "A\\B"));
-    EXPECT_TRUE(registry.SetValue(Hive::LocalMachine, "A\\B\\C", "V", {RegistryType::Dword, std::string("\x05\0\0\0", 4)}));
+    EXPECT_TRUE(
+        registry.SetValue(Hive::LocalMachine, "A\\B\\C", "V", {RegistryType::Dword, std::string("\x05\0\0\0", 4)}));
     EXPECT_TRUE(registry.KeyExists(Hive::LocalMachine, "a\\b"));
     EXPECT_TRUE(registry.KeyExists(Hive::LocalMachine, "a\\b\\c\\"));
     EXPECT_FALSE(registry.KeyExists(Hive::CurrentUser, "A\\B"));
@@ -59,7 +60,8 @@ TEST(SqliteRegistry, KeysAndValuesIgnoreCaseAndKeepTypes) {
 }
 
 TEST(SqliteRegistry, ValuesSurviveReopening) {
-    const auto path = std::filesystem::temp_directory_path() / ("ordwell-reg-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".sqlite");
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("ordwell-reg-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".sqlite");
     std::filesystem::remove(path);
     {
         SqliteRegistry registry(path.string());

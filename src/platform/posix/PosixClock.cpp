@@ -4,7 +4,9 @@
 
 namespace ordwell {
 
-std::int64_t PosixClock::Now() const { return static_cast<std::int64_t>(::time(nullptr)); }
+std::int64_t PosixClock::Now() const {
+    return static_cast<std::int64_t>(::time(nullptr));
+}
 
 std::uint64_t PosixClock::MonotonicMs() const {
     timespec ts{};

@@ -63,7 +63,9 @@ std::optional<std::string> PosixFileSystem::ReadAll(const std::string& path) {
     return content;
 }
 
-bool PosixFileSystem::Exists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
+bool PosixFileSystem::Exists(const std::string& path) {
+    return ::access(path.c_str(), F_OK) == 0;
+}
 
 bool PosixFileSystem::WriteAtomically(const std::string& path, std::string_view bytes) {
     // Write a sibling, flush it to disk, then rename it over the file: a crash

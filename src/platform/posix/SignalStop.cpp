@@ -48,8 +48,12 @@ SignalStop::~SignalStop() {
     }
 }
 
-bool SignalStop::Raised() const { return g_raised.load(std::memory_order_relaxed); }
+bool SignalStop::Raised() const {
+    return g_raised.load(std::memory_order_relaxed);
+}
 
-int SignalStop::WakeFd() const { return g_pipe[0]; }
+int SignalStop::WakeFd() const {
+    return g_pipe[0];
+}
 
 } // namespace ordwell

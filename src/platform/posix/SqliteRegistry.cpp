@@ -70,29 +70,31 @@ SqliteRegistry::SqliteRegistry(const std::string& databasePath) {
         return;
     }
     sqlite3_busy_timeout(m_db, 30000);
-    const bool ready = Exec("PRAGMA journal_mode=WAL") && Exec("PRAGMA synchronous=FULL") && Exec(kSchema) &&
-                       sqlite3_prepare_v2(m_db, "INSERT OR IGNORE INTO registry_keys (hive, path) VALUES (?1, ?2)", -1,
-                                          &m_insertKey, nullptr) == SQLITE_OK &&
-                       sqlite3_prepare_v2(m_db, "SELECT 1 FROM registry_keys WHERE hive = ?1 AND path = ?2", -1,
-                                          &m_keyExists, nullptr) == SQLITE_OK &&
-                       sqlite3_prepare_v2(m_db,
-                                          "INSERT INTO registry_values (hive, path, name, type, data) "
-                                          "VALUES (?1, ?2, ?3, ?4, ?5) ON CONFLICT (hive, path, name) "
-                                          "DO UPDATE SET type = excluded.type, data = excluded.data",
-                                          -1, &m_setValue, nullptr) == SQLITE_OK &&
-                       sqlite3_prepare_v2(m_db,
-                                          "SELECT type, data FROM registry_values "
-                                          "WHERE hive = ?1 AND path = ?2 AND name = ?3",
-                                          -1, &m_getValue, nullptr) == SQLITE_OK &&
-                       sqlite3_prepare_v2(m_db,
-                                          "DELETE FROM registry_values WHERE hive = ?1 AND path = ?2 AND name = ?3",
-                                          -1, &m_deleteValue, nullptr) == SQLITE_OK;
+    const bool ready =
+        Exec("PRAGMA journal_mode=WAL") && Exec("PRAGMA synchronous=FULL") && Exec(kSchema) &&
+        sqlite3_prepare_v2(m_db, "INSERT OR IGNORE INTO registry_keys (hive, path) VALUES (?1, ?2)", -1, &m_insertKey,
+                           nullptr) == SQLITE_OK &&
+        sqlite3_prepare_v2(m_db, "SELECT 1 FROM registry_keys WHERE hive = ?1 AND path = ?2", -1, &m_keyExists,
+                           nullptr) == SQLITE_OK &&
+        sqlite3_prepare_v2(m_db,
+                           "INSERT INTO registry_values (hive, path, name, type, data) "
+                           "VALUES (?1, ?2, ?3, ?4, ?5) ON CONFLICT (hive, path, name) "
+                           "DO UPDATE SET type = excluded.type, data = excluded.data",
+                           -1, &m_setValue, nullptr) == SQLITE_OK &&
+        sqlite3_prepare_v2(m_db,
+                           "SELECT type, data FROM registry_values "
+                           "WHERE hive = ?1 AND path = ?2 AND name = ?3",
+                           -1, &m_getValue, nullptr) == SQLITE_OK &&
+        sqlite3_prepare_v2(m_db, "DELETE FROM registry_values WHERE hive = ?1 AND path = ?2 AND name = ?3", -1,
+                           &m_deleteValue, nullptr) == SQLITE_OK;
     if (!ready) {
         Close();
     }
 }
 
-SqliteRegistry::~SqliteRegistry() { Close(); }
+SqliteRegistry::~SqliteRegistry() {
+    Close();
+}
 
 void SqliteRegistry::Close() {
     for (sqlite3_stmt** statement : {&m_insertKey, &m_keyExists, &m_setValue, &m_getValue, &m_deleteValue}) {
@@ -103,7 +105,9 @@ void SqliteRegistry::Close() {
     m_db = nullptr;
 }
 
-bool SqliteRegistry::Exec(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
+bool SqliteRegistry::Exec(const char* sql) {
+    return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
 
 bool SqliteRegistry::InsertKeyPath(Hive hive, const std::string& path) {
     // The key and every key above it, the root ("") included.

@@ -36,7 +36,9 @@ int SimulatedDesktop::Add(const std::string& tooltip, std::function<void()> onCl
     return id;
 }
 
-void SimulatedDesktop::Remove(int id) { m_icons.erase(id); }
+void SimulatedDesktop::Remove(int id) {
+    m_icons.erase(id);
+}
 
 std::vector<std::string> SimulatedDesktop::Icons() const {
     std::vector<std::string> tips;

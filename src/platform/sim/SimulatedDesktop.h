@@ -39,7 +39,9 @@ public:
     std::uint64_t MonotonicMs() const override { return m_monotonicMs; }
     // Moves both clocks on, as time passing outside any wait.
     void AdvanceMs(std::uint64_t ms) { m_monotonicMs += ms; }
-    void SetNow(std::int64_t secondsSinceEpoch) { m_now = secondsSinceEpoch - static_cast<std::int64_t>(m_monotonicMs / 1000); }
+    void SetNow(std::int64_t secondsSinceEpoch) {
+        m_now = secondsSinceEpoch - static_cast<std::int64_t>(m_monotonicMs / 1000);
+    }
 
     // Dialogs: boxes answer from the script, OK when it is empty.
     int MessageBox(const std::string& text, const std::string& caption, MessageStyle style) override;
