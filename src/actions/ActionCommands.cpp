@@ -1,7 +1,13 @@
 #include "ActionCommands.h"
 
+#include "FileCommands.h"
+#include "TextBufferCommands.h"
+
 namespace ordwell {
 
-void BindActionCommands(Engine&) {}
+void BindActionCommands(Engine& engine) {
+    BindFileCommands(engine);
+    BindTextBufferCommands(engine);
+}
 
 } // namespace ordwell

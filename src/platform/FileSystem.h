@@ -1,14 +1,20 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "ReadableFile.h"
 
 namespace ordwell {
 
 // Files as the commands see them. Paths are native paths (see MacroPath for
 // the mapping of macro paths); relative paths resolve against the current
 // directory of the process.
+// Names avoid those of Win32 functions, which windows.h turns into macros.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -21,6 +27,50 @@ public:
     // Replaces the file's content so that a crash leaves the old or the new
     // content, never a mix.
     virtual bool WriteAtomically(const std::string& path, std::string_view bytes) = 0;
+
+    // Whether any directory entry, file or directory, matches the pattern.
+    // "*" (any run of characters) and "?" (any one character) may stand in
+    // the last component only; every other character stands for itself, and
+    // a last component of "*.*" matches every name. A pattern without
+    // wildcards asks whether the entry exists. "." and ".." match nothing.
+    virtual bool AnyEntryMatches(const std::string& pattern) = 0;
+    // The time of the last change of the file's content, in seconds since
+    // 1 January 1970 UTC; nothing when the file cannot be examined.
+    virtual std::optional<std::int64_t> ModificationTime(const std::string& path) = 0;
+    // Whether the file could be opened for writing right now: false for a
+    // missing file, a file without any write permission, one that refuses
+    // the open, and one that another holder keeps locked.
+    virtual bool CanOpenForWriting(const std::string& path) = 0;
+    // Copies a regular file. The destination appears complete, with the
+    // source's permissions and times, or not at all; an existing
+    // destination, also one that appears while the copy runs, is never
+    // replaced, and then the copy fails.
+    virtual bool CopyWithoutOverwrite(const std::string& source, const std::string& destination) = 0;
+    // Moves a file or directory, never replacing an existing destination. A
+    // file moved to another file system is copied, then its source deleted;
+    // should the delete fail, the copy is removed again, so the file stays in
+    // exactly one place.
+    virtual bool MoveWithoutOverwrite(const std::string& source, const std::string& destination) = 0;
+    // Deletes a file; a directory is not deleted.
+    virtual bool RemoveFile(const std::string& path) = 0;
+    // Creates the last component of the path only.
+    virtual bool MakeDirectory(const std::string& path) = 0;
+    // Removes an empty directory.
+    virtual bool RemoveEmptyDirectory(const std::string& path) = 0;
+    // Changes the current directory of the whole process.
+    virtual bool ChangeDirectory(const std::string& path) = 0;
+    // The first of the directories, in order, that holds an entry of that
+    // name, as the full path of the entry. An absolute name is looked at
+    // itself. A relative directory is taken from the current directory.
+    virtual std::optional<std::string> FindInDirectories(const std::string& name,
+                                                         const std::vector<std::string>& directories) = 0;
+    // The system's standard search order for a file: the current directory,
+    // then the directories of the PATH environment variable in their order.
+    virtual std::vector<std::string> StandardSearchDirectories() = 0;
+    // The size in bytes of a regular file that can be opened for reading.
+    virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;
+    // Opens a regular file for reading; null when it cannot be opened.
+    virtual std::unique_ptr<ReadableFile> OpenForRead(const std::string& path) = 0;
 };
 
 } // namespace ordwell

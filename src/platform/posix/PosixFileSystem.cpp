@@ -1,11 +1,16 @@
 #include "PosixFileSystem.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
+#include <fnmatch.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "PosixFileCopy.h"
+#include "PosixReadableFile.h"
 #include "UniqueFd.h"
 
 namespace ordwell {
@@ -88,6 +93,203 @@ bool PosixFileSystem::WriteAtomically(const std::string& path, std::string_view 
         ::unlink(temp.c_str());
     }
     return ok;
+}
+
+} // namespace ordwell
+
+namespace ordwell {
+
+namespace {
+
+bool HasWildcard(std::string_view text) {
+    return text.find_first_of("*?") != std::string_view::npos;
+}
+
+// The last component of a pattern as fnmatch reads it: "*" and "?" keep their
+// meaning, "[" stands for itself, and "*.*" means every name.
+std::string FnmatchPattern(std::string_view component) {
+    if (component == "*.*") {
+        return "*";
+    }
+    std::string out;
+    for (const char c : component) {
+        if (c == '[' || c == ']' || c == '\\') {
+            out += '\\';
+        }
+        out += c;
+    }
+    return out;
+}
+
+std::string CurrentDirectory() {
+    std::error_code error;
+    const std::filesystem::path current = std::filesystem::current_path(error);
+    return error ? std::string() : current.string();
+}
+
+} // namespace
+
+bool PosixFileSystem::AnyEntryMatches(const std::string& pattern) {
+    const size_t slash = pattern.rfind('/');
+    const std::string_view last =
+        slash == std::string::npos ? std::string_view(pattern) : std::string_view(pattern).substr(slash + 1);
+    if (!HasWildcard(last)) {
+        struct stat info {};
+        return !pattern.empty() && ::lstat(pattern.c_str(), &info) == 0;
+    }
+    const std::string directory = slash == std::string::npos ? "." : slash == 0 ? "/" : pattern.substr(0, slash);
+    const std::string wanted = FnmatchPattern(last);
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(directory, error), end; !error && it != end; it.increment(error)) {
+        // Names with a leading dot match like any other: no entry is hidden.
+        if (::fnmatch(wanted.c_str(), it->path().filename().c_str(), 0) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<std::int64_t> PosixFileSystem::ModificationTime(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return static_cast<std::int64_t>(info.st_mtim.tv_sec);
+}
+
+bool PosixFileSystem::CanOpenForWriting(const std::string& path) {
+    // A file without any write permission counts as read-only even for a
+    // user, such as root, whom the kernel would let write it.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || (info.st_mode & 0222) == 0) {
+        return false;
+    }
+    // O_NONBLOCK keeps the open of a FIFO without reader from hanging.
+    UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (!fd) {
+        return false;
+    }
+    // Someone else holding a lock of either kind counts as holding the file.
+    // An open-file-description lock query sees record locks of every
+    // process, this one included.
+    struct flock query {};
+    query.l_type = F_WRLCK;
+    query.l_whence = SEEK_SET;
+    query.l_start = 0;
+    query.l_len = 0;
+    if (::fcntl(fd.get(), F_OFD_GETLK, &query) == 0 && query.l_type != F_UNLCK) {
+        return false;
+    }
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+        return false;
+    }
+    return true;
+}
+
+bool PosixFileSystem::CopyWithoutOverwrite(const std::string& source, const std::string& destination) {
+    return CopyRegularFileWithoutOverwrite(source, destination);
+}
+
+bool PosixFileSystem::MoveWithoutOverwrite(const std::string& source, const std::string& destination) {
+    if (RenameWithoutOverwrite(source, destination)) {
+        return true;
+    }
+    if (errno != EXDEV) {
+        return false;
+    }
+    // Another file system: only a file can travel, as a copy whose source
+    // is deleted afterwards.
+    if (!CopyRegularFileWithoutOverwrite(source, destination)) {
+        return false;
+    }
+    if (::unlink(source.c_str()) != 0) {
+        ::unlink(destination.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool PosixFileSystem::RemoveFile(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode) && ::unlink(path.c_str()) == 0;
+}
+
+bool PosixFileSystem::MakeDirectory(const std::string& path) {
+    return ::mkdir(path.c_str(), 0777) == 0;
+}
+
+bool PosixFileSystem::RemoveEmptyDirectory(const std::string& path) {
+    return ::rmdir(path.c_str()) == 0;
+}
+
+bool PosixFileSystem::ChangeDirectory(const std::string& path) {
+    return ::chdir(path.c_str()) == 0;
+}
+
+std::optional<std::string> PosixFileSystem::FindInDirectories(const std::string& name,
+                                                              const std::vector<std::string>& directories) {
+    if (name.empty()) {
+        return std::nullopt;
+    }
+    const auto found = [](const std::string& candidate) -> std::optional<std::string> {
+        struct stat info {};
+        if (::stat(candidate.c_str(), &info) != 0) {
+            return std::nullopt;
+        }
+        std::filesystem::path full(candidate);
+        if (full.is_relative()) {
+            full = std::filesystem::path(CurrentDirectory()) / full;
+        }
+        return full.lexically_normal().string();
+    };
+    if (name.front() == '/') {
+        return found(name);
+    }
+    for (const std::string& directory : directories) {
+        const std::string base = directory.empty() ? "." : directory;
+        if (auto path = found(base.back() == '/' ? base + name : base + '/' + name)) {
+            return path;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> PosixFileSystem::StandardSearchDirectories() {
+    std::vector<std::string> directories{"."};
+    const char* path = std::getenv("PATH");
+    if (path == nullptr) {
+        return directories;
+    }
+    std::string_view rest(path);
+    while (true) {
+        const size_t colon = rest.find(':');
+        // An empty element of PATH names the current directory.
+        const std::string_view element = rest.substr(0, colon);
+        directories.emplace_back(element.empty() ? std::string_view(".") : element);
+        if (colon == std::string_view::npos) {
+            break;
+        }
+        rest.remove_prefix(colon + 1);
+    }
+    return directories;
+}
+
+std::optional<std::uint64_t> PosixFileSystem::FileSize(const std::string& path) {
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    struct stat info {};
+    if (!fd || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
+std::unique_ptr<ReadableFile> PosixFileSystem::OpenForRead(const std::string& path) {
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    struct stat info {};
+    if (!fd || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return nullptr;
+    }
+    return std::make_unique<PosixReadableFile>(std::move(fd));
 }
 
 } // namespace ordwell

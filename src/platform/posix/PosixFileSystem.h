@@ -10,6 +10,20 @@ public:
     std::optional<std::string> ReadAll(const std::string& path) override;
     bool Exists(const std::string& path) override;
     bool WriteAtomically(const std::string& path, std::string_view bytes) override;
+    bool AnyEntryMatches(const std::string& pattern) override;
+    std::optional<std::int64_t> ModificationTime(const std::string& path) override;
+    bool CanOpenForWriting(const std::string& path) override;
+    bool CopyWithoutOverwrite(const std::string& source, const std::string& destination) override;
+    bool MoveWithoutOverwrite(const std::string& source, const std::string& destination) override;
+    bool RemoveFile(const std::string& path) override;
+    bool MakeDirectory(const std::string& path) override;
+    bool RemoveEmptyDirectory(const std::string& path) override;
+    bool ChangeDirectory(const std::string& path) override;
+    std::optional<std::string> FindInDirectories(const std::string& name,
+                                                 const std::vector<std::string>& directories) override;
+    std::vector<std::string> StandardSearchDirectories() override;
+    std::optional<std::uint64_t> FileSize(const std::string& path) override;
+    std::unique_ptr<ReadableFile> OpenForRead(const std::string& path) override;
 };
 
 // Writes all bytes to the descriptor, going on after short writes and
