@@ -1,7 +1,13 @@
 #include "ActionCommands.h"
 
+#include "DateTimeCommands.h"
+#include "SystemCommands.h"
+
 namespace ordwell {
 
-void BindActionCommands(Engine&) {}
+void BindActionCommands(Engine& engine) {
+    BindSystemCommands(engine);
+    BindDateTimeCommands(engine);
+}
 
 } // namespace ordwell
