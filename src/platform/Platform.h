@@ -10,6 +10,7 @@ class FileSystem;
 class Registry;
 class RunIcon;
 class StopSignal;
+class SystemInfo;
 
 // The set of backends one process runs with. `main` and the tests wire it;
 // the engine and the commands reach the outside world only through it.
@@ -22,6 +23,7 @@ struct Platform {
     EventPump* pump = nullptr;
     StopSignal* stop = nullptr;
     FileSystem* files = nullptr;
+    SystemInfo* system = nullptr;
 };
 
 } // namespace ordwell

@@ -24,6 +24,7 @@ TestDesktop::TestDesktop() {
     platform.pump = &m_sim;
     platform.stop = &m_sim;
     platform.files = &m_files;
+    platform.system = &m_system;
     m_engine = std::make_unique<Engine>(platform);
     BindActionCommands(*m_engine);
     m_sim.SetNow(LocalTime(1998, 1, 22, 13, 5, 0));

@@ -10,6 +10,7 @@
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/SqliteRegistry.h"
 #include "platform/sim/SimulatedDesktop.h"
+#include "platform/sim/SimulatedSystem.h"
 
 namespace ordwell::test {
 
@@ -26,6 +27,7 @@ public:
 
     SimulatedDesktop& Sim() { return m_sim; }
     SqliteRegistry& Registry() { return m_registry; }
+    SimulatedSystem& System() { return m_system; }
     Engine& GetEngine() { return *m_engine; }
     const std::filesystem::path& Dir() const { return m_dir; }
 
@@ -49,6 +51,7 @@ private:
     std::filesystem::path m_dir;
     std::filesystem::path m_previousDir;
     SimulatedDesktop m_sim;
+    SimulatedSystem m_system;
     SqliteRegistry m_registry{":memory:"};
     PosixFileSystem m_files;
     std::unique_ptr<Engine> m_engine;

@@ -1,0 +1,85 @@
+// The system value commands: GetSystem and LogSystem, and the comparisons
+// that run a command when two values compare as asked.
+#include "SystemCommands.h"
+
+#include "DecimalNumber.h"
+#include "SystemValues.h"
+#include "engine/CommandCall.h"
+#include "engine/LogWriter.h"
+#include "engine/MacroRunner.h"
+
+namespace ordwell {
+
+namespace {
+
+enum class Relation { Less, More, Equal };
+
+template <class T> bool Holds(Relation relation, const T& a, const T& b) {
+    switch (relation) {
+    case Relation::Less:
+        return a < b;
+    case Relation::More:
+        return a > b;
+    case Relation::Equal:
+        return a == b;
+    }
+    return false;
+}
+
+// Whether A and B compare as asked. System figures make both operands
+// numbers; otherwise text resources become their texts, and those compare by
+// their leading numbers for less and more, and exactly for equality.
+bool Compare(Engine& engine, Relation relation, const std::string& a, const std::string& b) {
+    if (IsNumericResource(a) || IsNumericResource(b)) {
+        return Holds(relation, ResourceNumericValue(engine, a), ResourceNumericValue(engine, b));
+    }
+    const std::string textA = IsTextResource(a) ? ResourceText(engine, a) : a;
+    const std::string textB = IsTextResource(b) ? ResourceText(engine, b) : b;
+    if (relation == Relation::Equal) {
+        return textA == textB;
+    }
+    return Holds(relation, ReadDecimalNumber(textA), ReadDecimalNumber(textB));
+}
+
+bool RunIf(CommandCall& call, Relation relation) {
+    if (!Compare(call.GetEngine(), relation, call.Text(1), call.Text(2))) {
+        return true;
+    }
+    return call.Runner().Execute(call.Text(3));
+}
+
+bool IfLessThan(CommandCall& call) {
+    return RunIf(call, Relation::Less);
+}
+
+bool IfMoreThan(CommandCall& call) {
+    return RunIf(call, Relation::More);
+}
+
+bool IfEquals(CommandCall& call) {
+    return RunIf(call, Relation::Equal);
+}
+
+bool GetSystem(CommandCall& call) {
+    if (!call.IsVariable(1)) {
+        return false;
+    }
+    return call.Store(1, ResourceText(call.GetEngine(), call.Text(2)));
+}
+
+bool LogSystem(CommandCall& call) {
+    Engine& engine = call.GetEngine();
+    return WriteLogLine(engine, call.Text(1), ResourceLogText(engine, call.Text(2)));
+}
+
+} // namespace
+
+void BindSystemCommands(Engine& engine) {
+    engine.Bind(CommandId::GetSystem, GetSystem);
+    engine.Bind(CommandId::LogSystem, LogSystem);
+    engine.Bind(CommandId::IfLessThan, IfLessThan);
+    engine.Bind(CommandId::IfMoreThan, IfMoreThan);
+    engine.Bind(CommandId::IfEquals, IfEquals);
+}
+
+} // namespace ordwell
