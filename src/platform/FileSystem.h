@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,13 @@ public:
     // Replaces the file's content so that a crash leaves the old or the new
     // content, never a mix.
     virtual bool WriteAtomically(const std::string& path, std::string_view bytes) = 0;
+    // Read, change and write back as one step against other processes doing
+    // the same to the file: the edit gets the current content (empty when the
+    // file is missing, which creates it) and returns the new content, or
+    // nothing to leave the file alone. The new content is written atomically.
+    // False when the file cannot be read or written.
+    using Edit = std::function<std::optional<std::string>(const std::string& content)>;
+    virtual bool Update(const std::string& path, const Edit& edit) = 0;
 };
 
 } // namespace ordwell

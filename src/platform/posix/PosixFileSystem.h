@@ -10,6 +10,7 @@ public:
     std::optional<std::string> ReadAll(const std::string& path) override;
     bool Exists(const std::string& path) override;
     bool WriteAtomically(const std::string& path, std::string_view bytes) override;
+    bool Update(const std::string& path, const Edit& edit) override;
 };
 
 // Writes all bytes to the descriptor, going on after short writes and
