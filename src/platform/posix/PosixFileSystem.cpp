@@ -132,7 +132,10 @@ bool PosixFileSystem::Update(const std::string& path, const Edit& edit) {
         }
         struct stat held {};
         struct stat current {};
-        if (::fstat(fd.get(), &held) != 0) {
+        // Replacing goes by rename, which the file's own mode would not stop:
+        // a file nobody may write (even root, who opens it anyway) stays as
+        // it is.
+        if (::fstat(fd.get(), &held) != 0 || (held.st_mode & 0222) == 0) {
             return false;
         }
         if (::stat(target.c_str(), &current) != 0 || current.st_ino != held.st_ino || current.st_dev != held.st_dev) {
