@@ -47,48 +47,24 @@ private:
     std::unique_ptr<CMacroRunner> m_runner;
 };
 
-// Children that start their work together: each waits until the gate opens.
-class StartGate final {
-public:
-    StartGate() { EXPECT_EQ(::pipe(m_fds), 0); }
-    ~StartGate() {
-        Open();
-        if (m_fds[0] >= 0) {
-            ::close(m_fds[0]);
-        }
+// Forks a child that runs the body and exits with its result.
+pid_t Spawn(const std::function<int()>& body) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::_exit(body());
     }
-    // Forks a child that runs the body once the gate opens and exits with
-    // its result.
-    pid_t Spawn(const std::function<int()>& body) {
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            ::close(m_fds[1]);
-            char byte = 0;
-            while (::read(m_fds[0], &byte, 1) < 0 && errno == EINTR) {
-            }
-            ::_exit(body());
-        }
-        return pid;
-    }
-    void Open() {
-        if (m_fds[1] >= 0) {
-            ::close(m_fds[1]);
-            m_fds[1] = -1;
-        }
-    }
+    return pid;
+}
 
-private:
-    int m_fds[2] = {-1, -1};
-};
-
-int ExitCode(pid_t pid) {
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) {
-            return -1;
-        }
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+// Runs the body in two children at once, with the child's number; true when
+// both ended with 0.
+bool RunTwoChildren(const std::function<int(int child)>& body) {
+    const pid_t first = Spawn([&] { return body(0); });
+    const pid_t second = Spawn([&] { return body(1); });
+    int status[2] = {-1, -1};
+    ::waitpid(first, &status[0], 0);
+    ::waitpid(second, &status[1], 0);
+    return status[0] == 0 && status[1] == 0;
 }
 
 std::string Padded(int child, int index) {
@@ -101,23 +77,15 @@ TEST(ConcurrentWriters, TwoProcessesLoggingToOneFileKeepEveryLineWhole) {
     TestDesktop desk;
     constexpr int kLines = 5000;
     const std::string registryPath = (desk.Dir() / "registry.db").string();
-    StartGate gate;
-    std::vector<pid_t> children;
-    for (int child = 0; child < 2; ++child) {
-        children.push_back(gate.Spawn([&, child] {
-            ChildProgram program(registryPath);
-            for (int i = 0; i < kLines; ++i) {
-                if (!program.Line("LogToFile(shared.log," + Padded(child, i) + ")")) {
-                    return 1;
-                }
+    ASSERT_TRUE(RunTwoChildren([&](int child) {
+        ChildProgram program(registryPath);
+        for (int i = 0; i < kLines; ++i) {
+            if (!program.Line("LogToFile(shared.log," + Padded(child, i) + ")")) {
+                return 1;
             }
-            return 0;
-        }));
-    }
-    gate.Open();
-    for (const pid_t pid : children) {
-        EXPECT_EQ(ExitCode(pid), 0);
-    }
+        }
+        return 0;
+    }));
 
     std::istringstream log(desk.ReadFile("shared.log"));
     std::map<std::string, int> seen;
@@ -140,22 +108,14 @@ TEST(ConcurrentWriters, TwoProcessesWritingTheRegistryStoreLoseNoValue) {
     TestDesktop desk;
     constexpr int kValues = 150;
     const std::string registryPath = (desk.Dir() / "registry.db").string();
-    StartGate gate;
-    std::vector<pid_t> children;
-    for (int child = 0; child < 2; ++child) {
-        children.push_back(gate.Spawn([&, child] {
-            ChildProgram program(registryPath);
-            for (int i = 0; i < kValues; ++i) {
-                const std::string name = "c" + std::to_string(child) + "v" + std::to_string(i);
-                program.Line(R"(WriteToRegistry("HKEY_CURRENT_USER\Software\Shared",)" + name + ",value " + name + ")");
-            }
-            return program.StoreIsOpen() ? 0 : 1;
-        }));
-    }
-    gate.Open();
-    for (const pid_t pid : children) {
-        EXPECT_EQ(ExitCode(pid), 0);
-    }
+    ASSERT_TRUE(RunTwoChildren([&](int child) {
+        ChildProgram program(registryPath);
+        for (int i = 0; i < kValues; ++i) {
+            const std::string name = "c" + std::to_string(child) + "v" + std::to_string(i);
+            program.Line(R"(WriteToRegistry("HKEY_CURRENT_USER\Software\Shared",)" + name + ",value " + name + ")");
+        }
+        return program.StoreIsOpen() ? 0 : 1;
+    }));
 
     SqliteRegistry store(registryPath);
     for (int child = 0; child < 2; ++child) {
@@ -173,10 +133,9 @@ TEST(ConcurrentWriters, AWriterKilledMidWayLeavesEveryCommittedValue) {
     const std::string registryPath = (desk.Dir() / "registry.db").string();
     int reports[2] = {-1, -1};
     ASSERT_EQ(::pipe(reports), 0);
-    StartGate gate;
     // The child tells the parent each value whose write has returned; the
     // parent kills it once enough have, while it is still writing.
-    const pid_t pid = gate.Spawn([&] {
+    const pid_t pid = Spawn([&] {
         ::close(reports[0]);
         ChildProgram program(registryPath);
         for (int i = 0; i < 100000; ++i) {
@@ -189,7 +148,6 @@ TEST(ConcurrentWriters, AWriterKilledMidWayLeavesEveryCommittedValue) {
         return 0;
     });
     ::close(reports[1]);
-    gate.Open();
     int committed = -1;
     int index = 0;
     while (::read(reports[0], &index, sizeof index) == sizeof index) {
@@ -221,22 +179,14 @@ TEST(ConcurrentWriters, TwoProcessesWritingOneIniFileKeepBothSetsOfValues) {
     constexpr int kValues = 60;
     const std::string registryPath = (desk.Dir() / "registry.db").string();
     desk.WriteFile("shared.ini", "; shared by two macros\n[Common]\nkeep=me\n");
-    StartGate gate;
-    std::vector<pid_t> children;
-    for (int child = 0; child < 2; ++child) {
-        children.push_back(gate.Spawn([&, child] {
-            ChildProgram program(registryPath);
-            for (int i = 0; i < kValues; ++i) {
-                const std::string key = "c" + std::to_string(child) + "k" + std::to_string(i);
-                program.Line("WriteToIniFile(shared.ini,[Child" + std::to_string(child) + "]" + key + "," + key + ")");
-            }
-            return 0;
-        }));
-    }
-    gate.Open();
-    for (const pid_t pid : children) {
-        EXPECT_EQ(ExitCode(pid), 0);
-    }
+    ASSERT_TRUE(RunTwoChildren([&](int child) {
+        ChildProgram program(registryPath);
+        for (int i = 0; i < kValues; ++i) {
+            const std::string key = "c" + std::to_string(child) + "k" + std::to_string(i);
+            program.Line("WriteToIniFile(shared.ini,[Child" + std::to_string(child) + "]" + key + "," + key + ")");
+        }
+        return 0;
+    }));
     for (int child = 0; child < 2; ++child) {
         for (int i = 0; i < kValues; ++i) {
             const std::string key = "c" + std::to_string(child) + "k" + std::to_string(i);

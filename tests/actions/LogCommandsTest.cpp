@@ -26,11 +26,6 @@ TEST(LogCommands, EachCommandAppendsOneStampedLineToItsFile) {
     desk.Line("LogEvent(second)");
     EXPECT_EQ(desk.ReadFile("errors.log"), "01/22/98 13:05:00 second\r\n");
     EXPECT_EQ(desk.ReadFile("events.log"), "01/22/98 13:05:00 second\r\n");
-
-    // Long texts are written whole.
-    desk.SetVar('A', std::string(1000, 'z'));
-    desk.Line(R"(LogToFile("long.log",%A))");
-    EXPECT_EQ(desk.ReadFile("long.log"), "01/22/98 13:05:00 " + std::string(1000, 'z') + "\r\n");
 }
 
 TEST(LogCommands, AnUnwritableLogFailsOnlyLogToFile) {
