@@ -24,9 +24,9 @@ public:
     virtual bool WriteAtomically(const std::string& path, std::string_view bytes) = 0;
     // Read, change and write back as one step against other processes doing
     // the same to the file: the edit gets the current content (empty when the
-    // file is missing, which creates it) and returns the new content, or
-    // nothing to leave the file alone. The new content is written atomically.
-    // False when the file cannot be read or written.
+    // file is missing) and returns the new content, or nothing to leave the
+    // file alone (a missing file stays missing). The new content is written
+    // atomically. False when the file cannot be read or written.
     using Edit = std::function<std::optional<std::string>(const std::string& content)>;
     virtual bool Update(const std::string& path, const Edit& edit) = 0;
 };
