@@ -4,6 +4,9 @@
 #include "TextBufferCommands.h"
 #include "DateTimeCommands.h"
 #include "SystemCommands.h"
+#include "IniCommands.h"
+#include "LogCommands.h"
+#include "RegistryCommands.h"
 
 namespace ordwell {
 
@@ -12,6 +15,9 @@ void BindActionCommands(Engine& engine) {
     BindTextBufferCommands(engine);
     BindSystemCommands(engine);
     BindDateTimeCommands(engine);
+    BindRegistryCommands(engine);
+    BindIniCommands(engine);
+    BindLogCommands(engine);
 }
 
 } // namespace ordwell

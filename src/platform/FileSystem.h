@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -71,6 +72,13 @@ public:
     virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;
     // Opens a regular file for reading; null when it cannot be opened.
     virtual std::unique_ptr<ReadableFile> OpenForRead(const std::string& path) = 0;
+    // Read, change and write back as one step against other processes doing
+    // the same to the file: the edit gets the current content (empty when the
+    // file is missing) and returns the new content, or nothing to leave the
+    // file alone (a missing file stays missing). The new content is written
+    // atomically. False when the file cannot be read or written.
+    using Edit = std::function<std::optional<std::string>(const std::string& content)>;
+    virtual bool Update(const std::string& path, const Edit& edit) = 0;
 };
 
 } // namespace ordwell

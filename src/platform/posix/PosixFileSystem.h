@@ -24,6 +24,7 @@ public:
     std::vector<std::string> StandardSearchDirectories() override;
     std::optional<std::uint64_t> FileSize(const std::string& path) override;
     std::unique_ptr<ReadableFile> OpenForRead(const std::string& path) override;
+    bool Update(const std::string& path, const Edit& edit) override;
 };
 
 // Writes all bytes to the descriptor, going on after short writes and
