@@ -30,11 +30,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words) {
             } else if (word == "/r" || word == "-r") {
                 run = true;
             } else if (word == "--help" || word == "-h") {
-                line.action = CommandLine::Action::Help;
-                return line;
+                return CommandLine{CommandLine::Action::Help, {}};
             } else if (word == "--version") {
-                line.action = CommandLine::Action::Version;
-                return line;
+                return CommandLine{CommandLine::Action::Version, {}};
             }
             continue;
         }

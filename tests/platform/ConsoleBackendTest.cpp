@@ -73,6 +73,10 @@ struct OkCancelRow {
     int prompts;
 };
 
+void PrintTo(const OkCancelRow& row, std::ostream* out) {
+    *out << testing::PrintToString(std::string(row.typed));
+}
+
 class ConsoleOkCancel : public testing::TestWithParam<OkCancelRow> {};
 
 TEST_P(ConsoleOkCancel, ReadsTheAnswerAndAsksAgainOnAnythingElse) {

@@ -13,6 +13,10 @@ struct CommandLineRow {
     std::string fileName;
 };
 
+void PrintTo(const CommandLineRow& row, std::ostream* out) {
+    *out << testing::PrintToString(row.words);
+}
+
 class CommandLineWords : public testing::TestWithParam<CommandLineRow> {};
 
 TEST_P(CommandLineWords, DecideWhatTheProgramDoes) {
