@@ -166,11 +166,6 @@ TEST(ConsoleEventPump, WaitSleepsOutItsTimeWhenNothingHappens) {
     pump.DispatchPending();
 }
 
-TEST(ConsoleEventPump, AStopRequestedBeforehandReturnsAtOnce) {
-    ConsoleEventPump pump(-1);
-    pump.WaitFor(UINT_MAX, [] { return true; });
-}
-
 TEST(ConsoleEventPump, AFiredDescriptorThatIsNotAStopDoesNotMakeTheWaitSpin) {
     Pipe wake;
     wake.Put("x");
