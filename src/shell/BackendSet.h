@@ -1,0 +1,32 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/Platform.h"
+
+namespace ordwell {
+
+// The backends of one process, wired into a Platform: the POSIX clock, files
+// and registry store, Ctrl+C and SIGTERM as the stop signal, and the desktop
+// parts (boxes, clipboard, run icon, event pump) from Qt when a display can
+// be opened, else from the terminal.
+class BackendSet final {
+public:
+    // `argc` and `argv` go to the QApplication, which keeps referring to
+    // them, so they must outlive this object.
+    BackendSet(int& argc, char** argv);
+    ~BackendSet();
+    BackendSet(const BackendSet&) = delete;
+    BackendSet& operator=(const BackendSet&) = delete;
+
+    const Platform& GetPlatform() const { return m_platform; }
+    bool OnDisplay() const { return m_onDisplay; }
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> m_parts;
+    Platform m_platform;
+    bool m_onDisplay = false;
+};
+
+} // namespace ordwell

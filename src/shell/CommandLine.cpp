@@ -1,0 +1,69 @@
+#include "CommandLine.h"
+
+#include <algorithm>
+
+namespace ordwell {
+
+namespace {
+
+bool IsSwitch(const std::string& word) {
+    if (word.size() < 2) {
+        return false;
+    }
+    if (word[0] == '-') {
+        return true;
+    }
+    return word[0] == '/' && std::all_of(word.begin() + 1, word.end(),
+                                         [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); });
+}
+
+} // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& words) {
+    CommandLine line;
+    bool run = false;
+    bool switchesEnded = false;
+    for (const std::string& word : words) {
+        if (!switchesEnded && IsSwitch(word)) {
+            if (word == "--") {
+                switchesEnded = true;
+            } else if (word == "/r" || word == "-r") {
+                run = true;
+            } else if (word == "--help" || word == "-h") {
+                return CommandLine{CommandLine::Action::Help, {}};
+            } else if (word == "--version") {
+                return CommandLine{CommandLine::Action::Version, {}};
+            }
+            continue;
+        }
+        if (line.fileName.empty()) {
+            line.fileName = word;
+        }
+    }
+    if (run && !line.fileName.empty()) {
+        line.action = CommandLine::Action::RunHeadless;
+    }
+    return line;
+}
+
+std::string UsageText() {
+    return "Usage: ordwell /r MACRO\n"
+           "       ordwell -r MACRO\n"
+           "Runs the macro file MACRO (usually ending in .ow) without the editor and\n"
+           "ends when the macro ends.\n"
+           "\n"
+           "With a display, message and input boxes are windows and a tray icon stops\n"
+           "the run. Without one, boxes are shown on the terminal: answer an OK/Cancel\n"
+           "box with ok or cancel (Enter means OK); end of input (Ctrl+D) answers Cancel.\n"
+           "Ctrl+C stops the run.\n"
+           "\n"
+           "Options:\n"
+           "  -h, --help     show this help and exit\n"
+           "      --version  show the version and exit\n"
+           "\n"
+           "Exit status: 0 when the macro ran to its end or was stopped, 1 when it ended\n"
+           "on a failed line (see the error log, macerr.log by default), 2 when the macro\n"
+           "file does not exist or the command line asks for the editor.\n";
+}
+
+} // namespace ordwell

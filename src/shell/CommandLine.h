@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace ordwell {
+
+// What the program was asked to do.
+struct CommandLine {
+    enum class Action {
+        Edit,        // open the editor, with the file if one was named
+        RunHeadless, // run the file with no editor and end
+        Help,
+        Version,
+    };
+    Action action = Action::Edit;
+    std::string fileName; // the first word that is no switch
+};
+
+// Reads the words after the program name.
+//
+// Switches start with "-", or with "/" followed by letters only ("/r", "/R",
+// "/p"), so that an absolute path such as "/home/ann/backup.ow" is a file
+// name. "--" ends the switches. The run switch is "/r" or "-r", compared
+// exactly: "/R" is not it. The run switch counts only with a file name; "/r"
+// alone opens the editor. Other switches are ignored, as the editor's own
+// switches are not the concern of a run.
+CommandLine ParseCommandLine(const std::vector<std::string>& words);
+
+// The text of --help.
+std::string UsageText();
+
+} // namespace ordwell

@@ -1,0 +1,29 @@
+#include "HeadlessRun.h"
+
+#include <cstdio>
+
+#include "actions/ActionCommands.h"
+#include "engine/Engine.h"
+#include "engine/MacroRunner.h"
+#include "platform/FileSystem.h"
+
+namespace ordwell {
+
+int RunHeadless(const Platform& platform, const std::string& fileName) {
+    if (!platform.files->Exists(fileName)) {
+        return kMacroUnavailable;
+    }
+    // A file that is there but cannot be read (a folder, no permission) would
+    // otherwise run as an empty macro and look like a success.
+    if (!platform.files->ReadAll(fileName)) {
+        std::fprintf(stderr, "ordwell: cannot read the macro file %s\n", fileName.c_str());
+        return kMacroUnavailable;
+    }
+    Engine engine(platform);
+    BindActionCommands(engine);
+    CMacroRunner runner(engine, fileName);
+    runner.Run();
+    return runner.Outcome() == RunOutcome::Failed ? kRunFailed : kRunEnded;
+}
+
+} // namespace ordwell

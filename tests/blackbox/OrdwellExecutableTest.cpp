@@ -1,0 +1,238 @@
+// Runs the built ordwell program on macro files, with no display and a clean
+// settings store, and checks what a user of the command line sees.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <stdlib.h>
+
+#include "ChildProcess.h"
+
+namespace ordwell::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Generous: only a hung program ever comes near it.
+constexpr auto kBound = 60s;
+
+class OrdwellProgram : public testing::Test {
+protected:
+    OrdwellProgram() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "ordwell-blackbox-XXXXXX").string();
+        m_dir = ::mkdtemp(pattern.data());
+    }
+    ~OrdwellProgram() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_dir, ignored);
+    }
+
+    void WriteMacro(const std::string& name, const std::string& text) const {
+        std::ofstream(m_dir / name, std::ios::binary) << text;
+    }
+    std::string ReadFile(const std::string& name) const {
+        std::ifstream in(m_dir / name, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    std::unique_ptr<ChildProcess> Start(const std::vector<std::string>& arguments, const std::string& input = {},
+                                        bool keepInputOpen = false) const {
+        ChildProcess::Options options;
+        options.directory = m_dir;
+        options.input = input;
+        options.keepInputOpen = keepInputOpen;
+        // No DISPLAY and no WAYLAND_DISPLAY: the terminal backend answers.
+        options.environment = {"HOME=" + m_dir.string(), "XDG_CONFIG_HOME=" + (m_dir / "config").string(),
+                               "PATH=/usr/bin:/bin", "LC_ALL=C"};
+        return std::make_unique<ChildProcess>(ORDWELL_EXECUTABLE, arguments, options);
+    }
+
+    struct Result {
+        std::optional<int> status;
+        std::string output;
+        std::string errors;
+    };
+    Result Run(const std::vector<std::string>& arguments, const std::string& input = {}) const {
+        auto child = Start(arguments, input);
+        Result result;
+        result.status = child->Wait(kBound);
+        result.output = child->Output();
+        result.errors = child->Errors();
+        return result;
+    }
+    Result RunMacro(const std::string& text, const std::string& input = {}) const {
+        WriteMacro("macro.ow", text);
+        return Run({"/r", "macro.ow"}, input);
+    }
+
+    std::filesystem::path m_dir;
+};
+
+TEST_F(OrdwellProgram, ExitStatusSaysHowTheRunEnded) {
+    struct Row {
+        std::vector<std::string> arguments;
+        std::string macro;
+        int status;
+    };
+    const std::vector<Row> rows = {
+        {{"/r", "macro.ow"}, "DoNothing()\n", 0},
+        {{"-r", "macro.ow"}, "", 0},
+        {{"/r", "macro.ow"}, "ExitMacro()\nNoSuchCommand()\n", 0},
+        {{"/r", "macro.ow"}, "OnError(Handler)\nNoSuchCommand()\n:Handler\n", 0},
+        {{"/r", "macro.ow"}, "DoNothing()\nNoSuchCommand()\n", 1},
+        {{"/r", "macro.ow"}, "GoTo(Nowhere)\n", 1},
+        {{"/r", "missing.ow"}, "", 2},
+        {{"/r", "config"}, "", 2}, // a folder is no macro file
+        {{"/R", "macro.ow"}, "DoNothing()\n", 2},
+        {{"/r"}, "", 2},
+        {{}, "", 2},
+    };
+    std::filesystem::create_directories(m_dir / "config");
+    for (const Row& row : rows) {
+        WriteMacro("macro.ow", row.macro);
+        const Result result = Run(row.arguments);
+        EXPECT_EQ(result.status, row.status) << testing::PrintToString(row.arguments) << " on:\n" << row.macro;
+    }
+}
+
+TEST_F(OrdwellProgram, MissingMacroFileShowsNothing) {
+    const Result result = Run({"/r", "missing.ow"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.output, "");
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "macerr.log"));
+}
+
+TEST_F(OrdwellProgram, HelpAndVersionEndWell) {
+    const Result help = Run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.output.find("ordwell /r MACRO"), std::string::npos) << help.output;
+    const Result shortHelp = Run({"-h"});
+    EXPECT_EQ(shortHelp.status, 0);
+    EXPECT_EQ(shortHelp.output, help.output);
+    const Result version = Run({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(std::regex_match(version.output, std::regex("ordwell [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << version.output;
+}
+
+TEST_F(OrdwellProgram, FlowControlAndVariablesRunToTheEnd) {
+    WriteMacro("inner.ow", "PutVar(%I,inner ran)\r\nExitMacro()\r\nPutVar(%I,too far)\r\n");
+    const Result result = RunMacro("// counts, jumps and a nested macro\n"
+                                   "PutVar(%A,start)\n"
+                                   "PutVar(%N,0)\n"
+                                   "For(0,5,Increment(%N))\n"
+                                   "Repeat(Decrement(%N),2)\n"
+                                   "GoTo(Skip)\n"
+                                   "PutVar(%A,not skipped)\n"
+                                   ":Skip\n"
+                                   "If(!ResponseOk(),PutVar(%B,no box yet),PutVar(%B,wrong))\n"
+                                   "OnError(Recover)\n"
+                                   "Unknown()\n"
+                                   "PutVar(%C,not recovered)\n"
+                                   ":Recover\n"
+                                   "RunMacro(inner.ow)\n"
+                                   "While(!ResponseCancel(),MessageBoxOkCancel(\"Again?\"))\n"
+                                   "PutVar(%Z,\"end, reached\")\n"
+                                   "Dump()\n",
+                                   "ok\n\nno\n");
+    EXPECT_EQ(result.status, 0) << result.output;
+    for (const char* expected :
+         {"%A = start\n", "%B = no box yet\n", "%C = \n", "%I = inner ran\n", "%N = 3\n", "%Z = end, reached\n"}) {
+        EXPECT_NE(result.output.find(expected), std::string::npos) << expected << " in:\n" << result.output;
+    }
+    // OK twice, then Cancel: three boxes.
+    size_t boxes = 0;
+    for (size_t at = result.output.find("[Ordwell] Again?"); at != std::string::npos;
+         at = result.output.find("[Ordwell] Again?", at + 1)) {
+        ++boxes;
+    }
+    EXPECT_EQ(boxes, 3U);
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "macerr.log"));
+}
+
+TEST_F(OrdwellProgram, DumpPrintsAllTwentySixVariables) {
+    const Result result = RunMacro("PutVar(%A,first)\nPutVar(%Z,last)\nDump()\n");
+    EXPECT_EQ(result.status, 0);
+    std::string expected = "[Contents of Variables]\n%A = first\n";
+    for (char letter = 'B'; letter < 'Z'; ++letter) {
+        expected += std::string("%") + letter + " = \n";
+    }
+    expected += "%Z = last\n";
+    EXPECT_EQ(result.output, expected);
+}
+
+TEST_F(OrdwellProgram, FailedLineIsLoggedAndEndsTheRun) {
+    const Result result = RunMacro("DoNothing()\n\n// a comment\nFileExst(\"x\")\nPutVar(%A,too far)\nDump()\n");
+    EXPECT_EQ(result.status, 1);
+    const std::string log = ReadFile("macerr.log");
+    EXPECT_TRUE(std::regex_match(log, std::regex(R"(\d\d/\d\d/\d\d \d\d:\d\d:\d\d Error at line: 4\r\n)"))) << log;
+    EXPECT_NE(result.output.find("Error at line: 4"), std::string::npos) << result.output;
+    EXPECT_EQ(result.output.find("too far"), std::string::npos);
+}
+
+TEST_F(OrdwellProgram, BoxesReadTheirAnswersFromStandardInput) {
+    struct Row {
+        std::string input;
+        std::string expected;
+    };
+    const std::vector<Row> rows = {
+        {"", "%A = cancel\n%N = \n"}, // end of input answers Cancel at once
+        {"ok\nAnn Smith\n", "%A = ok\n%N = Ann Smith\n"},
+        {"cancel\n", "%A = cancel\n%N = \n"},
+    };
+    for (const Row& row : rows) {
+        const Result result = RunMacro("MessageBoxOkCancel(\"Go on?\")\n"
+                                       "If(ResponseCancel(),PutVar(%A,cancel),PutVar(%A,ok))\n"
+                                       "InputBox(\"Name?\",%N)\n"
+                                       "Dump()\n",
+                                       row.input);
+        EXPECT_EQ(result.status, 0);
+        const size_t a = result.output.find("%A = ");
+        const size_t n = result.output.find("%N = ");
+        ASSERT_NE(a, std::string::npos) << result.output;
+        ASSERT_NE(n, std::string::npos) << result.output;
+        const auto line = [&result](size_t at) {
+            return result.output.substr(at, result.output.find('\n', at) - at + 1);
+        };
+        EXPECT_EQ(line(a) + line(n), row.expected) << "input: " << row.input;
+    }
+}
+
+TEST_F(OrdwellProgram, StopSignalsEndLoopsAndWaits) {
+    struct Row {
+        int signal;
+        std::string macro;
+    };
+    const std::vector<Row> rows = {
+        {SIGINT, "MessageBox(\"started\")\n:Top\nGoTo(Top)\n"},
+        {SIGTERM, "MessageBox(\"started\")\n:Top\nGoTo(Top)\n"},
+        {SIGINT, "MessageBox(\"started\")\nDelay(\"\")\nMessageBox(\"after\")\n"},
+        {SIGTERM, "MessageBox(\"started\")\nDelay(-1)\nMessageBox(\"after\")\n"},
+        // A box waiting for an answer is cancelled too, and the run then ends.
+        {SIGINT, "MessageBox(\"started\")\nInputBox(\"Name?\",%N)\nMessageBox(\"after\")\n"},
+    };
+    for (const Row& row : rows) {
+        WriteMacro("macro.ow", row.macro);
+        auto child = Start({"/r", "macro.ow"}, {}, /*keepInputOpen=*/true);
+        ASSERT_TRUE(child->WaitForOutput(
+            [](const std::string& output) { return output.find("started") != std::string::npos; }, kBound))
+            << row.macro << child->Output() << child->Errors();
+        child->Signal(row.signal);
+        EXPECT_EQ(child->Wait(kBound), 0) << row.macro;
+        EXPECT_EQ(child->Output().find("after"), std::string::npos) << row.macro;
+    }
+}
+
+TEST_F(OrdwellProgram, ExampleMacroRunsWithoutInput) {
+    const Result result = Run({"/r", ORDWELL_EXAMPLES_DIR "/hello.ow"});
+    EXPECT_EQ(result.status, 0) << result.output << result.errors;
+    EXPECT_NE(result.output.find("[Contents of Variables]"), std::string::npos) << result.output;
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "macerr.log"));
+}
+
+} // namespace
+} // namespace ordwell::test

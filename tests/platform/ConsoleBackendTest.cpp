@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <fcntl.h>
+#include <poll.h>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+#include "platform/console/ConsoleDialogs.h"
+#include "platform/console/ConsoleEventPump.h"
+#include "platform/posix/UniqueFd.h"
+
+namespace ordwell {
+namespace {
+
+struct Pipe {
+    Pipe() {
+        int fds[2];
+        EXPECT_EQ(::pipe2(fds, O_CLOEXEC), 0);
+        read = UniqueFd(fds[0]);
+        write = UniqueFd(fds[1]);
+    }
+    void Put(const std::string& bytes) {
+        ASSERT_EQ(::write(write.get(), bytes.data(), bytes.size()), ssize_t(bytes.size()));
+    }
+    // Everything written so far; the write end must be closed.
+    std::string Drain() {
+        std::string all;
+        char buffer[4096];
+        ssize_t got;
+        while ((got = ::read(read.get(), buffer, sizeof buffer)) > 0) {
+            all.append(buffer, size_t(got));
+        }
+        return all;
+    }
+    bool Readable() const {
+        pollfd fd{read.get(), POLLIN, 0};
+        return ::poll(&fd, 1, 0) == 1;
+    }
+    UniqueFd read;
+    UniqueFd write;
+};
+
+// A terminal session: what the user typed (input closed after it, unless
+// kept open) and what the boxes printed.
+class ConsoleSession {
+public:
+    explicit ConsoleSession(const std::string& typed, bool keepInputOpen = false)
+        : m_dialogs(m_in.read.get(), m_out.write.get(), m_wake.read.get()) {
+        m_in.Put(typed);
+        if (!keepInputOpen) {
+            m_in.write.Close();
+        }
+    }
+    ConsoleDialogs& Dialogs() { return m_dialogs; }
+    void RaiseStop() { m_wake.Put("x"); }
+    std::string Printed() {
+        m_out.write.Close();
+        return m_out.Drain();
+    }
+
+private:
+    Pipe m_in;
+    Pipe m_out;
+    Pipe m_wake;
+    ConsoleDialogs m_dialogs;
+};
+
+struct OkCancelRow {
+    const char* typed;
+    int answer;
+    int prompts;
+};
+
+void PrintTo(const OkCancelRow& row, std::ostream* out) {
+    *out << testing::PrintToString(std::string(row.typed));
+}
+
+class ConsoleOkCancel : public testing::TestWithParam<OkCancelRow> {};
+
+TEST_P(ConsoleOkCancel, ReadsTheAnswerAndAsksAgainOnAnythingElse) {
+    const OkCancelRow& row = GetParam();
+    ConsoleSession session(row.typed);
+    EXPECT_EQ(session.Dialogs().MessageBox("Go on?", "Backup", MessageStyle::OkCancelQuestion), row.answer);
+    const std::string printed = session.Printed();
+    EXPECT_EQ(printed.rfind("[Backup] Go on?\n", 0), 0U) << printed;
+    int prompts = 0;
+    for (size_t at = printed.find("OK or Cancel?"); at != std::string::npos;
+         at = printed.find("OK or Cancel?", at + 1)) {
+        ++prompts;
+    }
+    EXPECT_EQ(prompts, row.prompts) << printed;
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, ConsoleOkCancel,
+                         testing::Values(OkCancelRow{"", kAnswerCancel, 1}, OkCancelRow{"\n", kAnswerOk, 1},
+                                         OkCancelRow{"ok\n", kAnswerOk, 1}, OkCancelRow{"  YES \r\n", kAnswerOk, 1},
+                                         OkCancelRow{"Cancel\n", kAnswerCancel, 1},
+                                         OkCancelRow{"n\n", kAnswerCancel, 1},
+                                         OkCancelRow{"maybe\nlater\nc\n", kAnswerCancel, 3},
+                                         OkCancelRow{"maybe\n", kAnswerCancel, 2}, OkCancelRow{"y", kAnswerOk, 1}));
+
+TEST(ConsoleDialogs, PlainBoxesPrintAndAnswerOkWithoutReadingInput) {
+    ConsoleSession session("cancel\n");
+    EXPECT_EQ(session.Dialogs().MessageBox("Done", "Ordwell", MessageStyle::OkInformation), kAnswerOk);
+    EXPECT_EQ(session.Dialogs().MessageBox("%A = 1\n%B = \n", "Contents of Variables", MessageStyle::Ok), kAnswerOk);
+    // The typed line is still there for the next box that asks.
+    EXPECT_EQ(session.Dialogs().MessageBox("Sure?", "Ordwell", MessageStyle::OkCancelQuestion), kAnswerCancel);
+    EXPECT_EQ(session.Printed(), "[Ordwell] Done\n"
+                                 "[Contents of Variables]\n%A = 1\n%B = \n"
+                                 "[Ordwell] Sure?\nOK or Cancel? [OK] ");
+}
+
+TEST(ConsoleDialogs, InputBoxTakesOneLineEachAndCancelsAtEndOfInput) {
+    ConsoleSession session("Ann Smith\r\n\nlast");
+    ConsoleDialogs& dialogs = session.Dialogs();
+    std::string text = "old";
+    EXPECT_EQ(dialogs.InputBox("Name?", "Ordwell", text), kAnswerOk);
+    EXPECT_EQ(text, "Ann Smith");
+    EXPECT_EQ(dialogs.InputBox("Town?", "Ordwell", text), kAnswerOk);
+    EXPECT_EQ(text, "");
+    EXPECT_EQ(dialogs.InputBox("Street?", "Ordwell", text), kAnswerOk);
+    EXPECT_EQ(text, "last");
+    text = "kept";
+    EXPECT_EQ(dialogs.InputBox("Zip?", "Ordwell", text), kAnswerCancel);
+    EXPECT_EQ(text, "kept");
+    EXPECT_NE(session.Printed().find("[Ordwell] Name?\n> "), std::string::npos);
+}
+
+TEST(ConsoleDialogs, StopSignalAnswersCancelWhileNobodyTypes) {
+    ConsoleSession session("", /*keepInputOpen=*/true);
+    session.RaiseStop();
+    std::string text;
+    EXPECT_EQ(session.Dialogs().InputBox("Name?", "Ordwell", text), kAnswerCancel);
+    EXPECT_EQ(session.Dialogs().MessageBox("Go on?", "Ordwell", MessageStyle::OkCancelQuestion), kAnswerCancel);
+}
+
+TEST(ConsoleDialogs, BeepNeverWritesIntoRedirectedOutput) {
+    ConsoleSession session("");
+    session.Dialogs().Beep();
+    EXPECT_EQ(session.Printed(), "");
+}
+
+TEST(ConsoleEventPump, WaitEndsWhenTheWakeDescriptorFires) {
+    Pipe wake;
+    ConsoleEventPump pump(wake.read.get());
+    std::thread signaller([&wake] { wake.Put("x"); });
+    // Would sleep for about 49 days if the descriptor did not wake it.
+    pump.WaitFor(UINT_MAX, [&wake] { return wake.Readable(); });
+    signaller.join();
+    EXPECT_TRUE(wake.Readable());
+}
+
+TEST(ConsoleEventPump, WaitSleepsOutItsTimeWhenNothingHappens) {
+    Pipe wake;
+    ConsoleEventPump pump(wake.read.get());
+    int asked = 0;
+    pump.WaitFor(20, [&asked] {
+        ++asked;
+        return false;
+    });
+    // One look before sleeping and one after: a spinning wait asks thousands
+    // of times.
+    EXPECT_LE(asked, 3);
+    pump.DispatchPending();
+}
+
+TEST(ConsoleEventPump, AFiredDescriptorThatIsNotAStopDoesNotMakeTheWaitSpin) {
+    Pipe wake;
+    wake.Put("x");
+    ConsoleEventPump pump(wake.read.get());
+    int asked = 0;
+    pump.WaitFor(20, [&asked] {
+        ++asked;
+        return false;
+    });
+    EXPECT_LE(asked, 4);
+}
+
+} // namespace
+} // namespace ordwell

@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include "shell/CommandLine.h"
+
+namespace ordwell {
+namespace {
+
+using Action = CommandLine::Action;
+
+struct CommandLineRow {
+    std::vector<std::string> words;
+    Action action;
+    std::string fileName;
+};
+
+void PrintTo(const CommandLineRow& row, std::ostream* out) {
+    *out << testing::PrintToString(row.words);
+}
+
+class CommandLineWords : public testing::TestWithParam<CommandLineRow> {};
+
+TEST_P(CommandLineWords, DecideWhatTheProgramDoes) {
+    const CommandLineRow& row = GetParam();
+    const CommandLine line = ParseCommandLine(row.words);
+    EXPECT_EQ(line.action, row.action);
+    EXPECT_EQ(line.fileName, row.fileName);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CommandLineWords,
+    testing::Values(
+        CommandLineRow{{"/r", "macro.ow"}, Action::RunHeadless, "macro.ow"},
+        CommandLineRow{{"-r", "macro.ow"}, Action::RunHeadless, "macro.ow"},
+        // The switch may stand anywhere; the first other word is the file.
+        CommandLineRow{{"macro.ow", "/r", "second.ow"}, Action::RunHeadless, "macro.ow"},
+        // An absolute path is a file name, not a switch.
+        CommandLineRow{{"/r", "/home/ann/backup.ow"}, Action::RunHeadless, "/home/ann/backup.ow"},
+        CommandLineRow{{"/r", "/tmp/a b/x"}, Action::RunHeadless, "/tmp/a b/x"},
+        CommandLineRow{{"/r", "--", "-r"}, Action::RunHeadless, "-r"},
+        // The switch is compared exactly.
+        CommandLineRow{{"/R", "macro.ow"}, Action::Edit, "macro.ow"},
+        CommandLineRow{{"-R", "macro.ow"}, Action::Edit, "macro.ow"},
+        CommandLineRow{{"/run", "macro.ow"}, Action::Edit, "macro.ow"}, CommandLineRow{{"/r"}, Action::Edit, ""},
+        CommandLineRow{{}, Action::Edit, ""}, CommandLineRow{{"macro.ow"}, Action::Edit, "macro.ow"},
+        CommandLineRow{{"/p", "/r", "macro.ow"}, Action::RunHeadless, "macro.ow"},
+        CommandLineRow{{"--help"}, Action::Help, ""}, CommandLineRow{{"/r", "x.ow", "-h"}, Action::Help, ""},
+        CommandLineRow{{"--version"}, Action::Version, ""}, CommandLineRow{{"--", "--help"}, Action::Edit, "--help"}));
+
+} // namespace
+} // namespace ordwell
