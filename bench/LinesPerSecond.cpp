@@ -48,5 +48,18 @@ int main(int argc, char** argv) {
         const double s = Seconds([&] { desktop.Run(lines); });
         Report("Increment lines", static_cast<double>(rounds), s);
     }
+    {
+        // A GoTo loop of the run loop: Increment, IfLessThan and the nested
+        // GoTo are three lines a round.
+        desktop.SetVar('C', "0");
+        const std::vector<std::string> lines = {":Top", "Increment(%C)",
+                                                "IfLessThan(%C," + std::to_string(rounds) + ",GoTo(Top))"};
+        const double s = Seconds([&] { desktop.Run(lines); });
+        Report("GoTo loop", 3.0 * static_cast<double>(rounds), s);
+        if (desktop.Var('C') != std::to_string(rounds)) {
+            std::fprintf(stderr, "wrong count: %s\n", desktop.Var('C').c_str());
+            return 1;
+        }
+    }
     return 0;
 }

@@ -6,6 +6,9 @@
 namespace ordwell {
 
 namespace {
+// Nested lines kept parsed; a macro has few distinct ones, but texts built
+// from variables could make endless new ones.
+constexpr size_t kParsedLineCacheSize = 4096;
 // How often, at most, a run whose lines never wait lets events in.
 constexpr std::uint64_t kPollIntervalMs = 50;
 } // namespace
@@ -19,6 +22,18 @@ Engine::Engine(const Platform& platform) : m_platform(platform), m_settings(*pla
 
 std::vector<std::string>& Engine::ArgumentFrame(int level) {
     return m_frames[static_cast<size_t>(level)];
+}
+
+const LineSyntax* Engine::ParsedLine(std::string_view text) {
+    if (const auto found = m_parsedLines.find(text); found != m_parsedLines.end()) {
+        return &found->second;
+    }
+    if (m_parsedLines.size() >= kParsedLineCacheSize) {
+        return nullptr;
+    }
+    // Elements of the map never move, so the pointer stays valid for the
+    // life of the engine.
+    return &m_parsedLines.emplace(std::string(text), ParseLineSyntax(text)).first->second;
 }
 
 void Engine::PollEventsNow() {

@@ -2,13 +2,16 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <typeindex>
 #include <unordered_map>
 #include <vector>
 
 #include "CommandCatalogue.h"
+#include "MacroLine.h"
 #include "Settings.h"
 #include "VariableStore.h"
 #include "platform/Platform.h"
@@ -16,6 +19,13 @@
 namespace ordwell {
 
 class CommandCall;
+
+// Hashes std::string and std::string_view alike, so a lookup by view needs
+// no copy.
+struct TextHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
 using CommandHandler = bool (*)(CommandCall& call);
 
 // The state one process keeps for all macro runs: the platform it runs on,
@@ -57,6 +67,11 @@ public:
     // line does not allocate in the steady state.
     std::vector<std::string>& ArgumentFrame(int level);
 
+    // The parse of a nested line, kept for the next time the same text runs
+    // (the structure of a line depends on its text alone). Null once the
+    // cache is full: the caller parses for itself.
+    const LineSyntax* ParsedLine(std::string_view text);
+
     // Lets pending events in now and then, cheaply, so a run whose lines never
     // wait still sees a click on its run icon.
     void PollEvents() {
@@ -74,6 +89,7 @@ private:
     std::array<CommandHandler, kCommandCount> m_handlers{};
     std::unordered_map<std::type_index, std::shared_ptr<void>> m_shared;
     std::vector<std::vector<std::string>> m_frames;
+    std::unordered_map<std::string, LineSyntax, TextHash, std::equal_to<>> m_parsedLines;
     int m_nesting = 0;
     std::uint32_t m_lineCounter = 0;
     std::uint64_t m_lastPollMs = 0;

@@ -23,24 +23,15 @@ private:
     int& m_nesting;
 };
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i];
-        char y = b[i];
-        if (x >= 'a' && x <= 'z') {
-            x = static_cast<char>(x - 'a' + 'A');
-        }
-        if (y >= 'a' && y <= 'z') {
-            y = static_cast<char>(y - 'a' + 'A');
-        }
-        if (x != y) {
-            return false;
+// Label names match without regard to letter case (ASCII letters).
+std::string FoldCase(std::string_view text) {
+    std::string folded(text);
+    for (char& c : folded) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
         }
     }
-    return true;
+    return folded;
 }
 
 } // namespace
@@ -122,17 +113,21 @@ bool CMacroRunner::Execute(const LineSyntax& syntax) {
 }
 
 int CMacroRunner::FindLabel(std::string_view name) const {
-    std::string key;
-    if (!name.starts_with(':')) {
-        key = ":";
-    }
-    key.append(name);
-    for (size_t i = 0; i < m_lines.size(); ++i) {
-        if (EqualNoCase(m_lines[i], key)) {
-            return static_cast<int>(i);
+    // The label line holds nothing but the colon and the name; with two equal
+    // labels the first wins. The lines never change, so the index is built
+    // once, on the first jump.
+    if (!m_labelsIndexed) {
+        for (size_t i = 0; i < m_lines.size(); ++i) {
+            if (m_lines[i].starts_with(':')) {
+                m_labels.emplace(FoldCase(m_lines[i]), static_cast<int>(i));
+            }
         }
+        m_labelsIndexed = true;
     }
-    return -1;
+    std::string key = name.starts_with(':') ? std::string() : std::string(":");
+    key.append(name);
+    const auto found = m_labels.find(FoldCase(key));
+    return found == m_labels.end() ? -1 : found->second;
 }
 
 bool CMacroRunner::Run() {

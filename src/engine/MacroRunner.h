@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "MacroLine.h"
@@ -79,7 +80,9 @@ private:
     int m_lastResponse = 0;
     RunOutcome m_outcome = RunOutcome::NotRun;
     int m_failedLine = 0;
-    std::vector<std::unique_ptr<LineSyntax>> m_parsed; // each line parsed once, when first run
+    std::vector<std::unique_ptr<LineSyntax>> m_parsed;     // each line parsed once, when first run
+    mutable std::unordered_map<std::string, int> m_labels; // folded label line -> its first index
+    mutable bool m_labelsIndexed = false;
 };
 
 // Splits macro file text into lines: a line ends at a line feed, a carriage
