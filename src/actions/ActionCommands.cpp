@@ -1,12 +1,12 @@
 #include "ActionCommands.h"
 
-#include "FileCommands.h"
-#include "TextBufferCommands.h"
 #include "DateTimeCommands.h"
-#include "SystemCommands.h"
+#include "FileCommands.h"
 #include "IniCommands.h"
 #include "LogCommands.h"
 #include "RegistryCommands.h"
+#include "SystemCommands.h"
+#include "TextBufferCommands.h"
 
 namespace ordwell {
 

@@ -39,15 +39,13 @@ bool While(CommandCall& call) {
     return result;
 }
 
-bool Repeat(CommandCall& call) {
-    CMacroRunner& runner = call.Runner();
-    const std::int32_t count = call.Number(2);
-    const LineSyntax command = ParseLineSyntax(call.Text(1));
+// Runs the command once for each count from `from` up to, not including,
+// `to`; ends early on a stop request or when the command answers FALSE.
+// Returns the last result, or TRUE when nothing ran.
+bool RunCounted(CMacroRunner& runner, std::string_view text, std::int64_t from, std::int64_t to) {
+    const LineSyntax command = ParseLineSyntax(text);
     bool result = true;
-    for (std::int32_t i = 0; i < count; ++i) {
-        if (runner.StopRequested()) {
-            break;
-        }
+    for (std::int64_t i = from; i < to && !runner.StopRequested(); ++i) {
         result = runner.Execute(command);
         if (!result) {
             break;
@@ -56,21 +54,12 @@ bool Repeat(CommandCall& call) {
     return result;
 }
 
+bool Repeat(CommandCall& call) {
+    return RunCounted(call.Runner(), call.Text(1), 0, call.Number(2));
+}
+
 bool For(CommandCall& call) {
-    CMacroRunner& runner = call.Runner();
-    const std::int64_t end = call.Number(2);
-    const LineSyntax command = ParseLineSyntax(call.Text(3));
-    bool result = true;
-    for (std::int64_t i = call.Number(1); i < end; ++i) {
-        if (runner.StopRequested()) {
-            break;
-        }
-        result = runner.Execute(command);
-        if (!result) {
-            break;
-        }
-    }
-    return result;
+    return RunCounted(call.Runner(), call.Text(3), call.Number(1), call.Number(2));
 }
 
 bool GoTo(CommandCall& call) {

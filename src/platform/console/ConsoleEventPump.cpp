@@ -9,12 +9,8 @@
 namespace ordwell {
 
 void ConsoleEventPump::DispatchPending() {
-    // Nothing is queued on a terminal; a raised stop signal is read by the
-    // runner itself. Looking costs one non-blocking poll.
-    if (m_wakeFd >= 0) {
-        pollfd wake{m_wakeFd, POLLIN, 0};
-        ::poll(&wake, 1, 0);
-    }
+    // Nothing is queued on a terminal: a stop signal is read by the runner
+    // itself, so there is nothing to dispatch.
 }
 
 void ConsoleEventPump::WaitFor(std::uint32_t ms, const std::function<bool()>& stopRequested) {
