@@ -9,7 +9,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "actions/ActionCommands.h"
 #include "support/TestDesktop.h"
 
 namespace ordwell {
@@ -20,19 +19,8 @@ using test::TestDesktop;
 // The backends of one running program, with the registry store in a file.
 class ChildProgram final {
 public:
-    explicit ChildProgram(const std::string& registryPath) : m_registry(registryPath) {
-        Platform platform;
-        platform.clock = &m_sim;
-        platform.registry = &m_registry;
-        platform.dialogs = &m_sim;
-        platform.clipboard = &m_sim;
-        platform.runIcon = &m_sim;
-        platform.pump = &m_sim;
-        platform.stop = &m_sim;
-        platform.files = &m_files;
-        m_engine = std::make_unique<Engine>(platform);
-        BindActionCommands(*m_engine);
-        m_sim.SetNow(TestDesktop::LocalTime(1998, 1, 22, 13, 5, 0));
+    explicit ChildProgram(const std::string& registryPath)
+        : m_registry(registryPath), m_engine(TestDesktop::MakeEngine(m_sim, m_system, m_registry, m_files)) {
         m_runner = std::make_unique<CMacroRunner>(*m_engine, std::vector<std::string>{});
     }
 
@@ -41,6 +29,7 @@ public:
 
 private:
     SimulatedDesktop m_sim;
+    SimulatedSystem m_system;
     SqliteRegistry m_registry;
     PosixFileSystem m_files;
     std::unique_ptr<Engine> m_engine;

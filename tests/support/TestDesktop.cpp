@@ -15,19 +15,25 @@ TestDesktop::TestDesktop() {
     m_previousDir = std::filesystem::current_path();
     std::filesystem::current_path(m_dir);
 
+    m_engine = MakeEngine(m_sim, m_system, m_registry, m_files);
+}
+
+std::unique_ptr<Engine> TestDesktop::MakeEngine(SimulatedDesktop& sim, SimulatedSystem& system,
+                                                ordwell::Registry& registry, FileSystem& files) {
     Platform platform;
-    platform.clock = &m_sim;
-    platform.registry = &m_registry;
-    platform.dialogs = &m_sim;
-    platform.clipboard = &m_sim;
-    platform.runIcon = &m_sim;
-    platform.pump = &m_sim;
-    platform.stop = &m_sim;
-    platform.files = &m_files;
-    platform.system = &m_system;
-    m_engine = std::make_unique<Engine>(platform);
-    BindActionCommands(*m_engine);
-    m_sim.SetNow(LocalTime(1998, 1, 22, 13, 5, 0));
+    platform.clock = &sim;
+    platform.registry = &registry;
+    platform.dialogs = &sim;
+    platform.clipboard = &sim;
+    platform.runIcon = &sim;
+    platform.pump = &sim;
+    platform.stop = &sim;
+    platform.files = &files;
+    platform.system = &system;
+    auto engine = std::make_unique<Engine>(platform);
+    BindActionCommands(*engine);
+    sim.SetNow(LocalTime(1998, 1, 22, 13, 5, 0));
+    return engine;
 }
 
 TestDesktop::~TestDesktop() {

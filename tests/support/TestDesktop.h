@@ -45,6 +45,11 @@ public:
     std::string ReadFile(const std::string& relative) const;
     void WriteFile(const std::string& relative, const std::string& content) const;
 
+    // An engine with every command bound, on the given simulated desktop and
+    // system, registry store and files; the clock set as above.
+    static std::unique_ptr<Engine> MakeEngine(SimulatedDesktop& sim, SimulatedSystem& system,
+                                              ordwell::Registry& registry, FileSystem& files);
+
     static std::int64_t LocalTime(int year, int month, int day, int hour, int minute, int second);
 
 private:
