@@ -15,13 +15,14 @@ int RunHeadless(const Platform& platform, const std::string& fileName) {
     }
     // A file that is there but cannot be read (a folder, no permission) would
     // otherwise run as an empty macro and look like a success.
-    if (!platform.files->ReadAll(fileName)) {
+    const auto text = platform.files->ReadAll(fileName);
+    if (!text) {
         std::fprintf(stderr, "ordwell: cannot read the macro file %s\n", fileName.c_str());
         return kMacroUnavailable;
     }
     Engine engine(platform);
     BindActionCommands(engine);
-    CMacroRunner runner(engine, fileName);
+    CMacroRunner runner(engine, SplitMacroText(*text));
     runner.Run();
     return runner.Outcome() == RunOutcome::Failed ? kRunFailed : kRunEnded;
 }
