@@ -36,9 +36,10 @@ bool GetFromIniFile(CommandCall& call) {
     const auto entry = SplitIniEntry(call.Text(2));
     if (entry && !call.Text(1).empty()) {
         const std::string path = MapMacroPath(call.Text(1), call.GetEngine().GetSettings());
-        if (auto content = call.GetPlatform().files->ReadAll(path)) {
+        std::string content;
+        if (call.GetPlatform().files->ReadRegularFile(path, kMaxIniFileBytes, content) == FileRead::Ok) {
             // Values of any length are read whole.
-            result = IniFile(std::move(*content)).Get(entry->section, entry->item).value_or("");
+            result = IniFile(std::move(content)).Get(entry->section, entry->item).value_or("");
         }
     }
     call.Store(3, result);

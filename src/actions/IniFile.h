@@ -7,6 +7,10 @@
 
 namespace ordwell {
 
+// The largest INI file that is read or edited; hand-edited settings files
+// are far smaller.
+constexpr std::size_t kMaxIniFileBytes = std::size_t{16} << 20;
+
 // An INI document as users edit it by hand: "[Section]" lines, "key=value"
 // lines, ";" comments, blank lines. Sections and keys are found without
 // regard to letter case and the first match wins; blanks around names and

@@ -56,14 +56,13 @@ std::vector<std::string> SplitMacroText(std::string_view text) {
 }
 
 CMacroRunner::CMacroRunner(Engine& engine, const std::string& fileName) : m_engine(engine), m_fileName(fileName) {
-    FileSystem& files = *engine.GetPlatform().files;
-    if (!files.Exists(fileName)) {
+    std::string text;
+    const FileRead read = engine.GetPlatform().files->ReadRegularFile(fileName, kMaxMacroFileBytes, text);
+    if (read == FileRead::Missing) {
         m_loadStatus = 1;
         return;
     }
-    if (const auto text = files.ReadAll(fileName)) {
-        m_lines = SplitMacroText(*text);
-    }
+    m_lines = SplitMacroText(text);
 }
 
 CMacroRunner::CMacroRunner(Engine& engine, std::vector<std::string> lines)

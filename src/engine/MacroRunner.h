@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -20,6 +21,9 @@ enum class RunOutcome {
     Stopped,   // ExitMacro, the run icon or a stop signal
     Failed,    // ended on a failed line that no error label handled
 };
+
+// The largest macro file that is loaded; a larger one is refused whole.
+constexpr std::size_t kMaxMacroFileBytes = std::size_t{64} << 20;
 
 // Runs one macro: owns its lines, walks them, dispatches each command line,
 // follows jumps and reports failed lines.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -12,6 +13,15 @@
 
 namespace ordwell {
 
+// How a read of a whole file ended.
+enum class FileRead {
+    Ok,
+    Missing,    // no such file
+    NotRegular, // a directory, FIFO, device or socket
+    TooLarge,   // more bytes than the caller allows
+    Unreadable, // no permission, or an error while reading
+};
+
 // Files as the commands see them. Paths are native paths (see MacroPath for
 // the mapping of macro paths); relative paths resolve against the current
 // directory of the process.
@@ -22,9 +32,11 @@ public:
     // Appends the bytes to the file, creating it when missing. The append is
     // atomic against other writers of the same file: no line is lost or torn.
     virtual bool Append(const std::string& path, std::string_view bytes) = 0;
-    // The whole file, or nothing when it cannot be read.
-    virtual std::optional<std::string> ReadAll(const std::string& path) = 0;
-    virtual bool Exists(const std::string& path) = 0;
+    // Reads a whole regular file of at most `limit` bytes into `content`.
+    // Never waits on a FIFO or a device and never reads past the limit, so no
+    // file can hang the caller or exhaust its memory. FileRead::Ok, or why
+    // nothing was read (`content` is then empty).
+    virtual FileRead ReadRegularFile(const std::string& path, std::size_t limit, std::string& content) = 0;
     // Replaces the file's content so that a crash leaves the old or the new
     // content, never a mix.
     virtual bool WriteAtomically(const std::string& path, std::string_view bytes) = 0;

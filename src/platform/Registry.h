@@ -31,6 +31,9 @@ public:
     virtual bool SetValue(Hive hive, std::string_view path, std::string_view name, const RegistryValue& value) = 0;
     virtual std::optional<RegistryValue> GetValue(Hive hive, std::string_view path, std::string_view name) = 0;
     virtual bool DeleteValue(Hive hive, std::string_view path, std::string_view name) = 0;
+    // Empty while the store can be used; otherwise, for the user, why it
+    // cannot (every write then answers false and every read finds nothing).
+    virtual std::string Problem() const = 0;
 };
 
 } // namespace ordwell

@@ -75,16 +75,44 @@ bool PosixFileSystem::Append(const std::string& path, std::string_view bytes) {
     return ok && fd.Close();
 }
 
-std::optional<std::string> PosixFileSystem::ReadAll(const std::string& path) {
-    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+FileRead PosixFileSystem::ReadRegularFile(const std::string& path, std::size_t limit, std::string& content) {
+    content.clear();
+    // O_NONBLOCK: opening a FIFO without a writer must not wait for one.
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (!fd) {
-        return std::nullopt;
+        return errno == ENOENT || errno == ENOTDIR ? FileRead::Missing : FileRead::Unreadable;
     }
-    return ReadFully(fd.get());
-}
-
-bool PosixFileSystem::Exists(const std::string& path) {
-    return ::access(path.c_str(), F_OK) == 0;
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) {
+        return FileRead::Unreadable;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return FileRead::NotRegular;
+    }
+    if (static_cast<std::uint64_t>(info.st_size) > limit) {
+        return FileRead::TooLarge;
+    }
+    // The size is only a hint: the file may grow while it is read.
+    content.reserve(static_cast<size_t>(info.st_size));
+    char buffer[65536];
+    while (true) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            content.clear();
+            return FileRead::Unreadable;
+        }
+        if (n == 0) {
+            return FileRead::Ok;
+        }
+        if (content.size() + static_cast<size_t>(n) > limit) {
+            content.clear();
+            return FileRead::TooLarge;
+        }
+        content.append(buffer, static_cast<size_t>(n));
+    }
 }
 
 bool PosixFileSystem::WriteAtomically(const std::string& path, std::string_view bytes) {

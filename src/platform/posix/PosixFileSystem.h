@@ -7,8 +7,7 @@ namespace ordwell {
 class PosixFileSystem final : public FileSystem {
 public:
     bool Append(const std::string& path, std::string_view bytes) override;
-    std::optional<std::string> ReadAll(const std::string& path) override;
-    bool Exists(const std::string& path) override;
+    FileRead ReadRegularFile(const std::string& path, std::size_t limit, std::string& content) override;
     bool WriteAtomically(const std::string& path, std::string_view bytes) override;
     bool AnyEntryMatches(const std::string& pattern) override;
     std::optional<std::int64_t> ModificationTime(const std::string& path) override;

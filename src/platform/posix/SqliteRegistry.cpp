@@ -62,7 +62,7 @@ std::string SqliteRegistry::NormalizePath(std::string_view path) {
     return out;
 }
 
-SqliteRegistry::SqliteRegistry(const std::string& databasePath) {
+SqliteRegistry::SqliteRegistry(const std::string& databasePath) : m_path(databasePath) {
     if (sqlite3_open_v2(databasePath.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
                         nullptr) != SQLITE_OK) {
         sqlite3_close(m_db);
@@ -94,6 +94,10 @@ SqliteRegistry::SqliteRegistry(const std::string& databasePath) {
 
 SqliteRegistry::~SqliteRegistry() {
     Close();
+}
+
+std::string SqliteRegistry::Problem() const {
+    return m_db != nullptr ? std::string() : "the registry store " + m_path + " cannot be opened";
 }
 
 void SqliteRegistry::Close() {

@@ -28,6 +28,7 @@ public:
     bool SetValue(Hive hive, std::string_view path, std::string_view name, const RegistryValue& value) override;
     std::optional<RegistryValue> GetValue(Hive hive, std::string_view path, std::string_view name) override;
     bool DeleteValue(Hive hive, std::string_view path, std::string_view name) override;
+    std::string Problem() const override;
 
     // Key paths as stored: separators single, none at either end.
     static std::string NormalizePath(std::string_view path);
@@ -37,6 +38,7 @@ private:
     bool Exec(const char* sql);
     bool InsertKeyPath(Hive hive, const std::string& path);
 
+    std::string m_path;
     sqlite3* m_db = nullptr;
     sqlite3_stmt* m_insertKey = nullptr;
     sqlite3_stmt* m_keyExists = nullptr;
