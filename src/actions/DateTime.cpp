@@ -1,5 +1,6 @@
 #include "DateTime.h"
 
+#include <algorithm>
 #include <ctime>
 #include <vector>
 
@@ -33,6 +34,41 @@ std::optional<std::int64_t> MakeLocalTime(std::tm fields) {
         return std::nullopt;
     }
     return static_cast<std::int64_t>(made);
+}
+
+// The widest field a conversion may ask for. The C library lets a width stand
+// between "%" and the conversion ("%10Y"); without a bound, a short format
+// such as "%9999999c" would ask for megabytes.
+constexpr unsigned long kMaxFieldWidth = 64;
+
+// The format with every field width above the bound lowered to it.
+std::string BoundFieldWidths(std::string_view format) {
+    std::string out;
+    out.reserve(format.size());
+    size_t i = 0;
+    while (i < format.size()) {
+        const char c = format[i++];
+        out += c;
+        if (c != '%') {
+            continue;
+        }
+        while (i < format.size() && std::string_view("_-0^#+").find(format[i]) != std::string_view::npos) {
+            out += format[i++];
+        }
+        const size_t digits = i;
+        unsigned long width = 0;
+        while (i < format.size() && format[i] >= '0' && format[i] <= '9') {
+            width = std::min(width * 10 + static_cast<unsigned long>(format[i] - '0'), kMaxFieldWidth + 1);
+            ++i;
+        }
+        if (i > digits) {
+            out += std::to_string(std::min(width, kMaxFieldWidth));
+        }
+        if (i < format.size()) {
+            out += format[i++]; // the conversion (or a modifier E or O), never a new "%"
+        }
+    }
+    return out;
 }
 
 } // namespace
@@ -78,7 +114,7 @@ std::string FormatLocalTime(std::int64_t now, std::string_view format) {
     // strftime answers 0 both for a buffer too small and for an empty result;
     // a marker behind the format makes every result non-empty, so 0 means
     // only "grow the buffer".
-    std::string marked(format);
+    std::string marked = BoundFieldWidths(format);
     marked += '|';
     std::vector<char> buffer(256 + format.size() * 2);
     // Every conversion yields a bounded text, so the result is bounded too.

@@ -17,7 +17,7 @@ namespace {
 using Parse = std::optional<std::int64_t> (*)(std::string_view, std::int64_t);
 
 std::int64_t Now(const CommandCall& call) {
-    return call.GetPlatform().clock->Now();
+    return call.GetPlatform().clock.Now();
 }
 
 // The operands as points in time, parsed in argument order against one
@@ -56,60 +56,60 @@ bool Between(CommandCall& call, Parse parse) {
     return p && (*p)[0] > (*p)[1] && (*p)[0] < (*p)[2];
 }
 
-bool GetDate(CommandCall& call) {
+bool GetDateCommand(CommandCall& call) {
     call.Store(1, FormatLocalTime(Now(call), "%m/%d/%y"));
     return true;
 }
 
-bool GetTime(CommandCall& call) {
+bool GetTimeCommand(CommandCall& call) {
     call.Store(1, FormatLocalTime(Now(call), "%H:%M:%S"));
     return true;
 }
 
-bool GetDateTime(CommandCall& call) {
+bool GetDateTimeCommand(CommandCall& call) {
     call.Store(1, FormatLocalTime(Now(call), call.Text(2)));
     return true;
 }
 
-bool IsDateBefore(CommandCall& call) {
+bool IsDateBeforeCommand(CommandCall& call) {
     return Before(call, ParseMacroDate);
 }
-bool IsDateAfter(CommandCall& call) {
+bool IsDateAfterCommand(CommandCall& call) {
     return After(call, ParseMacroDate);
 }
-bool IsDateEqual(CommandCall& call) {
+bool IsDateEqualCommand(CommandCall& call) {
     return Equal(call, ParseMacroDate);
 }
-bool IsDateBetween(CommandCall& call) {
+bool IsDateBetweenCommand(CommandCall& call) {
     return Between(call, ParseMacroDate);
 }
-bool IsTimeBefore(CommandCall& call) {
+bool IsTimeBeforeCommand(CommandCall& call) {
     return Before(call, ParseMacroTime);
 }
-bool IsTimeAfter(CommandCall& call) {
+bool IsTimeAfterCommand(CommandCall& call) {
     return After(call, ParseMacroTime);
 }
-bool IsTimeEqual(CommandCall& call) {
+bool IsTimeEqualCommand(CommandCall& call) {
     return Equal(call, ParseMacroTime);
 }
-bool IsTimeBetween(CommandCall& call) {
+bool IsTimeBetweenCommand(CommandCall& call) {
     return Between(call, ParseMacroTime);
 }
 
 } // namespace
 
 void BindDateTimeCommands(Engine& engine) {
-    engine.Bind(CommandId::GetDate, GetDate);
-    engine.Bind(CommandId::GetTime, GetTime);
-    engine.Bind(CommandId::GetDateTime, GetDateTime);
-    engine.Bind(CommandId::IsDateBefore, IsDateBefore);
-    engine.Bind(CommandId::IsDateAfter, IsDateAfter);
-    engine.Bind(CommandId::IsDateEqual, IsDateEqual);
-    engine.Bind(CommandId::IsDateBetween, IsDateBetween);
-    engine.Bind(CommandId::IsTimeBefore, IsTimeBefore);
-    engine.Bind(CommandId::IsTimeAfter, IsTimeAfter);
-    engine.Bind(CommandId::IsTimeEqual, IsTimeEqual);
-    engine.Bind(CommandId::IsTimeBetween, IsTimeBetween);
+    engine.Bind(CommandId::kGetDate, GetDateCommand);
+    engine.Bind(CommandId::kGetTime, GetTimeCommand);
+    engine.Bind(CommandId::kGetDateTime, GetDateTimeCommand);
+    engine.Bind(CommandId::kIsDateBefore, IsDateBeforeCommand);
+    engine.Bind(CommandId::kIsDateAfter, IsDateAfterCommand);
+    engine.Bind(CommandId::kIsDateEqual, IsDateEqualCommand);
+    engine.Bind(CommandId::kIsDateBetween, IsDateBetweenCommand);
+    engine.Bind(CommandId::kIsTimeBefore, IsTimeBeforeCommand);
+    engine.Bind(CommandId::kIsTimeAfter, IsTimeAfterCommand);
+    engine.Bind(CommandId::kIsTimeEqual, IsTimeEqualCommand);
+    engine.Bind(CommandId::kIsTimeBetween, IsTimeBetweenCommand);
 }
 
 } // namespace ordwell

@@ -1,43 +1,48 @@
-// WriteToIniFile and GetFromIniFile: values in INI files. Neither reports the
-// outcome: both answer TRUE, a failed write changes nothing and a failed read
-// stores an empty text.
+// WriteToIniFile and GetFromIniFile: values in INI files. A write answers
+// whether the value is in the file afterwards; a read always answers TRUE, and
+// one that finds nothing stores an empty text.
 #include "IniCommands.h"
 
 #include "IniFile.h"
 #include "engine/CommandCall.h"
-#include "engine/MacroPath.h"
 #include "platform/FileSystem.h"
 
 namespace ordwell {
 
 namespace {
 
-bool WriteToIniFile(CommandCall& call) {
+bool WriteToIniFileCommand(CommandCall& call) {
     const auto entry = SplitIniEntry(call.Text(2));
     if (!entry || call.Text(1).empty()) {
-        return true;
+        return false;
     }
-    const std::string path = MapMacroPath(call.Text(1), call.GetEngine().GetSettings());
-    const std::string& value = call.Text(3);
+    const std::string path = call.Path(1);
+    const std::string_view value = call.Text(3);
     // Read, change and write under the file's lock, so two macros writing the
     // same file at once both keep their value.
-    call.GetPlatform().files->Update(path, [&](const std::string& content) -> std::optional<std::string> {
-        IniFile document(content);
-        if (!document.Set(entry->section, entry->item, value) || document.Text() == content) {
-            return std::nullopt;
-        }
-        return document.Text();
-    });
-    return true;
+    bool refused = false;
+    const bool updated =
+        call.GetPlatform().files.Update(path, [&](const std::string& content) -> std::optional<std::string> {
+            IniFile document(content);
+            if (!document.Set(entry->section, entry->item, value)) {
+                refused = true;
+                return std::nullopt;
+            }
+            if (document.Text() == content) {
+                return std::nullopt;
+            }
+            return document.Text();
+        });
+    return updated && !refused;
 }
 
-bool GetFromIniFile(CommandCall& call) {
+bool GetFromIniFileCommand(CommandCall& call) {
     std::string result;
     const auto entry = SplitIniEntry(call.Text(2));
     if (entry && !call.Text(1).empty()) {
-        const std::string path = MapMacroPath(call.Text(1), call.GetEngine().GetSettings());
+        const std::string path = call.Path(1);
         std::string content;
-        if (call.GetPlatform().files->ReadRegularFile(path, kMaxIniFileBytes, content) == FileRead::Ok) {
+        if (call.GetPlatform().files.ReadRegularFile(path, kMaxIniFileBytes, content) == FileRead::Ok) {
             // Values of any length are read whole.
             result = IniFile(std::move(content)).Get(entry->section, entry->item).value_or("");
         }
@@ -57,8 +62,8 @@ std::optional<IniEntry> SplitIniEntry(std::string_view reference) {
 }
 
 void BindIniCommands(Engine& engine) {
-    engine.Bind(CommandId::WriteToIniFile, WriteToIniFile);
-    engine.Bind(CommandId::GetFromIniFile, GetFromIniFile);
+    engine.Bind(CommandId::kWriteToIniFile, WriteToIniFileCommand);
+    engine.Bind(CommandId::kGetFromIniFile, GetFromIniFileCommand);
 }
 
 } // namespace ordwell

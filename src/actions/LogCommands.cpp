@@ -10,26 +10,26 @@ namespace ordwell {
 namespace {
 
 // The system logs go on silently when they cannot be written.
-bool LogError(CommandCall& call) {
+bool LogErrorCommand(CommandCall& call) {
     WriteErrorLog(call.GetEngine(), call.Text(1));
     return true;
 }
 
-bool LogEvent(CommandCall& call) {
+bool LogEventCommand(CommandCall& call) {
     WriteEventLog(call.GetEngine(), call.Text(1));
     return true;
 }
 
-bool LogToFile(CommandCall& call) {
+bool LogToFileCommand(CommandCall& call) {
     return WriteLogLine(call.GetEngine(), call.Text(1), call.Text(2));
 }
 
 } // namespace
 
 void BindLogCommands(Engine& engine) {
-    engine.Bind(CommandId::LogError, LogError);
-    engine.Bind(CommandId::LogEvent, LogEvent);
-    engine.Bind(CommandId::LogToFile, LogToFile);
+    engine.Bind(CommandId::kLogError, LogErrorCommand);
+    engine.Bind(CommandId::kLogEvent, LogEventCommand);
+    engine.Bind(CommandId::kLogToFile, LogToFileCommand);
 }
 
 } // namespace ordwell

@@ -1,6 +1,6 @@
 // WriteToRegistry and GetFromRegistry: string values in the registry store.
-// Neither reports the outcome: both answer TRUE, a failed write changes
-// nothing and a failed read stores an empty text.
+// A write answers whether the value was stored; a read always answers TRUE,
+// and one that finds nothing stores an empty text.
 #include "RegistryCommands.h"
 
 #include <array>
@@ -19,20 +19,30 @@ constexpr std::array<std::pair<std::string_view, Hive>, 4> kHives{{
     {"HKEY_CLASSES_ROOT", Hive::ClassesRoot},
 }};
 
-bool WriteToRegistry(CommandCall& call) {
+// A value that could not be stored answers FALSE, and the first such failure
+// of a run is reported, since nothing else would show it.
+bool WriteToRegistryCommand(CommandCall& call) {
     const auto path = SplitRegistryPath(call.Text(1));
-    if (path) {
-        // Values of any length are stored whole.
-        call.GetPlatform().registry->SetValue(path->hive, path->subkey, call.Text(2),
-                                              {RegistryType::String, call.Text(3)});
+    if (!path) {
+        return false;
     }
-    return true;
+    Registry& registry = call.GetPlatform().registry;
+    // Values of any length are stored whole.
+    if (registry.SetValue(path->hive, path->subkey, call.Text(2), {RegistryType::String, std::string(call.Text(3))})) {
+        return true;
+    }
+    std::string problem = registry.Problem();
+    if (problem.empty()) {
+        problem = "the registry store is locked by another program or cannot be written";
+    }
+    call.GetEngine().ReportProblem("registry", "WriteToRegistry stored nothing: " + problem);
+    return false;
 }
 
-bool GetFromRegistry(CommandCall& call) {
+bool GetFromRegistryCommand(CommandCall& call) {
     std::string result;
     if (const auto path = SplitRegistryPath(call.Text(1))) {
-        if (auto value = call.GetPlatform().registry->GetValue(path->hive, path->subkey, call.Text(2))) {
+        if (auto value = call.GetPlatform().registry.GetValue(path->hive, path->subkey, call.Text(2))) {
             // Whatever the value's type, its bytes read as text up to the
             // first NUL: a small number gives one character or nothing.
             result = std::move(value->data);
@@ -62,8 +72,8 @@ std::optional<RegistryPath> SplitRegistryPath(std::string_view keyPath) {
 }
 
 void BindRegistryCommands(Engine& engine) {
-    engine.Bind(CommandId::WriteToRegistry, WriteToRegistry);
-    engine.Bind(CommandId::GetFromRegistry, GetFromRegistry);
+    engine.Bind(CommandId::kWriteToRegistry, WriteToRegistryCommand);
+    engine.Bind(CommandId::kGetFromRegistry, GetFromRegistryCommand);
 }
 
 } // namespace ordwell

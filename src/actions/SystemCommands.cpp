@@ -6,7 +6,6 @@
 #include "SystemValues.h"
 #include "engine/CommandCall.h"
 #include "engine/LogWriter.h"
-#include "engine/MacroRunner.h"
 
 namespace ordwell {
 
@@ -29,12 +28,12 @@ template <class T> bool Holds(Relation relation, const T& a, const T& b) {
 // Whether A and B compare as asked. System figures make both operands
 // numbers; otherwise text resources become their texts, and those compare by
 // their leading numbers for less and more, and exactly for equality.
-bool Compare(Engine& engine, Relation relation, const std::string& a, const std::string& b) {
+bool Compare(Engine& engine, Relation relation, std::string_view a, std::string_view b) {
     if (IsNumericResource(a) || IsNumericResource(b)) {
         return Holds(relation, ResourceNumericValue(engine, a), ResourceNumericValue(engine, b));
     }
-    const std::string textA = IsTextResource(a) ? ResourceText(engine, a) : a;
-    const std::string textB = IsTextResource(b) ? ResourceText(engine, b) : b;
+    const std::string textA = IsTextResource(a) ? ResourceText(engine, a) : std::string(a);
+    const std::string textB = IsTextResource(b) ? ResourceText(engine, b) : std::string(b);
     if (relation == Relation::Equal) {
         return textA == textB;
     }
@@ -45,29 +44,29 @@ bool RunIf(CommandCall& call, Relation relation) {
     if (!Compare(call.GetEngine(), relation, call.Text(1), call.Text(2))) {
         return true;
     }
-    return call.Runner().Execute(call.Text(3));
+    return call.RunNested(3);
 }
 
-bool IfLessThan(CommandCall& call) {
+bool IfLessThanCommand(CommandCall& call) {
     return RunIf(call, Relation::Less);
 }
 
-bool IfMoreThan(CommandCall& call) {
+bool IfMoreThanCommand(CommandCall& call) {
     return RunIf(call, Relation::More);
 }
 
-bool IfEquals(CommandCall& call) {
+bool IfEqualsCommand(CommandCall& call) {
     return RunIf(call, Relation::Equal);
 }
 
-bool GetSystem(CommandCall& call) {
+bool GetSystemCommand(CommandCall& call) {
     if (!call.IsVariable(1)) {
         return false;
     }
     return call.Store(1, ResourceText(call.GetEngine(), call.Text(2)));
 }
 
-bool LogSystem(CommandCall& call) {
+bool LogSystemCommand(CommandCall& call) {
     Engine& engine = call.GetEngine();
     return WriteLogLine(engine, call.Text(1), ResourceLogText(engine, call.Text(2)));
 }
@@ -75,11 +74,11 @@ bool LogSystem(CommandCall& call) {
 } // namespace
 
 void BindSystemCommands(Engine& engine) {
-    engine.Bind(CommandId::GetSystem, GetSystem);
-    engine.Bind(CommandId::LogSystem, LogSystem);
-    engine.Bind(CommandId::IfLessThan, IfLessThan);
-    engine.Bind(CommandId::IfMoreThan, IfMoreThan);
-    engine.Bind(CommandId::IfEquals, IfEquals);
+    engine.Bind(CommandId::kGetSystem, GetSystemCommand);
+    engine.Bind(CommandId::kLogSystem, LogSystemCommand);
+    engine.Bind(CommandId::kIfLessThan, IfLessThanCommand);
+    engine.Bind(CommandId::kIfMoreThan, IfMoreThanCommand);
+    engine.Bind(CommandId::kIfEquals, IfEqualsCommand);
 }
 
 } // namespace ordwell

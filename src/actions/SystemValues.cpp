@@ -6,7 +6,7 @@
 
 #include "DecimalNumber.h"
 #include "engine/Engine.h"
-#include "engine/MacroPath.h"
+#include "platform/PathMapping.h"
 #include "platform/SystemInfo.h"
 
 namespace ordwell {
@@ -36,13 +36,11 @@ const TextResource* FindTextResource(std::string_view name) {
 }
 
 std::string TextResourceValue(Engine& engine, const TextResource& resource) {
-    SystemInfo* system = engine.GetPlatform().system;
-    return system != nullptr ? (system->*resource.value)() : std::string();
+    return (engine.GetPlatform().system.*resource.value)();
 }
 
 double MemoryValue(Engine& engine, std::string_view name) {
-    SystemInfo* system = engine.GetPlatform().system;
-    const std::optional<MemoryStatus> memory = system != nullptr ? system->Memory() : std::nullopt;
+    const std::optional<MemoryStatus> memory = engine.GetPlatform().system.Memory();
     if (!memory) {
         return 0.0;
     }
@@ -68,23 +66,13 @@ double DiskValue(Engine& engine, std::string_view name) {
     if (!free && !name.ends_with("SIZE")) {
         return 0.0;
     }
-    const char letter = name[5];
-    if (!((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z'))) {
+    // A drive that stands for no directory has no space to offer: it reads
+    // as 0 (never as a path relative to the current directory).
+    const std::optional<std::string> root = engine.GetPlatform().paths.DriveDirectory(name[5]);
+    if (!root) {
         return 0.0;
     }
-    const std::string drive{letter, ':', '/'};
-    std::string root = MapMacroPath(drive, engine.GetSettings());
-    // A drive without a mapping stays as written and names no directory: it
-    // has no space to offer, so it reads as 0 (never as a path relative to
-    // the current directory).
-    if (root == drive) {
-        return 0.0;
-    }
-    while (root.size() > 1 && root.back() == '/') {
-        root.pop_back();
-    }
-    SystemInfo* system = engine.GetPlatform().system;
-    const std::optional<DiskSpace> space = system != nullptr ? system->Disk(root) : std::nullopt;
+    const std::optional<DiskSpace> space = engine.GetPlatform().system.Disk(*root);
     if (!space) {
         return 0.0;
     }

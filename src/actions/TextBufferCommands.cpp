@@ -2,7 +2,6 @@
 
 #include "TextBufferTable.h"
 #include "engine/CommandCall.h"
-#include "engine/MacroPath.h"
 #include "platform/FileSystem.h"
 
 namespace ordwell {
@@ -19,17 +18,16 @@ TextBufferTable& Buffers(const CommandCall& call) {
     return call.GetEngine().Shared<TextBufferTable>();
 }
 
-bool OpenFile(CommandCall& call) {
+bool OpenFileCommand(CommandCall& call) {
     TextBufferTable& buffers = Buffers(call);
     const int id = BufferId(call);
     if (!buffers.IsFree(id)) {
         return false;
     }
-    const std::string path = MapMacroPath(call.Text(2), call.GetEngine().GetSettings());
-    return buffers.Bind(id, call.GetPlatform().files->OpenForRead(path));
+    return buffers.Bind(id, call.GetPlatform().files.OpenForRead(call.Path(2)));
 }
 
-bool ReadLine(CommandCall& call) {
+bool ReadLineCommand(CommandCall& call) {
     // At the end of the file the variable keeps what it held.
     const auto line = Buffers(call).ReadLine(BufferId(call));
     if (!line) {
@@ -39,16 +37,16 @@ bool ReadLine(CommandCall& call) {
     return true;
 }
 
-bool CloseFile(CommandCall& call) {
+bool CloseFileCommand(CommandCall& call) {
     return Buffers(call).Close(BufferId(call));
 }
 
 } // namespace
 
 void BindTextBufferCommands(Engine& engine) {
-    engine.Bind(CommandId::OpenFile, OpenFile);
-    engine.Bind(CommandId::ReadLine, ReadLine);
-    engine.Bind(CommandId::CloseFile, CloseFile);
+    engine.Bind(CommandId::kOpenFile, OpenFileCommand);
+    engine.Bind(CommandId::kReadLine, ReadLineCommand);
+    engine.Bind(CommandId::kCloseFile, CloseFileCommand);
 }
 
 } // namespace ordwell

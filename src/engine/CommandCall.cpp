@@ -1,15 +1,25 @@
 #include "CommandCall.h"
 
+#include <algorithm>
+
+#include "MacroRunner.h"
+#include "platform/PathMapping.h"
+
 namespace ordwell {
 
-const std::string& CommandCall::Text(int n) const {
-    static const std::string empty;
-    return n >= 1 && n <= Count() ? m_args[static_cast<size_t>(n - 1)] : empty;
+std::int32_t CommandCall::Number(int n) const {
+    const std::string_view text = Text(n);
+    return text.empty() ? -1 : ReadWholeNumber(text);
 }
 
-std::int32_t CommandCall::Number(int n) const {
-    const std::string& text = Text(n);
-    return text.empty() ? -1 : ReadWholeNumber(text);
+std::string CommandCall::Path(int n) const {
+    return GetPlatform().paths.NativePath(Text(n));
+}
+
+int CommandCall::Choice(int n) const {
+    const auto choices = Info().Param(n).choices;
+    const auto found = std::find(choices.begin(), choices.end(), Text(n));
+    return found == choices.end() ? -1 : static_cast<int>(found - choices.begin());
 }
 
 bool CommandCall::Store(int n, std::string_view value) const {
@@ -20,8 +30,16 @@ const std::string& CommandCall::Load(int n) const {
     return m_engine.Variables().GetVar(Text(n));
 }
 
-bool CommandCall::IsVariable(int n) const {
-    return VariableStore::IsReference(Text(n));
+bool CommandCall::RunNested(int n) const {
+    if (n < 1 || n > Count()) {
+        return m_runner.Execute(std::string_view());
+    }
+    // A reference stands for the line its variable holds now; any other
+    // argument is the same line every time, parsed once.
+    if (m_syntax.args[static_cast<size_t>(n - 1)].variable >= 0) {
+        return m_runner.Execute(Text(n));
+    }
+    return m_runner.Execute(m_syntax.Nested(n));
 }
 
 } // namespace ordwell

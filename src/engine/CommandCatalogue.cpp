@@ -8,8 +8,7 @@ namespace ordwell {
 namespace {
 
 constexpr std::array<CommandInfo, kCommandCount> kCommands = {{
-#define ORDWELL_COMMAND_ROW(name, args, kind, testable, helpString, helpTopic, outputs, roles, help)                   \
-    {CommandId::name, #name, args, CommandKind::kind, testable, helpString, helpTopic, outputs, roles, help},
+#define ORDWELL_COMMAND_ROW(command, ...) {.id = CommandId::k##command, .name = #command, __VA_ARGS__},
     ORDWELL_COMMANDS(ORDWELL_COMMAND_ROW)
 #undef ORDWELL_COMMAND_ROW
 }};

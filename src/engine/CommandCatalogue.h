@@ -1,8 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <limits>
-#include <optional>
 #include <span>
 #include <string_view>
 
@@ -35,16 +35,61 @@ constexpr ArgCount Unchecked() {
 
 enum class CommandKind { Condition, Action, Flow };
 
-// Output positions as a bit set: bit n-1 stands for argument n.
-using OutputPositions = std::uint32_t;
-constexpr OutputPositions kNoOutputs = 0;
-constexpr OutputPositions kAllOutputs = ~OutputPositions{0};
-constexpr OutputPositions Out(int position) {
-    return OutputPositions{1} << (position - 1);
-}
+// What an argument of a command is. Commands read each kind through its own
+// helper of CommandCall; the editor offers the matching way to fill it in.
+enum class ArgKind : std::uint8_t {
+    None,        // no such argument
+    Text,        // any text
+    Number,      // a whole number
+    File,        // a file path as macros write them
+    Directory,   // a directory path as macros write them
+    WindowTitle, // a window title, or a pattern of one
+    Variable,    // a variable the command writes: %A to %Z, never substituted
+    Choice,      // one word of a fixed list, matched exactly
+    Command,     // a command line run by this command
+};
 
+struct ArgSpec {
+    ArgKind kind = ArgKind::None;
+    std::string_view role;                     // what the argument is, in a few words
+    std::span<const std::string_view> choices; // the words of a Choice
+};
+
+// The words of the Choice arguments.
+inline constexpr std::array<std::string_view, 4> kRunStyles = {"Normal", "Minimized", "Maximized", "Hidden"};
+inline constexpr std::array<std::string_view, 2> kOnOff = {"ON", "OFF"};
+
+namespace arg {
+constexpr ArgSpec Text(std::string_view role) {
+    return {ArgKind::Text, role, {}};
+}
+constexpr ArgSpec Number(std::string_view role) {
+    return {ArgKind::Number, role, {}};
+}
+constexpr ArgSpec File(std::string_view role) {
+    return {ArgKind::File, role, {}};
+}
+constexpr ArgSpec Directory(std::string_view role) {
+    return {ArgKind::Directory, role, {}};
+}
+constexpr ArgSpec WindowTitle(std::string_view role) {
+    return {ArgKind::WindowTitle, role, {}};
+}
+constexpr ArgSpec Variable(std::string_view role) {
+    return {ArgKind::Variable, role, {}};
+}
+constexpr ArgSpec Choice(std::string_view role, std::span<const std::string_view> choices) {
+    return {ArgKind::Choice, role, choices};
+}
+constexpr ArgSpec Command(std::string_view role) {
+    return {ArgKind::Command, role, {}};
+}
+} // namespace arg
+
+// The identifiers carry a "k" so that no command name meets a macro of the
+// Win32 headers (MessageBox, CopyFile, FindWindow and more are macros there).
 enum class CommandId : std::uint8_t {
-#define ORDWELL_COMMAND_ID(name, ...) name,
+#define ORDWELL_COMMAND_ID(name, ...) k##name,
     ORDWELL_COMMANDS(ORDWELL_COMMAND_ID)
 #undef ORDWELL_COMMAND_ID
 };
@@ -53,23 +98,28 @@ enum class CommandId : std::uint8_t {
 constexpr int kCommandCount = 0 ORDWELL_COMMANDS(ORDWELL_COMMAND_COUNT);
 #undef ORDWELL_COMMAND_COUNT
 
-// What the command table holds about one command.
+// What the command table holds about one command (see CommandList.h).
 struct CommandInfo {
-    CommandId id;
+    static constexpr int kDescribedParams = 3;
+
+    CommandId id{};
     std::string_view name;
-    ArgCount args;
-    CommandKind kind;
-    bool testable;
-    int helpString; // string resource of the help text; 0 for the two commands without a row
-    int helpTopic;  // help context; 0 for the two commands without a row
-    OutputPositions outputs;
-    std::string_view roles; // argument roles in order, separated by '|'
+    ArgCount count;
+    CommandKind kind = CommandKind::Action;
+    bool testable = false;
+    int helpString = 0; // 0 for the two commands without a row
+    int helpTopic = 0;  // 0 for the two commands without a row
+    std::array<ArgSpec, kDescribedParams> params{};
     std::string_view help;
 
     // Whether the command has a row in the command table (ResponseOk and
     // ResponseCancel have none: the editor shows no help for them).
     bool HasRow() const { return helpString != 0; }
-    bool IsOutput(int position) const { return position >= 1 && position <= 32 && (outputs & Out(position)) != 0; }
+    // What argument n (from 1) is; kind None beyond the described ones.
+    ArgSpec Param(int n) const { return n >= 1 && n <= kDescribedParams ? params[n - 1] : ArgSpec{}; }
+    // Whether argument n names a variable the command writes; such an
+    // argument is never substituted.
+    bool IsOutput(int n) const { return Param(n).kind == ArgKind::Variable; }
 };
 
 // The help topic of lines that name no command of the table.

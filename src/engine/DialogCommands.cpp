@@ -11,28 +11,28 @@ namespace ordwell {
 
 namespace {
 
-std::string BoxTitle(const CMacroRunner& runner) {
-    return runner.Caption().empty() ? "Ordwell" : runner.Caption();
+std::string_view BoxTitle(const CMacroRunner& runner) {
+    return runner.Caption().empty() ? std::string_view("Ordwell") : std::string_view(runner.Caption());
 }
 
-bool ShowMessage(CommandCall& call, MessageStyle style) {
+bool ShowBox(CommandCall& call, MessageStyle style) {
     CMacroRunner& runner = call.Runner();
-    runner.SetLastResponse(call.GetPlatform().dialogs->MessageBox(call.Text(1), BoxTitle(runner), style));
+    runner.SetLastResponse(call.GetPlatform().dialogs.ShowMessage(call.Text(1), BoxTitle(runner), style));
     return true;
 }
 
-bool MessageBox(CommandCall& call) {
-    return ShowMessage(call, MessageStyle::OkInformation);
+bool MessageBoxCommand(CommandCall& call) {
+    return ShowBox(call, MessageStyle::OkInformation);
 }
 
-bool MessageBoxOkCancel(CommandCall& call) {
-    return ShowMessage(call, MessageStyle::OkCancelQuestion);
+bool MessageBoxOkCancelCommand(CommandCall& call) {
+    return ShowBox(call, MessageStyle::OkCancelQuestion);
 }
 
-bool InputBox(CommandCall& call) {
+bool InputBoxCommand(CommandCall& call) {
     CMacroRunner& runner = call.Runner();
     std::string entry;
-    const int answer = call.GetPlatform().dialogs->InputBox(call.Text(1), BoxTitle(runner), entry);
+    const int answer = call.GetPlatform().dialogs.AskForText(call.Text(1), BoxTitle(runner), entry);
     runner.SetLastResponse(answer);
     if (answer == kAnswerOk) {
         if (call.Count() == 2) {
@@ -43,16 +43,16 @@ bool InputBox(CommandCall& call) {
     return true;
 }
 
-bool SetCaption(CommandCall& call) {
-    call.Runner().SetCaption(call.Text(1));
+bool SetCaptionCommand(CommandCall& call) {
+    call.Runner().SetCaption(std::string(call.Text(1)));
     return true;
 }
 
-bool Beep(CommandCall& call) {
-    return call.GetPlatform().dialogs->Beep();
+bool BeepCommand(CommandCall& call) {
+    return call.GetPlatform().dialogs.Beep();
 }
 
-bool Delay(CommandCall& call) {
+bool DelayCommand(CommandCall& call) {
     // A negative count is a very long wait: in effect until the run stops.
     PumpMessagesFor(call.Runner(), static_cast<std::uint32_t>(call.Number(1)));
     return true;
@@ -61,12 +61,12 @@ bool Delay(CommandCall& call) {
 } // namespace
 
 void BindDialogCommands(Engine& engine) {
-    engine.Bind(CommandId::MessageBox, MessageBox);
-    engine.Bind(CommandId::MessageBoxOkCancel, MessageBoxOkCancel);
-    engine.Bind(CommandId::InputBox, InputBox);
-    engine.Bind(CommandId::SetCaption, SetCaption);
-    engine.Bind(CommandId::Beep, Beep);
-    engine.Bind(CommandId::Delay, Delay);
+    engine.Bind(CommandId::kMessageBox, MessageBoxCommand);
+    engine.Bind(CommandId::kMessageBoxOkCancel, MessageBoxOkCancelCommand);
+    engine.Bind(CommandId::kInputBox, InputBoxCommand);
+    engine.Bind(CommandId::kSetCaption, SetCaptionCommand);
+    engine.Bind(CommandId::kBeep, BeepCommand);
+    engine.Bind(CommandId::kDelay, DelayCommand);
 }
 
 } // namespace ordwell

@@ -1,17 +1,16 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <typeindex>
 #include <unordered_map>
-#include <vector>
 
 #include "CommandCatalogue.h"
-#include "MacroLine.h"
 #include "Settings.h"
 #include "VariableStore.h"
 #include "platform/Platform.h"
@@ -20,12 +19,6 @@ namespace ordwell {
 
 class CommandCall;
 
-// Hashes std::string and std::string_view alike, so a lookup by view needs
-// no copy.
-struct TextHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-};
 using CommandHandler = bool (*)(CommandCall& call);
 
 // The state one process keeps for all macro runs: the platform it runs on,
@@ -57,42 +50,36 @@ public:
         return *static_cast<T*>(slot.get());
     }
 
-    // How deep lines and macros are nested right now, across runners. Past
-    // kMaxNesting a line fails instead of running, so no macro can exhaust
-    // the stack.
-    static constexpr int kMaxNesting = 200;
-    int& Nesting() { return m_nesting; }
+    // The stack a command may need for itself (a modal box, a window system
+    // call) beyond the line that runs it. Lines and macros nest as deep as the
+    // stack allows while this much stays free; a line that would go deeper
+    // fails instead of running.
+    static constexpr std::size_t kStackReserve = std::size_t{256} << 10;
+    bool HasStackForAnotherLevel() const;
 
-    // Scratch argument lists, one per nesting level, reused so that running a
-    // line does not allocate in the steady state.
-    std::vector<std::string>& ArgumentFrame(int level);
+    // Called before every line: looks at the clock, and lets pending events
+    // in (a click on the run icon, Ctrl+C) at most every kEventIntervalMs, so
+    // that a run whose lines never wait still answers at once.
+    static constexpr std::uint64_t kEventIntervalMs = 50;
+    void LineStarting();
 
-    // The parse of a nested line, kept for the next time the same text runs
-    // (the structure of a line depends on its text alone). Null once the
-    // cache is full: the caller parses for itself.
-    const LineSyntax* ParsedLine(std::string_view text);
+    // A macro run begins and ends; runs nest (RunMacro).
+    void RunStarting();
+    void RunEnded() { --m_runDepth; }
 
-    // Lets pending events in now and then, cheaply, so a run whose lines never
-    // wait still sees a click on its run icon.
-    void PollEvents() {
-        if ((++m_lineCounter & 1023U) == 0) {
-            PollEventsNow();
-        }
-    }
+    // Tells the person running the program about a problem no macro line
+    // reports (standard error and the event log), once per topic in a run.
+    void ReportProblem(std::string_view topic, std::string_view text);
 
 private:
-    void PollEventsNow();
-
     Platform m_platform;
     VariableStore m_variables;
     Settings m_settings;
     std::array<CommandHandler, kCommandCount> m_handlers{};
     std::unordered_map<std::type_index, std::shared_ptr<void>> m_shared;
-    std::vector<std::vector<std::string>> m_frames;
-    std::unordered_map<std::string, LineSyntax, TextHash, std::equal_to<>> m_parsedLines;
-    int m_nesting = 0;
-    std::uint32_t m_lineCounter = 0;
-    std::uint64_t m_lastPollMs = 0;
+    std::uint64_t m_lastEventsMs = 0;
+    int m_runDepth = 0;
+    std::set<std::string, std::less<>> m_reported;
 };
 
 // Binds the commands of the engine itself: flow control, variables, dialogs

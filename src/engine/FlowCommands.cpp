@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "CommandCall.h"
-#include "MacroPath.h"
 #include "MacroRunner.h"
 #include "platform/Dialogs.h"
 
@@ -13,40 +12,38 @@ namespace ordwell {
 
 namespace {
 
-bool If(CommandCall& call) {
+bool IfCommand(CommandCall& call) {
     CMacroRunner& runner = call.Runner();
-    if (runner.Execute(call.Text(1))) {
-        return runner.SyntaxFlag() ? runner.Execute(call.Text(2)) : true;
+    if (call.RunNested(1)) {
+        return runner.SyntaxFlag() ? call.RunNested(2) : true;
     }
     if (call.Count() == 3 && runner.SyntaxFlag()) {
-        return runner.Execute(call.Text(3));
+        return call.RunNested(3);
     }
     return true;
 }
 
-bool While(CommandCall& call) {
+// The test runs after every round, so a failing body does not end the loop
+// and does not fail the line unless the test itself fails.
+bool WhileCommand(CommandCall& call) {
     CMacroRunner& runner = call.Runner();
-    // Parsed once; variables in them still take their values at every round.
-    const LineSyntax test = ParseLineSyntax(call.Text(1));
-    const LineSyntax body = ParseLineSyntax(call.Text(2));
     bool result = true;
-    while (runner.Execute(test)) {
+    while (call.RunNested(1)) {
         if (runner.StopRequested() || !runner.SyntaxFlag()) {
             break;
         }
-        result = runner.Execute(body);
+        result = call.RunNested(2);
     }
     return result;
 }
 
-// Runs the command once for each count from `from` up to, not including,
+// Runs argument n once for each count from `from` up to, not including,
 // `to`; ends early on a stop request or when the command answers FALSE.
 // Returns the last result, or TRUE when nothing ran.
-bool RunCounted(CMacroRunner& runner, std::string_view text, std::int64_t from, std::int64_t to) {
-    const LineSyntax command = ParseLineSyntax(text);
+bool RunCounted(CommandCall& call, int n, std::int64_t from, std::int64_t to) {
     bool result = true;
-    for (std::int64_t i = from; i < to && !runner.StopRequested(); ++i) {
-        result = runner.Execute(command);
+    for (std::int64_t i = from; i < to && !call.Runner().StopRequested(); ++i) {
+        result = call.RunNested(n);
         if (!result) {
             break;
         }
@@ -54,15 +51,15 @@ bool RunCounted(CMacroRunner& runner, std::string_view text, std::int64_t from, 
     return result;
 }
 
-bool Repeat(CommandCall& call) {
-    return RunCounted(call.Runner(), call.Text(1), 0, call.Number(2));
+bool RepeatCommand(CommandCall& call) {
+    return RunCounted(call, 1, 0, call.Number(2));
 }
 
-bool For(CommandCall& call) {
-    return RunCounted(call.Runner(), call.Text(3), call.Number(1), call.Number(2));
+bool ForCommand(CommandCall& call) {
+    return RunCounted(call, 3, call.Number(1), call.Number(2));
 }
 
-bool GoTo(CommandCall& call) {
+bool GoToCommand(CommandCall& call) {
     CMacroRunner& runner = call.Runner();
     const int index = runner.FindLabel(call.Text(1));
     if (index < 0) {
@@ -73,32 +70,33 @@ bool GoTo(CommandCall& call) {
     return true;
 }
 
-bool OnError(CommandCall& call) {
-    call.Runner().SetErrorLabel(call.Text(1));
+bool OnErrorCommand(CommandCall& call) {
+    call.Runner().SetErrorLabel(std::string(call.Text(1)));
     return true;
 }
 
-bool ExitMacro(CommandCall& call) {
+bool ExitMacroCommand(CommandCall& call) {
     call.Runner().RequestStop();
     return true;
 }
 
-bool DoNothing(CommandCall&) {
+bool DoNothingCommand(CommandCall&) {
     return true;
 }
 
-bool ResponseOk(CommandCall& call) {
+bool ResponseOkCommand(CommandCall& call) {
     return call.Runner().LastResponse() == kAnswerOk;
 }
 
-bool ResponseCancel(CommandCall& call) {
+bool ResponseCancelCommand(CommandCall& call) {
     return call.Runner().LastResponse() == kAnswerCancel;
 }
 
-bool RunMacro(CommandCall& call) {
-    Engine& engine = call.GetEngine();
-    CMacroRunner inner(engine, MapMacroPath(call.Text(1), engine.GetSettings()));
-    if (inner.LoadStatus() == 1) {
+// A macro that is missing or cannot be read runs nothing and answers FALSE;
+// the line does not fail.
+bool RunMacroCommand(CommandCall& call) {
+    CMacroRunner inner(call.GetEngine(), call.Text(1));
+    if (inner.LoadStatus() != 0) {
         return false;
     }
     inner.Run();
@@ -108,17 +106,17 @@ bool RunMacro(CommandCall& call) {
 } // namespace
 
 void BindFlowCommands(Engine& engine) {
-    engine.Bind(CommandId::If, If);
-    engine.Bind(CommandId::While, While);
-    engine.Bind(CommandId::Repeat, Repeat);
-    engine.Bind(CommandId::For, For);
-    engine.Bind(CommandId::GoTo, GoTo);
-    engine.Bind(CommandId::OnError, OnError);
-    engine.Bind(CommandId::ExitMacro, ExitMacro);
-    engine.Bind(CommandId::DoNothing, DoNothing);
-    engine.Bind(CommandId::ResponseOk, ResponseOk);
-    engine.Bind(CommandId::ResponseCancel, ResponseCancel);
-    engine.Bind(CommandId::RunMacro, RunMacro);
+    engine.Bind(CommandId::kIf, IfCommand);
+    engine.Bind(CommandId::kWhile, WhileCommand);
+    engine.Bind(CommandId::kRepeat, RepeatCommand);
+    engine.Bind(CommandId::kFor, ForCommand);
+    engine.Bind(CommandId::kGoTo, GoToCommand);
+    engine.Bind(CommandId::kOnError, OnErrorCommand);
+    engine.Bind(CommandId::kExitMacro, ExitMacroCommand);
+    engine.Bind(CommandId::kDoNothing, DoNothingCommand);
+    engine.Bind(CommandId::kResponseOk, ResponseOkCommand);
+    engine.Bind(CommandId::kResponseCancel, ResponseCancelCommand);
+    engine.Bind(CommandId::kRunMacro, RunMacroCommand);
 }
 
 } // namespace ordwell

@@ -3,9 +3,9 @@
 #include <ctime>
 
 #include "Engine.h"
-#include "MacroPath.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/PathMapping.h"
 
 namespace ordwell {
 
@@ -13,15 +13,19 @@ bool AppendToFile(Engine& engine, std::string_view fileName, std::string_view te
     if (fileName.empty()) {
         return false;
     }
-    const std::string path = MapMacroPath(fileName, engine.GetSettings());
-    return engine.GetPlatform().files->Append(path, text);
+    const Platform& platform = engine.GetPlatform();
+    return platform.files.Append(platform.paths.NativePath(fileName), text);
 }
 
 std::string FormatLogLine(std::int64_t now, std::string_view text) {
     const auto seconds = static_cast<std::time_t>(now);
-    const std::tm local = *std::localtime(&seconds);
-    char stamp[32];
-    const size_t length = std::strftime(stamp, sizeof stamp, "%m/%d/%y %H:%M:%S ", &local);
+    char stamp[32] = "--/--/-- --:--:-- ";
+    size_t length = 18;
+    // A clock beyond what the calendar functions can place gets a stamp of
+    // dashes, of the same width, rather than none.
+    if (const std::tm* local = std::localtime(&seconds); local != nullptr) {
+        length = std::strftime(stamp, sizeof stamp, "%m/%d/%y %H:%M:%S ", local);
+    }
     std::string line;
     line.reserve(length + text.size() + 2);
     line.append(stamp, length).append(text).append("\r\n");
@@ -29,7 +33,7 @@ std::string FormatLogLine(std::int64_t now, std::string_view text) {
 }
 
 bool WriteLogLine(Engine& engine, std::string_view fileName, std::string_view text) {
-    return AppendToFile(engine, fileName, FormatLogLine(engine.GetPlatform().clock->Now(), text));
+    return AppendToFile(engine, fileName, FormatLogLine(engine.GetPlatform().clock.Now(), text));
 }
 
 bool WriteErrorLog(Engine& engine, std::string_view text) {

@@ -24,13 +24,19 @@ std::string_view Trim(std::string_view s) {
 
 // Removes the outer quotes of a quoted argument: everything up to and
 // including the first quote goes, then everything from the last quote on.
-std::string Unquote(std::string_view collected) {
+std::string_view Unquote(std::string_view collected) {
     std::string_view s = collected.substr(collected.find('"') + 1);
     const size_t last = s.rfind('"');
     if (last != std::string_view::npos) {
         s = s.substr(0, last);
     }
-    return std::string(s);
+    return s;
+}
+
+void AddArgument(std::vector<LineArgument>& out, std::string_view text, bool quoted) {
+    LineArgument& arg = out.emplace_back();
+    arg.text = text;
+    arg.quoted = quoted;
 }
 
 void SplitArguments(std::string_view text, std::vector<LineArgument>& out) {
@@ -51,7 +57,7 @@ void SplitArguments(std::string_view text, std::vector<LineArgument>& out) {
                 }
                 ++pos;
             }
-            out.push_back({Unquote(text.substr(start, end - start)), true});
+            AddArgument(out, Unquote(text.substr(start, end - start)), true);
             continue;
         }
         // Unquoted: a comma at parenthesis depth 0 ends it; the very last
@@ -76,7 +82,7 @@ void SplitArguments(std::string_view text, std::vector<LineArgument>& out) {
             }
             ++pos;
         }
-        out.push_back({std::string(text.substr(start, end - start)), false});
+        AddArgument(out, text.substr(start, end - start), false);
     }
 }
 
@@ -99,43 +105,65 @@ LineKind ClassifyLine(std::string_view text) {
     return LineKind::Command;
 }
 
-LineSyntax ParseLineSyntax(std::string_view text) {
+LineSyntax ParseLine(std::shared_ptr<const std::string> source, std::string_view text) {
     LineSyntax syntax;
     syntax.kind = ClassifyLine(text);
     if (syntax.kind != LineKind::Command) {
         return syntax;
     }
-    // A line without "(" is read as if "()" stood behind it, so blanks at its
-    // end stay part of the command name.
-    std::string withParentheses;
-    if (text.find('(') == std::string_view::npos) {
-        withParentheses.reserve(text.size() + 2);
-        withParentheses.append(text).append("()");
-        text = withParentheses;
+    syntax.source = std::move(source);
+    std::string_view name;
+    std::string_view args;
+    if (const size_t open = text.find('('); open == std::string_view::npos) {
+        // A line without "(" reads as if "()" stood behind it: blanks at its
+        // end stay part of the command name.
+        name = text;
+        while (!name.empty() && IsSpace(name.front())) {
+            name.remove_prefix(1);
+        }
+    } else {
+        const std::string_view trimmed = Trim(text);
+        name = trimmed.substr(0, trimmed.find('('));
+        args = trimmed.substr(trimmed.find('(') + 1);
+        if (const size_t close = args.rfind(')'); close != std::string_view::npos) {
+            args = args.substr(0, close);
+        }
+        args = Trim(args);
     }
-    const std::string_view trimmed = Trim(text);
-    const size_t open = trimmed.find('(');
-    std::string_view name = trimmed.substr(0, open);
     if (!name.empty() && name.front() == '!') {
         syntax.negate = true;
         name.remove_prefix(1);
     }
-    syntax.name = std::string(name);
-
-    std::string_view args = trimmed.substr(open + 1);
-    const size_t close = args.rfind(')');
-    if (close != std::string_view::npos) {
-        args = args.substr(0, close);
-    }
-    args = Trim(args);
-    syntax.argumentText = std::string(args);
+    syntax.name = name;
+    syntax.argumentText = args;
     SplitArguments(args, syntax.args);
 
-    syntax.command = FindCommand(syntax.name);
-    if (syntax.command != nullptr && syntax.command->name == syntax.name) {
-        syntax.outputs = syntax.command->outputs;
+    syntax.command = FindCommand(name);
+    // Output positions count only for the name written exactly as the table
+    // writes it; in any other letter case every reference is substituted.
+    const bool exactName = syntax.command != nullptr && syntax.command->name == name;
+    for (size_t i = 0; i < syntax.args.size(); ++i) {
+        LineArgument& arg = syntax.args[i];
+        const bool output = exactName && syntax.command->IsOutput(static_cast<int>(i) + 1);
+        if (!arg.quoted && !output) {
+            arg.variable = VariableStore::Index(arg.text);
+        }
     }
     return syntax;
+}
+
+LineSyntax ParseLine(std::string_view text) {
+    auto source = std::make_shared<const std::string>(text);
+    const std::string_view copy = *source;
+    return ParseLine(std::move(source), copy);
+}
+
+const LineSyntax& LineSyntax::Nested(int n) const {
+    const LineArgument& arg = args[static_cast<size_t>(n - 1)];
+    if (!arg.nested) {
+        arg.nested = std::make_unique<LineSyntax>(ParseLine(source, arg.text));
+    }
+    return *arg.nested;
 }
 
 bool IsBlankLine(std::string_view text) {
@@ -174,22 +202,61 @@ std::int32_t ReadWholeNumber(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
+std::string_view* ArgumentValues::Slots(size_t count) {
+    if (count <= kInline) {
+        return m_inline.data();
+    }
+    m_more.resize(count);
+    return m_more.data();
+}
+
+std::string& ArgumentValues::Copy(size_t index, size_t count) {
+    if (index < kInline) {
+        return m_inlineCopies[index];
+    }
+    m_moreCopies.resize(count);
+    return m_moreCopies[index];
+}
+
+void ArgumentValues::Substitute(const LineSyntax& syntax, const VariableStore& variables) {
+    const size_t count = syntax.args.size();
+    std::string_view* slots = Slots(count);
+    for (size_t i = 0; i < count; ++i) {
+        const LineArgument& arg = syntax.args[i];
+        if (arg.variable < 0) {
+            slots[i] = arg.text;
+        } else {
+            // A copy: the command may change the variable before it has read
+            // all its arguments.
+            std::string& copy = Copy(i, count);
+            copy.assign(variables.Value(arg.variable));
+            slots[i] = copy;
+        }
+    }
+    m_values = {slots, count};
+}
+
+void ArgumentValues::Verbatim(const LineSyntax& syntax) {
+    const size_t count = syntax.args.size();
+    std::string_view* slots = Slots(count);
+    for (size_t i = 0; i < count; ++i) {
+        slots[i] = syntax.args[i].text;
+    }
+    m_values = {slots, count};
+}
+
 CMacroLine::CMacroLine(std::string_view text, bool substitute, const VariableStore* variables)
-    : m_syntax(ParseLineSyntax(text)), m_lineText(text) {
+    : m_syntax(ParseLine(text)), m_lineText(text) {
     if (m_syntax.kind == LineKind::Command && m_lineText.find('(') == std::string::npos) {
         m_lineText += "()";
     }
-    m_args.reserve(m_syntax.args.size());
-    for (size_t i = 0; i < m_syntax.args.size(); ++i) {
-        const LineArgument& arg = m_syntax.args[i];
-        const int position = static_cast<int>(i) + 1;
-        if (substitute && variables != nullptr && m_syntax.Substitutes(position) &&
-            VariableStore::IsReference(arg.text)) {
-            m_args.push_back(variables->GetVar(arg.text));
-        } else {
-            m_args.push_back(arg.text);
-        }
+    ArgumentValues values;
+    if (substitute && variables != nullptr) {
+        values.Substitute(m_syntax, *variables);
+    } else {
+        values.Verbatim(m_syntax);
     }
+    m_args.assign(values.Values().begin(), values.Values().end());
 }
 
 const std::string& CMacroLine::Argument(int n) const {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,36 +13,44 @@
 namespace ordwell {
 
 class VariableStore;
+struct LineSyntax;
 
 enum class LineKind { Blank, Label, Comment, Command };
 
 // One argument as written on the line.
 struct LineArgument {
-    std::string text; // quotes already removed from a quoted argument
+    std::string_view text; // the quotes of a quoted argument removed
     bool quoted = false;
+    // The variable whose value the argument stands for when the line runs
+    // (an unquoted reference that is no output of the command), or -1.
+    int variable = -1;
+    // The argument read as a line of its own, parsed when first needed.
+    mutable std::unique_ptr<LineSyntax> nested;
 };
 
-// The structure of a line before variables are substituted. It depends on the
-// text alone, so it can be computed once and executed many times.
+// The structure of a line, before variables are substituted. It depends on
+// the text alone, so it is parsed once and run many times. Its texts are
+// views into `source`, which nested lines share: a line nested a hundred
+// levels deep holds its text once.
 struct LineSyntax {
     LineKind kind = LineKind::Blank;
-    std::string name;         // command name, without a leading "!"
-    bool negate = false;      // the name was written with a leading "!"
-    std::string argumentText; // what stands between the first "(" and the last ")", trimmed
+    std::shared_ptr<const std::string> source;
+    std::string_view name;         // command name, without a leading "!"
+    bool negate = false;           // the name was written with a leading "!"
+    std::string_view argumentText; // what stands between the first "(" and the last ")", trimmed
     std::vector<LineArgument> args;
     const CommandInfo* command = nullptr; // the command named, found without regard to case
-    // Positions that are not substituted: the command's output positions,
-    // but only when the name is written exactly as in the table.
-    OutputPositions outputs = kNoOutputs;
 
-    bool Substitutes(int position) const {
-        const LineArgument& a = args[static_cast<size_t>(position - 1)];
-        return !a.quoted && (position > 32 || (outputs & Out(position)) == 0);
-    }
+    int Count() const { return static_cast<int>(args.size()); }
+    // Argument n (from 1) parsed as a line; made on the first call and kept.
+    const LineSyntax& Nested(int n) const;
 };
 
 LineKind ClassifyLine(std::string_view text);
-LineSyntax ParseLineSyntax(std::string_view text);
+// Parses a line whose text lies within `source`; the result refers to it.
+LineSyntax ParseLine(std::shared_ptr<const std::string> source, std::string_view text);
+// Parses a copy of the text.
+LineSyntax ParseLine(std::string_view text);
 
 bool IsBlankLine(std::string_view text);
 bool IsLabelLine(std::string_view text);
@@ -50,8 +61,37 @@ bool IsCommentLine(std::string_view text);
 // Values beyond the signed 32-bit range are clamped to it.
 std::int32_t ReadWholeNumber(std::string_view text);
 
+// The arguments of a line as a command sees them: each as written, and a
+// variable reference at a position that is substituted replaced by the
+// variable's value as it is at this moment. This is the one substitution of
+// the system: runs, the editor and tests all go through it.
+class ArgumentValues {
+public:
+    ArgumentValues() = default;
+    ArgumentValues(const ArgumentValues&) = delete;
+    ArgumentValues& operator=(const ArgumentValues&) = delete;
+
+    void Substitute(const LineSyntax& syntax, const VariableStore& variables);
+    // The arguments as written, nothing substituted.
+    void Verbatim(const LineSyntax& syntax);
+    std::span<const std::string_view> Values() const { return m_values; }
+
+private:
+    std::string_view* Slots(size_t count);
+    std::string& Copy(size_t index, size_t count);
+
+    // Few lines have more arguments than fit here, so running a line
+    // allocates nothing in the usual case.
+    static constexpr size_t kInline = 4;
+    std::array<std::string_view, kInline> m_inline;
+    std::array<std::string, kInline> m_inlineCopies; // values of variables, as they were
+    std::vector<std::string_view> m_more;
+    std::vector<std::string> m_moreCopies;
+    std::span<const std::string_view> m_values;
+};
+
 // A line of macro text, classified and parsed, with variables substituted
-// when asked to.
+// when asked to: what the editor shows of a line.
 class CMacroLine {
 public:
     CMacroLine(std::string_view text, bool substitute, const VariableStore* variables = nullptr);
@@ -61,8 +101,8 @@ public:
     bool IsComment() const { return m_syntax.kind == LineKind::Comment; }
 
     const std::string& LineText() const { return m_lineText; }
-    const std::string& CommandName() const { return m_syntax.name; }
-    const std::string& ArgumentText() const { return m_syntax.argumentText; }
+    std::string_view CommandName() const { return m_syntax.name; }
+    std::string_view ArgumentText() const { return m_syntax.argumentText; }
     int ArgumentCount() const { return static_cast<int>(m_args.size()); }
     // Argument n, counting from 1; empty outside 1..count.
     const std::string& Argument(int n) const;

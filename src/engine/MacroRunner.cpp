@@ -4,7 +4,6 @@
 #include "Engine.h"
 #include "LogWriter.h"
 #include "platform/Dialogs.h"
-#include "platform/FileSystem.h"
 #include "platform/RunIcon.h"
 #include "platform/StopSignal.h"
 
@@ -12,15 +11,16 @@ namespace ordwell {
 
 namespace {
 
-class NestingGuard {
+// Counts a run in the engine for as long as it lasts.
+class RunScope {
 public:
-    explicit NestingGuard(int& nesting) : m_nesting(++nesting) {}
-    ~NestingGuard() { --m_nesting; }
-    NestingGuard(const NestingGuard&) = delete;
-    NestingGuard& operator=(const NestingGuard&) = delete;
+    explicit RunScope(Engine& engine) : m_engine(engine) { m_engine.RunStarting(); }
+    ~RunScope() { m_engine.RunEnded(); }
+    RunScope(const RunScope&) = delete;
+    RunScope& operator=(const RunScope&) = delete;
 
 private:
-    int& m_nesting;
+    Engine& m_engine;
 };
 
 // Label names match without regard to letter case (ASCII letters).
@@ -36,71 +36,42 @@ std::string FoldCase(std::string_view text) {
 
 } // namespace
 
-std::vector<std::string> SplitMacroText(std::string_view text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        const bool last = end == std::string_view::npos;
-        if (last) {
-            end = text.size();
-        }
-        std::string_view line = text.substr(start, end - start);
-        if (!last && !line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        lines.emplace_back(line);
-        start = end + 1;
-    }
-    return lines;
+CMacroRunner::CMacroRunner(Engine& engine, std::string_view fileName) : m_engine(engine), m_fileName(fileName) {
+    MacroFile file = LoadMacroFile(engine.GetPlatform(), fileName);
+    m_loadStatus = file.status;
+    m_text = std::move(file.text);
 }
 
-CMacroRunner::CMacroRunner(Engine& engine, const std::string& fileName) : m_engine(engine), m_fileName(fileName) {
-    std::string text;
-    const FileRead read = engine.GetPlatform().files->ReadRegularFile(fileName, kMaxMacroFileBytes, text);
-    if (read == FileRead::Missing) {
-        m_loadStatus = 1;
-        return;
-    }
-    m_lines = SplitMacroText(text);
-}
+CMacroRunner::CMacroRunner(Engine& engine, const std::vector<std::string>& lines)
+    : CMacroRunner(engine, MacroText::FromLines(lines)) {}
 
-CMacroRunner::CMacroRunner(Engine& engine, std::vector<std::string> lines)
-    : m_engine(engine), m_lines(std::move(lines)) {}
+CMacroRunner::CMacroRunner(Engine& engine, MacroText text) : m_engine(engine), m_text(std::move(text)) {}
 
 bool CMacroRunner::StopRequested() const {
-    const StopSignal* signal = m_engine.GetPlatform().stop;
-    return m_stopRequest || (signal != nullptr && signal->Raised());
+    return m_stopRequest || m_engine.GetPlatform().stop.Raised();
 }
 
 bool CMacroRunner::Execute(std::string_view text) {
-    return Execute(ParseLineSyntax(text));
+    return Execute(ParseLine(text));
 }
 
 bool CMacroRunner::Execute(const LineSyntax& syntax) {
-    m_engine.PollEvents();
-    int& nesting = m_engine.Nesting();
-    if (nesting >= Engine::kMaxNesting) {
-        // Nested too deep to run safely: the line fails like a syntax error.
-        m_syntaxFlag = false;
-        return false;
-    }
+    m_engine.LineStarting();
     bool result = true;
     if (syntax.command != nullptr) {
         const CommandInfo& info = *syntax.command;
-        const int count = static_cast<int>(syntax.args.size());
-        m_syntaxFlag = info.args.Accepts(count);
-        if (m_syntaxFlag) {
-            NestingGuard guard(nesting);
-            std::vector<std::string>& frame = m_engine.ArgumentFrame(nesting);
-            frame.resize(syntax.args.size());
-            const VariableStore& variables = m_engine.Variables();
-            for (int i = 0; i < count; ++i) {
-                const LineArgument& arg = syntax.args[static_cast<size_t>(i)];
-                const int index = syntax.Substitutes(i + 1) ? VariableStore::Index(arg.text) : -1;
-                frame[static_cast<size_t>(i)].assign(index >= 0 ? variables.Value(index) : arg.text);
-            }
-            CommandCall call(*this, m_engine, syntax, frame);
+        m_syntaxFlag = info.count.Accepts(syntax.Count());
+        if (m_syntaxFlag && !m_engine.HasStackForAnotherLevel()) {
+            // Nested too deep to run safely: the line fails like a syntax
+            // error instead of overflowing the stack.
+            m_engine.ReportProblem("nesting",
+                                   "lines and macros are nested too deeply: a line failed instead of running");
+            m_syntaxFlag = false;
+            result = false;
+        } else if (m_syntaxFlag) {
+            ArgumentValues values;
+            values.Substitute(syntax, m_engine.Variables());
+            CommandCall call(*this, m_engine, syntax, values.Values());
             const CommandHandler handler = m_engine.Handler(info.id);
             result = handler != nullptr && handler(call);
         }
@@ -116,9 +87,9 @@ int CMacroRunner::FindLabel(std::string_view name) const {
     // labels the first wins. The lines never change, so the index is built
     // once, on the first jump.
     if (!m_labelsIndexed) {
-        for (size_t i = 0; i < m_lines.size(); ++i) {
-            if (m_lines[i].starts_with(':')) {
-                m_labels.emplace(FoldCase(m_lines[i]), static_cast<int>(i));
+        for (size_t i = 0; i < m_text.Count(); ++i) {
+            if (const std::string_view line = m_text.Line(i); line.starts_with(':')) {
+                m_labels.emplace(FoldCase(line), static_cast<int>(i));
             }
         }
         m_labelsIndexed = true;
@@ -129,23 +100,30 @@ int CMacroRunner::FindLabel(std::string_view name) const {
     return found == m_labels.end() ? -1 : found->second;
 }
 
+const LineSyntax* CMacroRunner::CommandLineAt(int index) {
+    if (const auto found = m_parsed.find(index); found != m_parsed.end()) {
+        return &found->second;
+    }
+    const std::string_view line = m_text.Line(static_cast<size_t>(index));
+    if (ClassifyLine(line) != LineKind::Command) {
+        return nullptr;
+    }
+    return &m_parsed.emplace(index, ParseLine(m_text.Source(), line)).first->second;
+}
+
 bool CMacroRunner::Run() {
+    RunScope scope(m_engine);
     m_stopRequest = false;
     m_outcome = RunOutcome::Completed;
     m_failedLine = 0;
-    RunIcon* icon = m_engine.GetPlatform().runIcon;
-    const int iconId = icon != nullptr ? icon->Add("Stop Ordwell", [this] { RequestStop(); }) : -1;
+    RunIcon& icon = m_engine.GetPlatform().runIcon;
+    const int iconId = icon.Add("Stop Ordwell", [this] { RequestStop(); });
 
-    m_parsed.resize(m_lines.size());
-    const int count = static_cast<int>(m_lines.size());
+    const int count = static_cast<int>(m_text.Count());
     m_currentLine = 0;
     while (m_currentLine >= 0 && m_currentLine < count) {
-        const auto index = static_cast<size_t>(m_currentLine);
-        if (ClassifyLine(m_lines[index]) == LineKind::Command) {
-            if (!m_parsed[index]) {
-                m_parsed[index] = std::make_unique<LineSyntax>(ParseLineSyntax(m_lines[index]));
-            }
-            Execute(*m_parsed[index]);
+        if (const LineSyntax* syntax = CommandLineAt(m_currentLine)) {
+            Execute(*syntax);
             if (StopRequested()) {
                 m_outcome = RunOutcome::Stopped;
                 break;
@@ -166,7 +144,7 @@ bool CMacroRunner::Run() {
     }
 
     if (iconId >= 0) {
-        icon->Remove(iconId);
+        icon.Remove(iconId);
     }
     return true;
 }
@@ -175,14 +153,10 @@ void CMacroRunner::ReportFailedLine() {
     m_outcome = RunOutcome::Failed;
     m_failedLine = m_currentLine + 1;
     const std::string text = "Error at line: " + std::to_string(m_failedLine);
-    Dialogs* dialogs = m_engine.GetPlatform().dialogs;
-    if (dialogs != nullptr) {
-        dialogs->Beep();
-    }
+    Dialogs& dialogs = m_engine.GetPlatform().dialogs;
+    dialogs.Beep();
     WriteErrorLog(m_engine, text);
-    if (dialogs != nullptr) {
-        dialogs->MessageBox(text, "Ordwell", MessageStyle::Ok);
-    }
+    dialogs.ShowMessage(text, "Ordwell", MessageStyle::Ok);
 }
 
 } // namespace ordwell

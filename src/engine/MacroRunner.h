@@ -1,14 +1,13 @@
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "MacroFile.h"
 #include "MacroLine.h"
+#include "MacroText.h"
 
 namespace ordwell {
 
@@ -22,16 +21,15 @@ enum class RunOutcome {
     Failed,    // ended on a failed line that no error label handled
 };
 
-// The largest macro file that is loaded; a larger one is refused whole.
-constexpr std::size_t kMaxMacroFileBytes = std::size_t{64} << 20;
-
 // Runs one macro: owns its lines, walks them, dispatches each command line,
 // follows jumps and reports failed lines.
 class CMacroRunner {
 public:
-    // Loads the macro file; LoadStatus() is 1 when it does not exist.
-    CMacroRunner(Engine& engine, const std::string& fileName);
-    CMacroRunner(Engine& engine, std::vector<std::string> lines);
+    // Loads the macro file (a path as macros write it); LoadStatus() tells
+    // how that went.
+    CMacroRunner(Engine& engine, std::string_view fileName);
+    CMacroRunner(Engine& engine, const std::vector<std::string>& lines);
+    CMacroRunner(Engine& engine, MacroText text);
     CMacroRunner(const CMacroRunner&) = delete;
     CMacroRunner& operator=(const CMacroRunner&) = delete;
 
@@ -50,9 +48,11 @@ public:
 
     bool SyntaxFlag() const { return m_syntaxFlag; }
     void SetSyntaxFlag(bool ok) { m_syntaxFlag = ok; }
-    int LoadStatus() const { return m_loadStatus; }
+    // 0 loaded (or made from lines), 1 the file does not exist, 2 it exists
+    // but cannot be read as a macro.
+    int LoadStatus() const { return static_cast<int>(m_loadStatus); }
     const std::string& FileName() const { return m_fileName; }
-    const std::vector<std::string>& Lines() const { return m_lines; }
+    std::vector<std::string> Lines() const { return m_text.Lines(); }
     int CurrentLine() const { return m_currentLine; }
     void SetCurrentLine(int index) { m_currentLine = index; }
     const std::string& ErrorLabel() const { return m_errorLabel; }
@@ -69,13 +69,16 @@ public:
     Engine& GetEngine() const { return m_engine; }
 
 private:
+    // The parse of a command line of the macro, made when it first runs;
+    // null for blank, comment and label lines.
+    const LineSyntax* CommandLineAt(int index);
     void ReportFailedLine();
 
     Engine& m_engine;
     bool m_syntaxFlag = true;
-    int m_loadStatus = 0;
+    MacroLoad m_loadStatus = MacroLoad::Loaded;
     std::string m_fileName;
-    std::vector<std::string> m_lines;
+    MacroText m_text;
     int m_currentLine = 0;
     bool m_stopRequest = false;
     std::string m_errorLabel;
@@ -84,13 +87,9 @@ private:
     int m_lastResponse = 0;
     RunOutcome m_outcome = RunOutcome::NotRun;
     int m_failedLine = 0;
-    std::vector<std::unique_ptr<LineSyntax>> m_parsed;     // each line parsed once, when first run
+    std::unordered_map<int, LineSyntax> m_parsed;          // command lines that ran, by index
     mutable std::unordered_map<std::string, int> m_labels; // folded label line -> its first index
     mutable bool m_labelsIndexed = false;
 };
-
-// Splits macro file text into lines: a line ends at a line feed, a carriage
-// return before it is dropped, and a line end at the very end adds no line.
-std::vector<std::string> SplitMacroText(std::string_view text);
 
 } // namespace ordwell

@@ -13,7 +13,7 @@ namespace ordwell {
 
 namespace {
 
-bool PutVar(CommandCall& call) {
+bool PutVarCommand(CommandCall& call) {
     return call.Store(1, call.Text(2));
 }
 
@@ -25,15 +25,15 @@ bool AddToVariable(CommandCall& call, std::uint32_t delta) {
     return call.Store(1, std::string_view(digits, static_cast<size_t>(end - digits)));
 }
 
-bool Increment(CommandCall& call) {
+bool IncrementCommand(CommandCall& call) {
     return AddToVariable(call, 1U);
 }
 
-bool Decrement(CommandCall& call) {
+bool DecrementCommand(CommandCall& call) {
     return AddToVariable(call, ~0U);
 }
 
-bool Dump(CommandCall& call) {
+bool DumpCommand(CommandCall& call) {
     const VariableStore& variables = call.GetEngine().Variables();
     std::string text;
     for (int i = 0; i < 26; ++i) {
@@ -43,12 +43,12 @@ bool Dump(CommandCall& call) {
         text += variables.Value(i);
         text += '\n';
     }
-    call.GetPlatform().dialogs->MessageBox(text, "Contents of Variables", MessageStyle::Ok);
+    call.GetPlatform().dialogs.ShowMessage(text, "Contents of Variables", MessageStyle::Ok);
     return true;
 }
 
-bool GetClipBoard(CommandCall& call) {
-    const auto text = call.GetPlatform().clipboard->Text();
+bool GetClipBoardCommand(CommandCall& call) {
+    const auto text = call.GetPlatform().clipboard.Text();
     if (!text) {
         return false;
     }
@@ -59,11 +59,11 @@ bool GetClipBoard(CommandCall& call) {
 } // namespace
 
 void BindVariableCommands(Engine& engine) {
-    engine.Bind(CommandId::PutVar, PutVar);
-    engine.Bind(CommandId::Increment, Increment);
-    engine.Bind(CommandId::Decrement, Decrement);
-    engine.Bind(CommandId::Dump, Dump);
-    engine.Bind(CommandId::GetClipBoard, GetClipBoard);
+    engine.Bind(CommandId::kPutVar, PutVarCommand);
+    engine.Bind(CommandId::kIncrement, IncrementCommand);
+    engine.Bind(CommandId::kDecrement, DecrementCommand);
+    engine.Bind(CommandId::kDump, DumpCommand);
+    engine.Bind(CommandId::kGetClipBoard, GetClipBoardCommand);
 }
 
 } // namespace ordwell

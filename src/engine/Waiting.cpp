@@ -10,7 +10,7 @@ void PumpMessagesFor(CMacroRunner& runner, std::uint32_t ms) {
     if (ms == 0 || runner.StopRequested()) {
         return;
     }
-    runner.GetEngine().GetPlatform().pump->WaitFor(ms, [&runner] { return runner.StopRequested(); });
+    runner.GetEngine().GetPlatform().pump.WaitFor(ms, [&runner] { return runner.StopRequested(); });
 }
 
 } // namespace ordwell

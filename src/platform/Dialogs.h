@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace ordwell {
 
@@ -13,13 +14,17 @@ enum class MessageStyle {
     OkCancelQuestion, // OK and Cancel with the question icon
 };
 
-// Message and input boxes and the warning sound.
+// Message and input boxes and the warning sound. Each box is modal, comes to
+// the front, and answers with a DialogAnswer.
+// (Method names avoid those of Win32 functions, which windows.h turns into
+// macros.)
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
-    virtual int MessageBox(const std::string& text, const std::string& caption, MessageStyle style) = 0;
-    // Shows the prompt and an empty edit field; on OK `text` receives the entry.
-    virtual int InputBox(const std::string& prompt, const std::string& caption, std::string& text) = 0;
+    virtual int ShowMessage(std::string_view text, std::string_view caption, MessageStyle style) = 0;
+    // Shows the prompt and an empty edit field; on OK `entry` receives the
+    // text entered.
+    virtual int AskForText(std::string_view prompt, std::string_view caption, std::string& entry) = 0;
     // The warning sound; false when none could be made.
     virtual bool Beep() = 0;
 };

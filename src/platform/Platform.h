@@ -4,26 +4,44 @@ namespace ordwell {
 
 class Clipboard;
 class Clock;
+class DdeClient;
+class Diagnostics;
 class Dialogs;
 class EventPump;
 class FileSystem;
+class Keyboard;
+class PathMapping;
+class Processes;
 class Registry;
 class RunIcon;
+class Session;
+class StackSpace;
 class StopSignal;
 class SystemInfo;
+class WindowSystem;
 
 // The set of backends one process runs with. `main` and the tests wire it;
-// the engine and the commands reach the outside world only through it.
+// the engine and the commands reach the outside world only through it. Every
+// member is always there: a service the machine lacks (no display, no
+// session bus) is an object that answers empty and false.
 struct Platform {
-    Clock* clock = nullptr;
-    Registry* registry = nullptr;
-    Dialogs* dialogs = nullptr;
-    Clipboard* clipboard = nullptr;
-    RunIcon* runIcon = nullptr;
-    EventPump* pump = nullptr;
-    StopSignal* stop = nullptr;
-    FileSystem* files = nullptr;
-    SystemInfo* system = nullptr;
+    Clock& clock;
+    EventPump& pump;
+    StopSignal& stop;
+    StackSpace& stack;
+    Diagnostics& diagnostics;
+    Registry& registry;
+    FileSystem& files;
+    PathMapping& paths;
+    SystemInfo& system;
+    Dialogs& dialogs;
+    Clipboard& clipboard;
+    RunIcon& runIcon;
+    WindowSystem& windows;
+    Keyboard& keyboard;
+    Processes& processes;
+    Session& session;
+    DdeClient& dde;
 };
 
 } // namespace ordwell

@@ -4,16 +4,25 @@
 #include <string>
 #include <unistd.h>
 
-#include "platform/console/ConsoleClipboard.h"
+#include "engine/Settings.h"
 #include "platform/console/ConsoleDialogs.h"
 #include "platform/console/ConsoleEventPump.h"
-#include "platform/console/ConsoleRunIcon.h"
+#include "platform/null/NullClipboard.h"
+#include "platform/null/NullDdeClient.h"
+#include "platform/null/NullKeyboard.h"
+#include "platform/null/NullProcesses.h"
+#include "platform/null/NullRunIcon.h"
+#include "platform/null/NullSession.h"
+#include "platform/null/NullWindowSystem.h"
 #include "platform/posix/ConfigLocation.h"
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixPathMapping.h"
+#include "platform/posix/PosixStackSpace.h"
 #include "platform/posix/PosixSystemInfo.h"
 #include "platform/posix/SignalStop.h"
 #include "platform/posix/SqliteRegistry.h"
+#include "platform/posix/StandardErrorDiagnostics.h"
 
 #ifdef ORDWELL_WITH_QT
 #include <QApplication>
@@ -26,22 +35,6 @@
 #endif
 
 namespace ordwell {
-
-struct BackendSet::Parts {
-#ifdef ORDWELL_WITH_QT
-    // Made first and destroyed last: every Qt object below needs it.
-    std::unique_ptr<QApplication> application;
-#endif
-    PosixClock clock;
-    PosixFileSystem files;
-    PosixSystemInfo system;
-    std::unique_ptr<SqliteRegistry> registry;
-    SignalStop stop;
-    std::unique_ptr<Dialogs> dialogs;
-    std::unique_ptr<Clipboard> clipboard;
-    std::unique_ptr<RunIcon> runIcon;
-    std::unique_ptr<EventPump> pump;
-};
 
 namespace {
 
@@ -60,9 +53,33 @@ std::unique_ptr<SqliteRegistry> OpenRegistry() {
 
 } // namespace
 
+struct BackendSet::Parts {
+#ifdef ORDWELL_WITH_QT
+    // Made first and destroyed last: every Qt object below needs it.
+    std::unique_ptr<QApplication> application;
+#endif
+    SignalStop stop;
+    PosixStackSpace stack;
+    StandardErrorDiagnostics diagnostics;
+    PosixClock clock;
+    PosixFileSystem files;
+    PosixSystemInfo system;
+    std::unique_ptr<SqliteRegistry> registry = OpenRegistry();
+    Settings settings{*registry};
+    PosixPathMapping paths{[this](char letter) { return settings.GetString("Drives", std::string(1, letter), ""); }};
+    std::unique_ptr<EventPump> pump;
+    std::unique_ptr<Dialogs> dialogs;
+    std::unique_ptr<Clipboard> clipboard;
+    std::unique_ptr<RunIcon> runIcon;
+    std::unique_ptr<WindowSystem> windows = std::make_unique<NullWindowSystem>();
+    std::unique_ptr<Keyboard> keyboard = std::make_unique<NullKeyboard>();
+    std::unique_ptr<Processes> processes = std::make_unique<NullProcesses>();
+    std::unique_ptr<Session> session = std::make_unique<NullSession>();
+    std::unique_ptr<DdeClient> dde = std::make_unique<NullDdeClient>();
+};
+
 BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>()) {
     Parts& parts = *m_parts;
-    parts.registry = OpenRegistry();
     const int wakeFd = parts.stop.WakeFd();
 
 #ifdef ORDWELL_WITH_QT
@@ -82,20 +99,30 @@ BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>
 #endif
     if (!m_onDisplay) {
         parts.dialogs = std::make_unique<ConsoleDialogs>(STDIN_FILENO, STDOUT_FILENO, wakeFd);
-        parts.clipboard = std::make_unique<ConsoleClipboard>();
-        parts.runIcon = std::make_unique<ConsoleRunIcon>();
+        parts.clipboard = std::make_unique<NullClipboard>();
+        parts.runIcon = std::make_unique<NullRunIcon>();
         parts.pump = std::make_unique<ConsoleEventPump>(wakeFd);
     }
 
-    m_platform.clock = &parts.clock;
-    m_platform.registry = parts.registry.get();
-    m_platform.dialogs = parts.dialogs.get();
-    m_platform.clipboard = parts.clipboard.get();
-    m_platform.runIcon = parts.runIcon.get();
-    m_platform.pump = parts.pump.get();
-    m_platform.stop = &parts.stop;
-    m_platform.files = &parts.files;
-    m_platform.system = &parts.system;
+    m_platform = std::make_unique<Platform>(Platform{
+        .clock = parts.clock,
+        .pump = *parts.pump,
+        .stop = parts.stop,
+        .stack = parts.stack,
+        .diagnostics = parts.diagnostics,
+        .registry = *parts.registry,
+        .files = parts.files,
+        .paths = parts.paths,
+        .system = parts.system,
+        .dialogs = *parts.dialogs,
+        .clipboard = *parts.clipboard,
+        .runIcon = *parts.runIcon,
+        .windows = *parts.windows,
+        .keyboard = *parts.keyboard,
+        .processes = *parts.processes,
+        .session = *parts.session,
+        .dde = *parts.dde,
+    });
 }
 
 BackendSet::~BackendSet() = default;

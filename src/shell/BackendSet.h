@@ -6,10 +6,11 @@
 
 namespace ordwell {
 
-// The backends of one process, wired into a Platform: the POSIX clock, files
-// and registry store, Ctrl+C and SIGTERM as the stop signal, and the desktop
-// parts (boxes, clipboard, run icon, event pump) from Qt when a display can
-// be opened, else from the terminal.
+// The backends of one process, wired into a Platform: the POSIX clock, files,
+// system values and registry store, Ctrl+C and SIGTERM as the stop signal,
+// and the desktop parts (boxes, clipboard, run icon, event pump) from Qt when
+// a display can be opened, else from the terminal. Services this build cannot
+// reach yet are null objects.
 class BackendSet final {
 public:
     // `argc` and `argv` go to the QApplication, which keeps referring to
@@ -19,13 +20,13 @@ public:
     BackendSet(const BackendSet&) = delete;
     BackendSet& operator=(const BackendSet&) = delete;
 
-    const Platform& GetPlatform() const { return m_platform; }
+    const Platform& GetPlatform() const { return *m_platform; }
     bool OnDisplay() const { return m_onDisplay; }
 
 private:
     struct Parts;
     std::unique_ptr<Parts> m_parts;
-    Platform m_platform;
+    std::unique_ptr<Platform> m_platform;
     bool m_onDisplay = false;
 };
 

@@ -6,8 +6,10 @@
 #include "BackendSet.h"
 #include "CommandLine.h"
 #include "HeadlessRun.h"
+#include "platform/posix/StandardDescriptors.h"
 
 int main(int argc, char** argv) {
+    ordwell::EnsureStandardDescriptors();
     using ordwell::CommandLine;
     const CommandLine line = ordwell::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     switch (line.action) {

@@ -20,20 +20,16 @@ using test::TestDesktop;
 class ChildProgram final {
 public:
     explicit ChildProgram(const std::string& registryPath)
-        : m_registry(registryPath), m_engine(TestDesktop::MakeEngine(m_sim, m_system, m_registry, m_files)) {
-        m_runner = std::make_unique<CMacroRunner>(*m_engine, std::vector<std::string>{});
+        : m_registry(registryPath), m_machine(m_registry), m_runner(m_machine.GetEngine(), std::vector<std::string>{}) {
     }
 
-    bool Line(const std::string& text) { return m_runner->Execute(text); }
+    bool Line(const std::string& text) { return m_runner.Execute(text); }
     bool StoreIsOpen() const { return m_registry.IsOpen(); }
 
 private:
-    SimulatedDesktop m_sim;
-    SimulatedSystem m_system;
     SqliteRegistry m_registry;
-    PosixFileSystem m_files;
-    std::unique_ptr<Engine> m_engine;
-    std::unique_ptr<CMacroRunner> m_runner;
+    test::TestMachine m_machine;
+    CMacroRunner m_runner;
 };
 
 // Forks a child that runs the body and exits with its result.

@@ -104,12 +104,12 @@ TEST(TimeComparison, FollowsTheClock) {
     TestDesktop desktop;
     desktop.Line("GetTime(%A)");
     EXPECT_TRUE(desktop.Line("IsTimeEqual(%A,\"\")"));
-    desktop.Sim().SetNow(TestDesktop::LocalTime(1998, 1, 22, 13, 5, 1));
+    desktop.Sim().clock.SetNow(TestDesktop::LocalTime(1998, 1, 22, 13, 5, 1));
     EXPECT_FALSE(desktop.Line("IsTimeEqual(%A,\"\")"));
 
-    desktop.Sim().SetNow(TestDesktop::LocalTime(1998, 1, 22, 17, 0, 0));
+    desktop.Sim().clock.SetNow(TestDesktop::LocalTime(1998, 1, 22, 17, 0, 0));
     EXPECT_FALSE(desktop.Line("IsTimeAfter(\"\",17:00:00)"));
-    desktop.Sim().SetNow(TestDesktop::LocalTime(1998, 1, 22, 17, 0, 1));
+    desktop.Sim().clock.SetNow(TestDesktop::LocalTime(1998, 1, 22, 17, 0, 1));
     EXPECT_TRUE(desktop.Line("IsTimeAfter(\"\",17:00:00)"));
 }
 

@@ -83,7 +83,7 @@ TEST_F(FileCommands, FileExistMatchesWildcardsInTheLastComponent) {
 
 TEST_F(FileCommands, FileOlderThanComparesWithTheClock) {
     const std::int64_t now = desk.LocalTime(2001, 5, 1, 12, 0, 0);
-    desk.Sim().SetNow(now);
+    desk.Sim().clock.SetNow(now);
     desk.WriteFile("f.txt", "x");
     SetModificationTime(desk.Dir() / "f.txt", now - 10);
 
@@ -93,9 +93,9 @@ TEST_F(FileCommands, FileOlderThanComparesWithTheClock) {
     EXPECT_FALSE(desk.Line("FileOlderThan(f.txt,\"\")")); // empty means 4294967295 seconds
     EXPECT_FALSE(desk.Line("FileOlderThan(f.txt,-1)"));
     EXPECT_FALSE(desk.Line("FileOlderThan(missing.txt,0)"));
-    desk.Sim().SetNow(now - 10 + 4'294'967'296LL);
+    desk.Sim().clock.SetNow(now - 10 + 4'294'967'296LL);
     EXPECT_TRUE(desk.Line("FileOlderThan(f.txt,-1)"));
-    desk.Sim().SetNow(now - 10 + 4'294'967'295LL);
+    desk.Sim().clock.SetNow(now - 10 + 4'294'967'295LL);
     EXPECT_FALSE(desk.Line("FileOlderThan(f.txt,-1)"));
 }
 

@@ -72,7 +72,7 @@ TEST(IniCommands, HandEditsBeforeAndAfterAWriteAreKept) {
     EXPECT_EQ(desk.ReadFile("app.ini"), expected + "Height=\"480\"\r\n\n[Fresh]\nkey=1\n");
 }
 
-TEST(IniCommands, FailuresAnswerTrueWriteNothingAndReadEmpty) {
+TEST(IniCommands, FailedWritesAnswerFalseAndReadsFindAnEmptyText) {
     TestDesktop desk;
     desk.WriteFile("app.ini", "[strings]\nstring1=kept\n");
     desk.SetVar('B', "two\n[strings]\nstring2=injected");
@@ -81,10 +81,14 @@ TEST(IniCommands, FailuresAnswerTrueWriteNothingAndReadEmpty) {
         R"(WriteToIniFile("app.ini","[strings]string1",%B))",
         R"(WriteToIniFile("new.ini","strings]string1","lost"))",
         R"(WriteToIniFile("missing-dir/new.ini","[s]k","lost"))",
+        R"(WriteToIniFile("","[s]k","lost"))",
     };
     for (const char* line : writes) {
-        EXPECT_TRUE(desk.Line(line)) << line;
+        EXPECT_FALSE(desk.Line(line)) << line;
+        EXPECT_TRUE(desk.LastRunner().SyntaxFlag()) << line;
     }
+    // Writing the value the file already holds changes nothing, and succeeds.
+    EXPECT_TRUE(desk.Line(R"(WriteToIniFile("app.ini","[strings]string1","kept"))"));
     EXPECT_EQ(desk.ReadFile("app.ini"), "[strings]\nstring1=kept\n");
     EXPECT_FALSE(std::filesystem::exists(desk.Dir() / "new.ini"));
 
@@ -123,7 +127,7 @@ TEST(IniCommands, WritesKeepTheFileALinkAndRespectAReadOnlyFile) {
 
     desk.WriteFile("locked.ini", "[S]\nk=1\n");
     std::filesystem::permissions(desk.Dir() / "locked.ini", std::filesystem::perms::owner_read);
-    EXPECT_TRUE(desk.Line(R"(WriteToIniFile("locked.ini","[S]k","2"))"));
+    EXPECT_FALSE(desk.Line(R"(WriteToIniFile("locked.ini","[S]k","2"))"));
     EXPECT_EQ(desk.ReadFile("locked.ini"), "[S]\nk=1\n");
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "actions/ActionCommands.h"
 #include "actions/RegistryCommands.h"
 #include "support/TestDesktop.h"
@@ -53,7 +55,7 @@ TEST(RegistryCommands, WriteThenReadCreatesTheWholeKeyPath) {
     EXPECT_EQ(stored->type, RegistryType::String);
 }
 
-TEST(RegistryCommands, FailuresAnswerTrueWriteNothingAndReadEmpty) {
+TEST(RegistryCommands, FailedWritesAnswerFalseAndReadsFindAnEmptyText) {
     TestDesktop desk;
     const char* badWrites[] = {
         R"(WriteToRegistry("hkey_current_user\Software\Lower","v","x"))",
@@ -61,7 +63,7 @@ TEST(RegistryCommands, FailuresAnswerTrueWriteNothingAndReadEmpty) {
         R"(WriteToRegistry("\Software\NoHive","v","x"))",
     };
     for (const char* line : badWrites) {
-        EXPECT_TRUE(desk.Line(line)) << line;
+        EXPECT_FALSE(desk.Line(line)) << line;
         EXPECT_TRUE(desk.LastRunner().SyntaxFlag()) << line;
     }
     EXPECT_FALSE(desk.Registry().KeyExists(Hive::CurrentUser, R"(Software\Lower)"));
@@ -124,16 +126,37 @@ TEST(RegistryCommands, ValuesSurviveBetweenRunsOfTheProgram) {
     const auto runWithStore = [&](const std::vector<std::string>& lines) {
         SqliteRegistry store(storePath);
         EXPECT_TRUE(store.IsOpen());
-        Platform platform = desk.GetEngine().GetPlatform();
-        platform.registry = &store;
-        Engine engine(platform);
-        BindActionCommands(engine);
-        CMacroRunner runner(engine, lines);
+        test::TestMachine machine(store);
+        CMacroRunner runner(machine.GetEngine(), lines);
         runner.Run();
-        return engine.Variables().Value(0);
+        return machine.GetEngine().Variables().Value(0);
     };
     runWithStore({R"(WriteToRegistry("HKEY_CURRENT_USER\Software\Acme","Kept","still here"))"});
     EXPECT_EQ(runWithStore({R"(GetFromRegistry("HKEY_CURRENT_USER\Software\Acme","Kept",%A))"}), "still here");
+}
+
+TEST(RegistryCommands, AStoreThatCannotBeOpenedFailsWritesAndIsReportedOnce) {
+    TestDesktop desk;
+    SqliteRegistry store((desk.Dir() / "missing" / "registry.db").string());
+    ASSERT_FALSE(store.Problem().empty());
+    test::TestMachine machine(store);
+    CMacroRunner runner(machine.GetEngine(),
+                        std::vector<std::string>{
+                            R"(If(!WriteToRegistry("HKEY_CURRENT_USER\Software\A","v","1"),PutVar(%A,failed)))",
+                            R"(WriteToRegistry("HKEY_CURRENT_USER\Software\A","w","2"))",
+                            R"(GetFromRegistry("HKEY_CURRENT_USER\Software\A","v",%B))",
+                        });
+    runner.Run();
+    EXPECT_EQ(runner.Outcome(), RunOutcome::Completed);
+    EXPECT_EQ(machine.GetEngine().Variables().Value(0), "failed");
+    EXPECT_EQ(machine.GetEngine().Variables().Value(1), "");
+    // One report, on standard error and in the event log (its default name,
+    // as no setting can be read).
+    const std::string& reports = machine.Sim().diagnostics.Transcript();
+    EXPECT_EQ(std::count(reports.begin(), reports.end(), '\n'), 1) << reports;
+    EXPECT_NE(reports.find(store.Problem()), std::string::npos) << reports;
+    const std::string log = desk.ReadFile("macsys.log");
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << log;
 }
 
 } // namespace

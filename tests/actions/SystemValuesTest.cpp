@@ -53,17 +53,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SystemValues, SmallLoadIsPaddedToFiveCharacters) {
     TestDesktop desktop;
-    MemoryStatus memory = *desktop.System().Memory();
+    MemoryStatus memory = *desktop.Sim().system.Memory();
     memory.loadPercent = 5;
-    desktop.System().SetMemory(memory);
+    desktop.Sim().system.SetMemory(memory);
     desktop.Line("GetSystem(%A,MEMORY_PERCENTUSED)");
     EXPECT_EQ(desktop.Var('A'), " 5.00");
 }
 
 TEST(SystemValues, UnreadableFiguresAreZero) {
     TestDesktop desktop;
-    desktop.System().SetMemory(std::nullopt);
-    desktop.System().SetDisk("/", std::nullopt);
+    desktop.Sim().system.SetMemory(std::nullopt);
+    desktop.Sim().system.SetDisk("/", std::nullopt);
     desktop.Line("GetSystem(%A,MEMORY_TOTALPHYSICAL)");
     desktop.Line("GetSystem(%B,DISK_C_FREE)");
     EXPECT_EQ(desktop.Var('A'), " 0.00");
@@ -74,8 +74,8 @@ TEST(SystemValues, DrivesMapThroughTheDrivesSettings) {
     TestDesktop desktop;
     desktop.GetEngine().GetSettings().WriteString("Drives", "D", "/mnt/data/");
     desktop.GetEngine().GetSettings().WriteString("Drives", "C", "/home");
-    desktop.System().SetDisk("/mnt/data", DiskSpace{3 * kGiB, 4 * kGiB});
-    desktop.System().SetDisk("/home", DiskSpace{kGiB, 2 * kGiB});
+    desktop.Sim().system.SetDisk("/mnt/data", DiskSpace{3 * kGiB, 4 * kGiB});
+    desktop.Sim().system.SetDisk("/home", DiskSpace{kGiB, 2 * kGiB});
     desktop.Line("GetSystem(%A,DISK_d_FREE)");
     desktop.Line("GetSystem(%B,DISK_C_SIZE)");
     EXPECT_EQ(desktop.Var('A'), "3221225472.00");

@@ -29,24 +29,24 @@ TEST(CommandCatalogue, HoldsEveryCommandOnceWithItsRowValues) {
 
 TEST(CommandCatalogue, FindsNamesWithoutRegardToCase) {
     ASSERT_NE(FindCommand("BEEP"), nullptr);
-    EXPECT_EQ(FindCommand("beep")->id, CommandId::Beep);
-    EXPECT_EQ(FindCommand("sendkeystowindow")->id, CommandId::SendKeysToWindow);
-    EXPECT_EQ(FindCommand("ResponseCANCEL")->id, CommandId::ResponseCancel);
+    EXPECT_EQ(FindCommand("beep")->id, CommandId::kBeep);
+    EXPECT_EQ(FindCommand("sendkeystowindow")->id, CommandId::kSendKeysToWindow);
+    EXPECT_EQ(FindCommand("ResponseCANCEL")->id, CommandId::kResponseCancel);
     EXPECT_EQ(FindCommand("Beep "), nullptr);
     EXPECT_EQ(FindCommand(""), nullptr);
     EXPECT_EQ(FindCommand("FileExst"), nullptr);
 }
 
 TEST(CommandCatalogue, ArgumentCountRules) {
-    EXPECT_FALSE(FindCommand("Beep")->args.Accepts(1));
-    EXPECT_TRUE(FindCommand("DoNothing")->args.Accepts(3));
-    EXPECT_FALSE(FindCommand("RunProgram")->args.Accepts(3));
-    EXPECT_TRUE(FindCommand("RunProgram")->args.Accepts(1));
-    EXPECT_TRUE(FindCommand("FindFile")->args.Accepts(4));
-    EXPECT_FALSE(FindCommand("FindFile")->args.Accepts(1));
-    EXPECT_TRUE(FindCommand("If")->args.Accepts(3));
-    EXPECT_FALSE(FindCommand("If")->args.Accepts(4));
-    EXPECT_TRUE(FindCommand("Print")->args.Accepts(0));
+    EXPECT_FALSE(FindCommand("Beep")->count.Accepts(1));
+    EXPECT_TRUE(FindCommand("DoNothing")->count.Accepts(3));
+    EXPECT_FALSE(FindCommand("RunProgram")->count.Accepts(3));
+    EXPECT_TRUE(FindCommand("RunProgram")->count.Accepts(1));
+    EXPECT_TRUE(FindCommand("FindFile")->count.Accepts(4));
+    EXPECT_FALSE(FindCommand("FindFile")->count.Accepts(1));
+    EXPECT_TRUE(FindCommand("If")->count.Accepts(3));
+    EXPECT_FALSE(FindCommand("If")->count.Accepts(4));
+    EXPECT_TRUE(FindCommand("Print")->count.Accepts(0));
 }
 
 TEST(CommandCatalogue, HelpOfLinesComesFromTheTable) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/TestDesktop.h"
 
 namespace ordwell {
@@ -30,7 +32,7 @@ TEST_F(FlowCommands, IfRunsTheBranchOfTheTestResult) {
 TEST_F(FlowCommands, AFailingNestedLineFailsTheOuterLine) {
     EXPECT_TRUE(desk.Line("If(FileExst(x),Beep())"));
     EXPECT_FALSE(desk.LastRunner().SyntaxFlag());
-    EXPECT_EQ(desk.Sim().Beeps(), 0);
+    EXPECT_EQ(desk.Sim().dialogs.Transcript(), "");
     // A wrong argument count: TRUE, yet the line failed; negated it is FALSE.
     EXPECT_TRUE(desk.Line("Beep(1)"));
     EXPECT_FALSE(desk.LastRunner().SyntaxFlag());
@@ -68,11 +70,13 @@ TEST_F(FlowCommands, RepeatSeesVariablesAsTheyAreAtEachRound) {
 
 TEST_F(FlowCommands, WhileLoopsUntilTheTestTurnsFalse) {
     desk.SetVar('A', "0");
-    desk.Sim().ScriptAnswer(kAnswerOk);
-    desk.Sim().ScriptAnswer(kAnswerOk);
-    desk.Sim().ScriptAnswer(kAnswerCancel);
+    desk.Sim().dialogs.ScriptAnswer(kAnswerOk);
+    desk.Sim().dialogs.ScriptAnswer(kAnswerOk);
+    desk.Sim().dialogs.ScriptAnswer(kAnswerCancel);
     auto runner = desk.Run({"MessageBoxOkCancel(Again?)", "While(ResponseOk(),MessageBoxOkCancel(Again?))"});
-    EXPECT_EQ(desk.Sim().Boxes().size(), 3U);
+    EXPECT_EQ(desk.Sim().dialogs.Transcript(), "question [Ordwell] Again?\n"
+                                               "question [Ordwell] Again?\n"
+                                               "question [Ordwell] Again?\n");
     EXPECT_EQ(runner->Outcome(), RunOutcome::Completed);
     // A test that is FALSE at once runs nothing and returns TRUE.
     EXPECT_TRUE(desk.Line("While(!DoNothing(),Increment(%A))"));
@@ -117,13 +121,13 @@ TEST_F(FlowCommands, ExitMacroEndsTheRunAfterItsLine) {
     EXPECT_EQ(runner->Outcome(), RunOutcome::Stopped);
     EXPECT_EQ(desk.Var('A'), "1");
     EXPECT_EQ(desk.Var('B'), "1");
-    EXPECT_TRUE(desk.Sim().Boxes().empty());
+    EXPECT_EQ(desk.Sim().dialogs.Transcript(), "");
 }
 
 TEST_F(FlowCommands, ResponsesFollowTheLastBox) {
     EXPECT_FALSE(desk.Line("ResponseOk()"));
     EXPECT_FALSE(desk.Line("ResponseCancel(1,2)"));
-    desk.Sim().ScriptAnswer(kAnswerCancel);
+    desk.Sim().dialogs.ScriptAnswer(kAnswerCancel);
     auto runner = desk.Run({"MessageBoxOkCancel(Continue?)", "If(ResponseCancel(),ExitMacro())", "PutVar(%A,ran)"});
     EXPECT_EQ(runner->Outcome(), RunOutcome::Stopped);
     EXPECT_EQ(desk.Var('A'), "");
@@ -137,11 +141,16 @@ TEST_F(FlowCommands, RunMacroRunsAnotherFileWithSharedVariables) {
     EXPECT_EQ(desk.Var('C'), "");
     EXPECT_EQ(desk.Var('D'), "after");
     // Two run icons were shown, one per runner, and both are gone.
-    EXPECT_EQ(desk.Sim().IconsEverShown(), 2);
-    EXPECT_TRUE(desk.Sim().Icons().empty());
+    EXPECT_EQ(desk.Sim().runIcon.EverShown(), 2);
+    EXPECT_TRUE(desk.Sim().runIcon.Shown().empty());
 
-    EXPECT_FALSE(desk.Line("RunMacro(missing.ow)"));
-    EXPECT_TRUE(desk.LastRunner().SyntaxFlag());
+    // A macro that is missing, or there but no macro file, answers FALSE and
+    // the line goes on.
+    std::filesystem::create_directory(desk.Dir() / "folder.ow");
+    for (const char* line : {"RunMacro(missing.ow)", "RunMacro(folder.ow)", "RunMacro(c:\\no\\such.ow)"}) {
+        EXPECT_FALSE(desk.Line(line)) << line;
+        EXPECT_TRUE(desk.LastRunner().SyntaxFlag()) << line;
+    }
 }
 
 TEST_F(FlowCommands, AnErrorInAnInnerMacroEndsOnlyThatMacro) {
@@ -149,37 +158,36 @@ TEST_F(FlowCommands, AnErrorInAnInnerMacroEndsOnlyThatMacro) {
     auto runner = desk.Run({"RunMacro(inner.ow)", "PutVar(%A,goes on)"});
     EXPECT_EQ(runner->Outcome(), RunOutcome::Completed);
     EXPECT_EQ(desk.Var('A'), "goes on");
-    ASSERT_EQ(desk.Sim().Boxes().size(), 1U);
-    EXPECT_EQ(desk.Sim().Boxes()[0].text, "Error at line: 3");
+    EXPECT_EQ(desk.Sim().dialogs.Transcript(), "beep\nmessage [Ordwell] Error at line: 3\n");
 }
 
-TEST_F(FlowCommands, DeepNestingFailsTheLineInsteadOfOverflowing) {
-    std::string line = "DoNothing()";
-    for (int i = 0; i < 5000; ++i) {
+TEST_F(FlowCommands, LinesAndMacrosNestThousandsOfLevelsDeep) {
+    std::string line = "PutVar(%B,deep)";
+    for (int i = 0; i < 2000; ++i) {
         line = "If(DoNothing()," + line + ")";
     }
-    auto runner = desk.Run({line, "PutVar(%A,after)"});
-    EXPECT_EQ(runner->Outcome(), RunOutcome::Failed);
-    EXPECT_EQ(runner->FailedLine(), 1);
-    EXPECT_EQ(desk.Var('A'), "");
-
-    // Nesting within the limit runs.
-    std::string shallow = "PutVar(%B,deep)";
-    for (int i = 0; i < 50; ++i) {
-        shallow = "If(DoNothing()," + shallow + ")";
-    }
-    EXPECT_TRUE(desk.Line(shallow));
+    EXPECT_TRUE(desk.Line(line));
+    EXPECT_TRUE(desk.LastRunner().SyntaxFlag());
     EXPECT_EQ(desk.Var('B'), "deep");
+
+    desk.WriteFile("count.ow", "Increment(%A)\nIfLessThan(%A,2000,RunMacro(count.ow))\n");
+    auto runner = desk.Run({"RunMacro(count.ow)"});
+    EXPECT_EQ(runner->Outcome(), RunOutcome::Completed);
+    EXPECT_EQ(desk.Var('A'), "2000");
+    EXPECT_EQ(desk.Sim().dialogs.Transcript(), "");
 }
 
-TEST_F(FlowCommands, AMacroCallingItselfEndsCleanly) {
+TEST_F(FlowCommands, NestingBeyondTheStackFailsTheLineInsteadOfOverflowing) {
     desk.WriteFile("self.ow", "Increment(%A)\nRunMacro(self.ow)\n");
     auto runner = desk.Run({"RunMacro(self.ow)", "PutVar(%B,after)"});
     EXPECT_EQ(runner->Outcome(), RunOutcome::Completed);
     EXPECT_EQ(desk.Var('B'), "after");
-    EXPECT_GT(std::stoi(desk.Var('A')), 10);
-    // Only the innermost call failed and was reported.
-    EXPECT_EQ(desk.Sim().Boxes().size(), 1U);
+    EXPECT_GT(std::stoi(desk.Var('A')), 2000);
+    // Only the innermost macro failed, and was reported as a failed line.
+    const std::string& boxes = desk.Sim().dialogs.Transcript();
+    EXPECT_TRUE(boxes.starts_with("beep\nmessage [Ordwell] Error at line: ")) << boxes;
+    EXPECT_EQ(std::count(boxes.begin(), boxes.end(), '\n'), 2) << boxes;
+    EXPECT_NE(desk.Sim().diagnostics.Transcript().find("nested too deeply"), std::string::npos);
 }
 
 } // namespace

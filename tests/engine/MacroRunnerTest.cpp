@@ -16,19 +16,26 @@ protected:
     TestDesktop desk;
 };
 
+std::vector<std::string> Split(std::string text) {
+    return MacroText::FromFileText(std::move(text)).Lines();
+}
+
 TEST(MacroText, SplitsLinesAsTextModeReadsThem) {
-    EXPECT_EQ(SplitMacroText("a\r\nb\nc"), (std::vector<std::string>{"a", "b", "c"}));
-    EXPECT_EQ(SplitMacroText("a\n"), (std::vector<std::string>{"a"}));
-    EXPECT_EQ(SplitMacroText("a\n\n"), (std::vector<std::string>{"a", ""}));
-    EXPECT_EQ(SplitMacroText("\n"), (std::vector<std::string>{""}));
-    EXPECT_EQ(SplitMacroText(""), (std::vector<std::string>{}));
-    EXPECT_EQ(SplitMacroText("a\rb\r\n"), (std::vector<std::string>{"a\rb"}));
+    EXPECT_EQ(Split("a\r\nb\nc"), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(Split("a\n"), (std::vector<std::string>{"a"}));
+    EXPECT_EQ(Split("a\n\n"), (std::vector<std::string>{"a", ""}));
+    EXPECT_EQ(Split("\n"), (std::vector<std::string>{""}));
+    EXPECT_EQ(Split(""), (std::vector<std::string>{}));
+    EXPECT_EQ(Split("a\rb\r\n\r\n"), (std::vector<std::string>{"a\rb", ""}));
+    // Lines given as a list keep every character, line ends included.
+    const std::vector<std::string> lines = {"a\r", "", "b\nc"};
+    EXPECT_EQ(MacroText::FromLines(lines).Lines(), lines);
 }
 
 TEST_F(MacroRunnerTest, SkipsBlankCommentAndLabelLines) {
     auto runner = desk.Run({"", "// note", "* note", ":Label", "   // indented"});
     EXPECT_EQ(runner->Outcome(), RunOutcome::Completed);
-    EXPECT_TRUE(desk.Sim().Boxes().empty());
+    EXPECT_EQ(desk.Sim().dialogs.Transcript(), "");
     EXPECT_FALSE(std::filesystem::exists(desk.Dir() / "macerr.log"));
 }
 
@@ -36,10 +43,8 @@ TEST_F(MacroRunnerTest, ReportsAFailedLineWithBeepLogAndBox) {
     auto runner = desk.Run({"DoNothing()", "", "// c", "Beep(", "Frobnicate()", "PutVar(%A,never)"});
     EXPECT_EQ(runner->Outcome(), RunOutcome::Failed);
     EXPECT_EQ(runner->FailedLine(), 5);
-    EXPECT_EQ(desk.Sim().Beeps(), 2); // Beep( is Beep with no arguments
-    ASSERT_EQ(desk.Sim().Boxes().size(), 1U);
-    EXPECT_EQ(desk.Sim().Boxes()[0].text, "Error at line: 5");
-    EXPECT_EQ(desk.Sim().Boxes()[0].caption, "Ordwell");
+    // "Beep(" is Beep with no arguments.
+    EXPECT_EQ(desk.Sim().dialogs.Transcript(), "beep\nbeep\nmessage [Ordwell] Error at line: 5\n");
     EXPECT_EQ(desk.ReadFile("macerr.log"), "01/22/98 13:05:00 Error at line: 5\r\n");
     EXPECT_EQ(desk.Var('A'), "");
 }
@@ -58,7 +63,7 @@ TEST_F(MacroRunnerTest, OnErrorBranchesToItsLabel) {
     EXPECT_EQ(runner->Outcome(), RunOutcome::Completed);
     EXPECT_EQ(desk.Var('A'), "");
     EXPECT_EQ(desk.Var('B'), "handled");
-    EXPECT_TRUE(desk.Sim().Boxes().empty());
+    EXPECT_EQ(desk.Sim().dialogs.Transcript(), "");
 
     // A missing error label lets the run go on with the next line.
     runner = desk.Run({"OnError(Missing)", "Frobnicate()", "PutVar(%C,next)"});
@@ -69,36 +74,36 @@ TEST_F(MacroRunnerTest, OnErrorBranchesToItsLabel) {
 }
 
 TEST_F(MacroRunnerTest, ClickingTheRunIconEndsADelayAtOnce) {
-    desk.Sim().At(1500, [this] { desk.Sim().ClickNewestIcon(); });
+    desk.Sim().pump.At(1500, [this] { desk.Sim().runIcon.ClickNewest(); });
     auto runner = desk.Run({"Delay(60000)", "PutVar(%A,never)"});
     EXPECT_EQ(runner->Outcome(), RunOutcome::Stopped);
-    EXPECT_EQ(desk.Sim().MonotonicMs(), 1500U);
+    EXPECT_EQ(desk.Sim().clock.MonotonicMs(), 1500U);
     EXPECT_EQ(desk.Var('A'), "");
-    EXPECT_TRUE(desk.Sim().Icons().empty());
+    EXPECT_TRUE(desk.Sim().runIcon.Shown().empty());
 }
 
 TEST_F(MacroRunnerTest, TheRunIconIsShownWhileRunning) {
     std::vector<std::string> seen;
-    desk.Sim().At(10, [&] { seen = desk.Sim().Icons(); });
+    desk.Sim().pump.At(10, [&] { seen = desk.Sim().runIcon.Shown(); });
     desk.Run({"Delay(20)"});
     EXPECT_EQ(seen, std::vector<std::string>{"Stop Ordwell"});
 }
 
 TEST_F(MacroRunnerTest, ALoopThatNeverWaitsStillSeesTheRunIcon) {
-    desk.Sim().AdvanceMs(1000);
-    desk.Sim().At(1000, [this] { desk.Sim().ClickNewestIcon(); });
+    desk.Sim().clock.AdvanceMs(1000);
+    desk.Sim().pump.At(1000, [this] { desk.Sim().runIcon.ClickNewest(); });
     auto runner = desk.Run({":Top", "GoTo(Top)"});
     EXPECT_EQ(runner->Outcome(), RunOutcome::Stopped);
 
-    desk.Sim().AdvanceMs(1000);
-    desk.Sim().At(2000, [this] { desk.Sim().ClickNewestIcon(); });
+    desk.Sim().clock.AdvanceMs(1000);
+    desk.Sim().pump.At(2000, [this] { desk.Sim().runIcon.ClickNewest(); });
     runner = desk.Run({"While(DoNothing(),DoNothing())"});
     EXPECT_EQ(runner->Outcome(), RunOutcome::Stopped);
 }
 
 TEST_F(MacroRunnerTest, AStopSignalEndsEveryNestedRun) {
     desk.WriteFile("inner.ow", "Delay(-1)\n");
-    desk.Sim().At(5000, [this] { desk.Sim().RaiseSignal(); });
+    desk.Sim().pump.At(5000, [this] { desk.Sim().stop.Raise(); });
     auto runner = desk.Run({"RunMacro(inner.ow)", "PutVar(%A,never)"});
     EXPECT_EQ(runner->Outcome(), RunOutcome::Stopped);
     EXPECT_EQ(desk.Var('A'), "");
@@ -106,9 +111,9 @@ TEST_F(MacroRunnerTest, AStopSignalEndsEveryNestedRun) {
 
 TEST_F(MacroRunnerTest, DelayWaitsTheGivenTime) {
     desk.Run({"Delay(1500)"});
-    EXPECT_EQ(desk.Sim().MonotonicMs(), 1500U);
+    EXPECT_EQ(desk.Sim().clock.MonotonicMs(), 1500U);
     EXPECT_TRUE(desk.Line("Delay(0)"));
-    EXPECT_EQ(desk.Sim().MonotonicMs(), 1500U);
+    EXPECT_EQ(desk.Sim().clock.MonotonicMs(), 1500U);
     EXPECT_TRUE(desk.Line("Delay()"));
     EXPECT_FALSE(desk.LastRunner().SyntaxFlag());
 }
@@ -125,7 +130,14 @@ TEST_F(MacroRunnerTest, ALoadedFileKeepsItsLinesAndAMissingOneRunsNothing) {
     EXPECT_EQ(missing.LoadStatus(), 1);
     missing.Run();
     EXPECT_EQ(missing.Outcome(), RunOutcome::Completed);
-    EXPECT_TRUE(desk.Sim().Boxes().empty());
+    EXPECT_EQ(desk.Sim().dialogs.Transcript(), "");
+
+    // A file that is there but no macro file: a folder, or one beyond the
+    // size a macro may have.
+    std::filesystem::create_directory(desk.Dir() / "folder.ow");
+    EXPECT_EQ(CMacroRunner(desk.GetEngine(), "folder.ow").LoadStatus(), 2);
+    std::filesystem::resize_file(desk.Dir() / "m.ow", kMaxMacroFileBytes + 1);
+    EXPECT_EQ(CMacroRunner(desk.GetEngine(), "m.ow").LoadStatus(), 2);
 }
 
 TEST_F(MacroRunnerTest, VariablesSurviveFromRunToRun) {

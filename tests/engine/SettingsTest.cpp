@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "engine/MacroPath.h"
 #include "engine/Settings.h"
 #include "platform/posix/SqliteRegistry.h"
 
@@ -25,20 +22,6 @@ TEST(Settings, DefaultsUntilWrittenThenStoredValues) {
     // A number stored as text counts as a number.
     registry.SetValue(Hive::CurrentUser, "Software\\Halvane\\Ordwell\\System", "KeyDelay", {RegistryType::String, "7"});
     EXPECT_EQ(settings.GetInt("System", "KeyDelay", 1), 7);
-}
-
-TEST(MacroPath, MapsSeparatorsAndDriveLetters) {
-    SqliteRegistry registry(":memory:");
-    Settings settings(registry);
-    EXPECT_EQ(MapMacroPath("c:\\test.log", settings), "/test.log");
-    EXPECT_EQ(MapMacroPath("C:/tmp/x", settings), "/tmp/x");
-    EXPECT_EQ(MapMacroPath("logs\\a.log", settings), "logs/a.log");
-    EXPECT_EQ(MapMacroPath("/already/native", settings), "/already/native");
-    EXPECT_EQ(MapMacroPath("d:\\data", settings), "d:/data");
-    settings.WriteString("Drives", "D", "/srv/data/");
-    EXPECT_EQ(MapMacroPath("d:\\reports\\q1.txt", settings), "/srv/data/reports/q1.txt");
-    EXPECT_EQ(MapMacroPath("D:", settings), "/srv/data/");
-    EXPECT_EQ(MapMacroPath("c:", settings), "/");
 }
 
 } // namespace

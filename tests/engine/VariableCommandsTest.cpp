@@ -62,45 +62,40 @@ TEST_F(VariableCommands, CountingWrapsAtTheThirtyTwoBitLimits) {
 TEST_F(VariableCommands, DumpShowsAllVariables) {
     desk.Line("PutVar(%A,5)");
     EXPECT_TRUE(desk.Line("Dump(whatever)"));
-    ASSERT_EQ(desk.Sim().Boxes().size(), 1U);
-    const auto& box = desk.Sim().Boxes()[0];
-    EXPECT_EQ(box.caption, "Contents of Variables");
-    std::string expected = "%A = 5\n";
+    std::string expected = "message [Contents of Variables] %A = 5\n";
     for (char c = 'B'; c <= 'Z'; ++c) {
         expected += std::string("%") + c + " = \n";
     }
-    EXPECT_EQ(box.text, expected);
+    EXPECT_EQ(desk.Sim().dialogs.Transcript(), expected + "\n");
 }
 
 TEST_F(VariableCommands, GetClipBoardKeepsTheWholeText) {
     const std::string text(300, 'c');
-    desk.Sim().SetClipboard(text);
+    desk.Sim().clipboard.Set(text);
     EXPECT_TRUE(desk.Line("GetClipBoard(%C)"));
     EXPECT_EQ(desk.Var('C'), text);
-    desk.Sim().SetClipboard(std::string());
+    desk.Sim().clipboard.Set(std::string());
     EXPECT_TRUE(desk.Line("GetClipBoard(%C)"));
     EXPECT_EQ(desk.Var('C'), "");
     desk.SetVar('C', "kept");
-    desk.Sim().SetClipboard(std::nullopt);
+    desk.Sim().clipboard.Set(std::nullopt);
     EXPECT_FALSE(desk.Line("GetClipBoard(%C)"));
     EXPECT_EQ(desk.Var('C'), "kept");
     EXPECT_TRUE(desk.LastRunner().SyntaxFlag());
 }
 
 TEST_F(VariableCommands, BoxesUseTheCaptionAndRecordTheAnswer) {
-    desk.Sim().ScriptAnswer(kAnswerOk);
-    desk.Sim().ScriptAnswer(kAnswerOk, "Ann");
-    desk.Sim().ScriptAnswer(kAnswerCancel, "ignored");
+    desk.Sim().dialogs.ScriptAnswer(kAnswerOk);
+    desk.Sim().dialogs.ScriptAnswer(kAnswerOk, "Ann");
+    desk.Sim().dialogs.ScriptAnswer(kAnswerCancel, "ignored");
     auto runner = desk.Run({"SetCaption(Backup)", "MessageBox(Done)", "InputBox(\"Name?\",%N)", "InputBox(Again?,%N)",
                             "PutVar(%O,%N)", "SetCaption(\"\")", "MessageBox(x)"});
-    const auto& boxes = desk.Sim().Boxes();
-    ASSERT_EQ(boxes.size(), 4U);
-    EXPECT_EQ(boxes[0].caption, "Backup");
-    EXPECT_EQ(boxes[0].style, MessageStyle::OkInformation);
-    EXPECT_EQ(boxes[1].text, "Name?");
+    EXPECT_EQ(desk.Sim().dialogs.Transcript(), "information [Backup] Done\n"
+                                               "input [Backup] Name?\n"
+                                               "input [Backup] Again?\n"
+                                               "information [Ordwell] x\n");
     EXPECT_EQ(desk.Var('N'), "Ann");
     EXPECT_EQ(runner->LastInputText(), "Ann");
-    EXPECT_EQ(boxes[3].caption, "Ordwell");
     EXPECT_EQ(runner->LastResponse(), kAnswerOk);
 }
 

@@ -51,7 +51,7 @@ ConsoleDialogs::ConsoleDialogs(int inFd, int outFd, int wakeFd) : m_in(inFd), m_
     }
 }
 
-int ConsoleDialogs::MessageBox(const std::string& text, const std::string& caption, MessageStyle style) {
+int ConsoleDialogs::ShowMessage(std::string_view text, std::string_view caption, MessageStyle style) {
     Show(caption, text);
     if (style != MessageStyle::OkCancelQuestion) {
         return kAnswerOk;
@@ -69,7 +69,7 @@ int ConsoleDialogs::MessageBox(const std::string& text, const std::string& capti
     }
 }
 
-int ConsoleDialogs::InputBox(const std::string& prompt, const std::string& caption, std::string& text) {
+int ConsoleDialogs::AskForText(std::string_view prompt, std::string_view caption, std::string& entry) {
     Show(caption, prompt);
     Write("> ");
     std::optional<std::string> line = ReadLine();
@@ -77,7 +77,7 @@ int ConsoleDialogs::InputBox(const std::string& prompt, const std::string& capti
         Write("\n");
         return kAnswerCancel;
     }
-    text = std::move(*line);
+    entry = std::move(*line);
     return kAnswerOk;
 }
 

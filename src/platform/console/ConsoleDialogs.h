@@ -26,8 +26,8 @@ public:
     // output when it is a terminal, else to standard error when that is one.
     ConsoleDialogs(int inFd, int outFd, int wakeFd);
 
-    int MessageBox(const std::string& text, const std::string& caption, MessageStyle style) override;
-    int InputBox(const std::string& prompt, const std::string& caption, std::string& text) override;
+    int ShowMessage(std::string_view text, std::string_view caption, MessageStyle style) override;
+    int AskForText(std::string_view prompt, std::string_view caption, std::string& entry) override;
     bool Beep() override;
 
 private:

@@ -32,7 +32,9 @@ SignalStop::SignalStop() {
     struct sigaction action {};
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
+    // No SA_RESTART: a system call that blocks (an open, a lock, a read) is
+    // interrupted, so its caller can see the stop request and give up.
+    action.sa_flags = 0;
     ::sigaction(SIGINT, &action, &g_previousInt);
     ::sigaction(SIGTERM, &action, &g_previousTerm);
 }

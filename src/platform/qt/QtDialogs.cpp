@@ -9,7 +9,7 @@ namespace ordwell {
 
 namespace {
 
-QString FromUtf8(const std::string& text) {
+QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -24,7 +24,7 @@ void BringToFront(QWidget& box) {
 
 } // namespace
 
-int QtDialogs::MessageBox(const std::string& text, const std::string& caption, MessageStyle style) {
+int QtDialogs::ShowMessage(std::string_view text, std::string_view caption, MessageStyle style) {
     QMessageBox box;
     box.setWindowTitle(FromUtf8(caption));
     box.setTextFormat(Qt::PlainText);
@@ -49,7 +49,7 @@ int QtDialogs::MessageBox(const std::string& text, const std::string& caption, M
     return box.exec() == QMessageBox::Cancel ? kAnswerCancel : kAnswerOk;
 }
 
-int QtDialogs::InputBox(const std::string& prompt, const std::string& caption, std::string& text) {
+int QtDialogs::AskForText(std::string_view prompt, std::string_view caption, std::string& entry) {
     QInputDialog box;
     box.setInputMode(QInputDialog::TextInput);
     box.setWindowTitle(FromUtf8(caption));
@@ -59,7 +59,7 @@ int QtDialogs::InputBox(const std::string& prompt, const std::string& caption, s
     if (box.exec() != QDialog::Accepted) {
         return kAnswerCancel;
     }
-    text = box.textValue().toStdString();
+    entry = box.textValue().toStdString();
     return kAnswerOk;
 }
 

@@ -9,8 +9,8 @@ namespace ordwell {
 // plain text, never as markup. Needs a QApplication.
 class QtDialogs final : public Dialogs {
 public:
-    int MessageBox(const std::string& text, const std::string& caption, MessageStyle style) override;
-    int InputBox(const std::string& prompt, const std::string& caption, std::string& text) override;
+    int ShowMessage(std::string_view text, std::string_view caption, MessageStyle style) override;
+    int AskForText(std::string_view prompt, std::string_view caption, std::string& entry) override;
     bool Beep() override;
 };
 

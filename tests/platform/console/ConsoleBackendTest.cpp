@@ -82,7 +82,7 @@ class ConsoleOkCancel : public testing::TestWithParam<OkCancelRow> {};
 TEST_P(ConsoleOkCancel, ReadsTheAnswerAndAsksAgainOnAnythingElse) {
     const OkCancelRow& row = GetParam();
     ConsoleSession session(row.typed);
-    EXPECT_EQ(session.Dialogs().MessageBox("Go on?", "Backup", MessageStyle::OkCancelQuestion), row.answer);
+    EXPECT_EQ(session.Dialogs().ShowMessage("Go on?", "Backup", MessageStyle::OkCancelQuestion), row.answer);
     const std::string printed = session.Printed();
     EXPECT_EQ(printed.rfind("[Backup] Go on?\n", 0), 0U) << printed;
     int prompts = 0;
@@ -103,10 +103,10 @@ INSTANTIATE_TEST_SUITE_P(Answers, ConsoleOkCancel,
 
 TEST(ConsoleDialogs, PlainBoxesPrintAndAnswerOkWithoutReadingInput) {
     ConsoleSession session("cancel\n");
-    EXPECT_EQ(session.Dialogs().MessageBox("Done", "Ordwell", MessageStyle::OkInformation), kAnswerOk);
-    EXPECT_EQ(session.Dialogs().MessageBox("%A = 1\n%B = \n", "Contents of Variables", MessageStyle::Ok), kAnswerOk);
+    EXPECT_EQ(session.Dialogs().ShowMessage("Done", "Ordwell", MessageStyle::OkInformation), kAnswerOk);
+    EXPECT_EQ(session.Dialogs().ShowMessage("%A = 1\n%B = \n", "Contents of Variables", MessageStyle::Ok), kAnswerOk);
     // The typed line is still there for the next box that asks.
-    EXPECT_EQ(session.Dialogs().MessageBox("Sure?", "Ordwell", MessageStyle::OkCancelQuestion), kAnswerCancel);
+    EXPECT_EQ(session.Dialogs().ShowMessage("Sure?", "Ordwell", MessageStyle::OkCancelQuestion), kAnswerCancel);
     EXPECT_EQ(session.Printed(), "[Ordwell] Done\n"
                                  "[Contents of Variables]\n%A = 1\n%B = \n"
                                  "[Ordwell] Sure?\nOK or Cancel? [OK] ");
@@ -116,14 +116,14 @@ TEST(ConsoleDialogs, InputBoxTakesOneLineEachAndCancelsAtEndOfInput) {
     ConsoleSession session("Ann Smith\r\n\nlast");
     ConsoleDialogs& dialogs = session.Dialogs();
     std::string text = "old";
-    EXPECT_EQ(dialogs.InputBox("Name?", "Ordwell", text), kAnswerOk);
+    EXPECT_EQ(dialogs.AskForText("Name?", "Ordwell", text), kAnswerOk);
     EXPECT_EQ(text, "Ann Smith");
-    EXPECT_EQ(dialogs.InputBox("Town?", "Ordwell", text), kAnswerOk);
+    EXPECT_EQ(dialogs.AskForText("Town?", "Ordwell", text), kAnswerOk);
     EXPECT_EQ(text, "");
-    EXPECT_EQ(dialogs.InputBox("Street?", "Ordwell", text), kAnswerOk);
+    EXPECT_EQ(dialogs.AskForText("Street?", "Ordwell", text), kAnswerOk);
     EXPECT_EQ(text, "last");
     text = "kept";
-    EXPECT_EQ(dialogs.InputBox("Zip?", "Ordwell", text), kAnswerCancel);
+    EXPECT_EQ(dialogs.AskForText("Zip?", "Ordwell", text), kAnswerCancel);
     EXPECT_EQ(text, "kept");
     EXPECT_NE(session.Printed().find("[Ordwell] Name?\n> "), std::string::npos);
 }
@@ -132,8 +132,8 @@ TEST(ConsoleDialogs, StopSignalAnswersCancelWhileNobodyTypes) {
     ConsoleSession session("", /*keepInputOpen=*/true);
     session.RaiseStop();
     std::string text;
-    EXPECT_EQ(session.Dialogs().InputBox("Name?", "Ordwell", text), kAnswerCancel);
-    EXPECT_EQ(session.Dialogs().MessageBox("Go on?", "Ordwell", MessageStyle::OkCancelQuestion), kAnswerCancel);
+    EXPECT_EQ(session.Dialogs().AskForText("Name?", "Ordwell", text), kAnswerCancel);
+    EXPECT_EQ(session.Dialogs().ShowMessage("Go on?", "Ordwell", MessageStyle::OkCancelQuestion), kAnswerCancel);
 }
 
 TEST(ConsoleDialogs, BeepNeverWritesIntoRedirectedOutput) {

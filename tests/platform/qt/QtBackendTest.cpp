@@ -91,7 +91,7 @@ private slots:
         });
         QtDialogs dialogs;
         // Markup in a macro's text is shown as written.
-        QCOMPARE(dialogs.MessageBox("<b>Done</b> – ü", "Backup", MessageStyle(style)), answer);
+        QCOMPARE(dialogs.ShowMessage("<b>Done</b> – ü", "Backup", MessageStyle(style)), answer);
         QCOMPARE(title, QString("Backup"));
         QCOMPARE(text, QString::fromUtf8("<b>Done</b> – ü"));
         QCOMPARE(shownIcon, icon);
@@ -100,7 +100,7 @@ private slots:
     void escapeOnAQuestionCancels() {
         AnswerModal([](QWidget& modal) { QTest::keyClick(&modal, Qt::Key_Escape); });
         QtDialogs dialogs;
-        QCOMPARE(dialogs.MessageBox("Go on?", "Ordwell", MessageStyle::OkCancelQuestion), int(kAnswerCancel));
+        QCOMPARE(dialogs.ShowMessage("Go on?", "Ordwell", MessageStyle::OkCancelQuestion), int(kAnswerCancel));
     }
 
     void inputBoxStartsEmptyAndReturnsTheEntryOnOk() {
@@ -122,7 +122,7 @@ private slots:
         });
         QtDialogs dialogs;
         std::string text = "old";
-        QCOMPARE(dialogs.InputBox("Name?", "Visitors", text), int(kAnswerOk));
+        QCOMPARE(dialogs.AskForText("Name?", "Visitors", text), int(kAnswerOk));
         QCOMPARE(QString::fromStdString(text), QString::fromUtf8("Ann Smith ü"));
         QCOMPARE(title, QString("Visitors"));
         QCOMPARE(label, QString("Name?"));
@@ -136,7 +136,7 @@ private slots:
         });
         QtDialogs dialogs;
         std::string text = "old";
-        QCOMPARE(dialogs.InputBox("Name?", "Ordwell", text), int(kAnswerCancel));
+        QCOMPARE(dialogs.AskForText("Name?", "Ordwell", text), int(kAnswerCancel));
         QCOMPARE(QString::fromStdString(text), QString("old"));
     }
 

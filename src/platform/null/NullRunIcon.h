@@ -4,8 +4,8 @@
 
 namespace ordwell {
 
-// A terminal has no notification area; a run there is stopped with Ctrl+C.
-class ConsoleRunIcon final : public RunIcon {
+// No notification area (a terminal): a run there is stopped with Ctrl+C.
+class NullRunIcon final : public RunIcon {
 public:
     int Add(const std::string&, std::function<void()>) override { return -1; }
     void Remove(int) override {}

@@ -4,8 +4,8 @@
 
 namespace ordwell {
 
-// A terminal has no clipboard: GetClipBoard finds no text.
-class ConsoleClipboard final : public Clipboard {
+// No clipboard (a terminal): GetClipBoard finds no text.
+class NullClipboard final : public Clipboard {
 public:
     std::optional<std::string> Text() override { return std::nullopt; }
 };
