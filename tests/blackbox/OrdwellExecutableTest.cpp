@@ -2,6 +2,7 @@
 // settings store, and checks what a user of the command line sees.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
@@ -98,6 +99,17 @@ TEST_F(OrdwellProgram, ExitStatusSaysHowTheRunEnded) {
         const Result result = Run(row.arguments);
         EXPECT_EQ(result.status, row.status) << testing::PrintToString(row.arguments) << " on:\n" << row.macro;
     }
+}
+
+TEST_F(OrdwellProgram, MacroPathsOnTheCommandLineMapAsInMacros) {
+    // C: stands for the root unless the settings say otherwise, and "\"
+    // separates like "/": the same file RunMacro would find.
+    std::string windowsPath = "c:" + (m_dir / "macro.ow").string();
+    std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
+    WriteMacro("macro.ow", "WriteToFile(ran.txt,yes)\n");
+    const Result result = Run({"/r", windowsPath});
+    EXPECT_EQ(result.status, 0) << result.errors;
+    EXPECT_EQ(ReadFile("ran.txt"), "yes");
 }
 
 TEST_F(OrdwellProgram, MissingMacroFileShowsNothing) {

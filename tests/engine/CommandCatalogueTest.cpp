@@ -1,30 +1,81 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <set>
 #include <string>
 
 #include "engine/CommandCatalogue.h"
 #include "engine/MacroLine.h"
+#include "support/TestDesktop.h"
 
 namespace ordwell {
 namespace {
 
-TEST(CommandCatalogue, HoldsEveryCommandOnceWithItsRowValues) {
-    EXPECT_EQ(kCommandCount, 90);
+// Commands whose handlers are not written yet. A command leaves this list in
+// the change that binds it.
+constexpr CommandId kPending[] = {
+    CommandId::kActivateWindow,
+    CommandId::kCloseWindow,
+    CommandId::kQuitProgram,
+    CommandId::kFindWindow,
+    CommandId::kWindowActive,
+    CommandId::kMinimizeWindow,
+    CommandId::kMaximizeWindow,
+    CommandId::kNormalizeWindow,
+    CommandId::kSendKeys,
+    CommandId::kSendKeysToWindow,
+    CommandId::kSendKeysFromFile,
+    CommandId::kSendInput,
+    CommandId::kSendInputToWindow,
+    CommandId::kSendEnvironment,
+    CommandId::kSendNow,
+    CommandId::kMouseClickScreen,
+    CommandId::kMouseDblClickScreen,
+    CommandId::kSetCapsLock,
+    CommandId::kRunProgram,
+    CommandId::kPrint,
+    CommandId::kRunDOSCommand,
+    CommandId::kWaitForProgram,
+    CommandId::kPlaySound,
+    CommandId::kLogout,
+    CommandId::kShutdownSystem,
+    CommandId::kRebootSystem,
+    CommandId::kPowerOff,
+    CommandId::kDdeCommand,
+    CommandId::kDdeScript,
+};
+
+TEST(CommandCatalogue, EveryCommandHasAHandlerOrIsPending) {
+    test::TestDesktop desk;
+    for (const CommandInfo& info : Commands()) {
+        const bool pending = std::find(std::begin(kPending), std::end(kPending), info.id) != std::end(kPending);
+        EXPECT_NE(desk.GetEngine().Handler(info.id) != nullptr, pending) << info.name;
+    }
+}
+
+TEST(CommandCatalogue, RowsDescribeTheirArgumentsConsistently) {
     std::set<std::string> names;
     std::set<int> strings;
-    int rows = 0;
     for (const CommandInfo& info : Commands()) {
         EXPECT_TRUE(names.insert(std::string(info.name)).second) << info.name;
         EXPECT_FALSE(info.help.empty()) << info.name;
         if (info.HasRow()) {
-            ++rows;
             EXPECT_TRUE(strings.insert(info.helpString).second) << info.name;
         }
+        // No argument is described beyond the most a line may have, and
+        // every argument a line must have is described.
+        for (int n = 1; n <= CommandInfo::kDescribedParams; ++n) {
+            const ArgSpec param = info.Param(n);
+            if (param.kind == ArgKind::None) {
+                EXPECT_TRUE(!info.count.checked || info.count.max < n) << info.name << " argument " << n;
+                continue;
+            }
+            EXPECT_TRUE(!info.count.checked || info.count.max >= n) << info.name << " argument " << n;
+            EXPECT_FALSE(param.role.empty()) << info.name << " argument " << n;
+            EXPECT_EQ(param.kind == ArgKind::Choice, !param.choices.empty()) << info.name << " argument " << n;
+        }
     }
-    EXPECT_EQ(rows, 88);
-    EXPECT_EQ(FindCommand("For")->helpTopic, FindCommand("Repeat")->helpTopic);
-    EXPECT_EQ(FindCommand("For")->helpString, 149);
 }
 
 TEST(CommandCatalogue, FindsNamesWithoutRegardToCase) {

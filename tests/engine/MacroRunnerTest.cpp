@@ -2,6 +2,7 @@
 
 #include <regex>
 
+#include "engine/CommandCall.h"
 #include "engine/LogWriter.h"
 #include "engine/MacroRunner.h"
 #include "support/TestDesktop.h"
@@ -99,6 +100,19 @@ TEST_F(MacroRunnerTest, ALoopThatNeverWaitsStillSeesTheRunIcon) {
     desk.Sim().pump.At(2000, [this] { desk.Sim().runIcon.ClickNewest(); });
     runner = desk.Run({"While(DoNothing(),DoNothing())"});
     EXPECT_EQ(runner->Outcome(), RunOutcome::Stopped);
+}
+
+TEST_F(MacroRunnerTest, SlowLinesThatNeverWaitStillLetEventsInEveryInterval) {
+    // Lines that each take 10 ms without waiting, as file commands on a slow
+    // disk do.
+    desk.GetEngine().Bind(CommandId::kDoNothing, [](CommandCall& call) {
+        static_cast<SimulatedClock&>(call.GetPlatform().clock).AdvanceMs(10);
+        return true;
+    });
+    desk.Sim().pump.At(1000, [this] { desk.Sim().runIcon.ClickNewest(); });
+    auto runner = desk.Run({":Top", "DoNothing()", "GoTo(Top)"});
+    EXPECT_EQ(runner->Outcome(), RunOutcome::Stopped);
+    EXPECT_LE(desk.Sim().clock.MonotonicMs(), 1000 + Engine::kEventIntervalMs + 10);
 }
 
 TEST_F(MacroRunnerTest, AStopSignalEndsEveryNestedRun) {

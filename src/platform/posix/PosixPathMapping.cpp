@@ -1,5 +1,7 @@
 #include "PosixPathMapping.h"
 
+#include <algorithm>
+
 namespace ordwell {
 
 namespace {
@@ -19,41 +21,41 @@ std::optional<std::string> PosixPathMapping::DriveDirectory(char letter) const {
         return std::nullopt;
     }
     const char upper = static_cast<char>(letter & ~0x20);
-    std::string directory = m_driveSetting(upper);
-    if (directory.empty()) {
+    std::string_view setting;
+    const std::string stored = m_driveSetting(upper);
+    setting = stored;
+    if (setting.empty()) {
         if (upper != 'C') {
             return std::nullopt;
         }
-        directory = "/";
+        setting = "/";
     }
-    while (directory.size() > 1 && directory.back() == '/') {
-        directory.pop_back();
+    while (setting.size() > 1 && setting.back() == '/') {
+        setting.remove_suffix(1);
     }
-    return directory;
+    return std::string(setting);
 }
 
 std::string PosixPathMapping::NativePath(std::string_view path) const {
-    std::string out;
+    std::string root;
     if (path.size() >= 2 && path[1] == ':' && IsLetter(path[0])) {
-        if (std::optional<std::string> root = DriveDirectory(path[0])) {
+        if (std::optional<std::string> directory = DriveDirectory(path[0])) {
             path.remove_prefix(2);
-            out = std::move(*root);
-            if (out == "/") {
+            root = std::move(*directory);
+            if (root == "/") {
                 // "c:\x" and "c:x" both name /x.
                 if (!path.empty() && IsSeparator(path.front())) {
                     path.remove_prefix(1);
                 }
             } else if (path.empty() || !IsSeparator(path.front())) {
                 // "d:" alone or "d:x" name the drive's directory itself.
-                out += '/';
+                root.push_back('/');
             }
         }
     }
-    out.reserve(out.size() + path.size());
-    for (const char c : path) {
-        out += c == '\\' ? '/' : c;
-    }
-    return out;
+    std::string native(path);
+    std::replace(native.begin(), native.end(), '\\', '/');
+    return root + native;
 }
 
 } // namespace ordwell

@@ -42,7 +42,13 @@ void SimulatedEventPump::SetReady(NativeHandle handle, bool ready) {
 
 void SimulatedEventPump::DispatchPending() {
     ++m_dispatches;
-    // Ready watches first, each called once; a callback may cancel others.
+    // Timers first, so that a handle a timer makes ready is seen at once.
+    while (!m_timers.empty() && m_timers.begin()->first.first <= m_clock.MonotonicMs()) {
+        Callback action = std::move(m_timers.begin()->second);
+        m_timers.erase(m_timers.begin());
+        action();
+    }
+    // Then each ready watch once; a callback may cancel others.
     std::vector<EventId> due;
     for (const auto& [id, watch] : m_watches) {
         if (m_ready.contains(watch.handle)) {
@@ -54,11 +60,6 @@ void SimulatedEventPump::DispatchPending() {
             const Callback callback = found->second.callback;
             callback();
         }
-    }
-    while (!m_timers.empty() && m_timers.begin()->first.first <= m_clock.MonotonicMs()) {
-        Callback action = std::move(m_timers.begin()->second);
-        m_timers.erase(m_timers.begin());
-        action();
     }
 }
 

@@ -178,5 +178,28 @@ TEST(ConsoleEventPump, AFiredDescriptorThatIsNotAStopDoesNotMakeTheWaitSpin) {
     EXPECT_LE(asked, 4);
 }
 
+TEST(ConsoleEventPump, WatchesAndTimersRunFromTheWait) {
+    Pipe pipe;
+    ConsoleEventPump pump(-1);
+    std::string log;
+    EventPump::EventId watch = 0;
+    watch = pump.Watch(pipe.read.get(), [&] {
+        log += "watch ";
+        pump.Cancel(watch); // never drained: a watch left on would fire again and again
+        pump.After(0, [&] { log += "after"; });
+    });
+    pump.After(10, [&] {
+        log += "timer ";
+        pipe.Put("x");
+    });
+    const EventPump::EventId cancelled = pump.After(5, [&] { log += "cancelled "; });
+    pump.Cancel(cancelled);
+    EXPECT_TRUE(pump.WaitFor(UINT_MAX, [&] { return log.ends_with("after"); }));
+    EXPECT_EQ(log, "timer watch after");
+    // Nothing is left to wake it: the time runs out.
+    EXPECT_FALSE(pump.WaitFor(5, [] { return false; }));
+    EXPECT_EQ(log, "timer watch after");
+}
+
 } // namespace
 } // namespace ordwell

@@ -208,6 +208,31 @@ private slots:
         QVERIFY(delivered);
     }
 
+    void watchesAndTimersRunFromTheWait() {
+        int fds[2];
+        QCOMPARE(::pipe2(fds, O_CLOEXEC), 0);
+        QtEventPump pump(-1);
+        std::string log;
+        EventPump::EventId watch = 0;
+        watch = pump.Watch(fds[0], [&] {
+            log += "watch ";
+            pump.Cancel(watch); // never drained: a watch left on would fire again and again
+            pump.After(0, [&] { log += "after"; });
+        });
+        pump.After(10, [&] {
+            log += "timer ";
+            [[maybe_unused]] const ssize_t n = ::write(fds[1], "x", 1);
+        });
+        const EventPump::EventId cancelled = pump.After(5, [&] { log += "cancelled "; });
+        pump.Cancel(cancelled);
+        QVERIFY(pump.WaitFor(UINT_MAX, [&] { return log.ends_with("after"); }));
+        QCOMPARE(log, std::string("timer watch after"));
+        QVERIFY(!pump.WaitFor(5, [] { return false; }));
+        QCOMPARE(log, std::string("timer watch after"));
+        ::close(fds[0]);
+        ::close(fds[1]);
+    }
+
 private:
     static bool Readable(int fd) {
         pollfd watched{fd, POLLIN, 0};

@@ -1,0 +1,65 @@
+// The simulated desktop is what every command test stands on: its clock,
+// its event loop and its transcripts must behave like the real thing.
+#include <gtest/gtest.h>
+
+#include "platform/sim/SimulatedDesktop.h"
+
+namespace ordwell {
+namespace {
+
+TEST(SimulatedEventPump, AWaitMovesTheClockToEachEventAndNoFurther) {
+    SimulatedDesktop sim;
+    std::string log;
+    const NativeHandle handle = sim.pump.NewHandle();
+    EventPump::EventId watch = 0;
+    watch = sim.pump.Watch(handle, [&] {
+        log += "watch@" + std::to_string(sim.clock.MonotonicMs()) + " ";
+        sim.pump.Cancel(watch);
+    });
+    sim.pump.After(300, [&] { sim.pump.SetReady(handle, true); });
+    const EventPump::EventId cancelled = sim.pump.After(100, [&] { log += "cancelled "; });
+    sim.pump.Cancel(cancelled);
+    EXPECT_TRUE(sim.pump.WaitFor(1000, [&] { return !log.empty(); }));
+    EXPECT_EQ(log, "watch@300 ");
+    EXPECT_FALSE(sim.pump.WaitFor(1000, [] { return false; }));
+    EXPECT_EQ(sim.clock.MonotonicMs(), 1300U);
+}
+
+TEST(SimulatedKeyboard, TypesCharactersAsTheUsLayoutDoes) {
+    SimulatedKeyboard keyboard;
+    const KeyStroke strokes[] = {KeyStroke::Type('a'),   KeyStroke::Type('A'),   KeyStroke::Type('?'),
+                                 KeyStroke::Press(0x11), KeyStroke::Type('c'),   KeyStroke::Release(0x11),
+                                 KeyStroke::Type(U'é'),  KeyStroke::Press(0x14), KeyStroke::Release(0x14)};
+    EXPECT_TRUE(keyboard.Type(strokes));
+    EXPECT_EQ(keyboard.Transcript(),
+              "A↓ A↑ Shift↓ A↓ A↑ Shift↑ Shift↓ /↓ /↑ Shift↑ Ctrl↓ C↓ C↑ Ctrl↑ é CapsLock↓ CapsLock↑");
+    EXPECT_EQ(keyboard.CapsLock(), true);
+    const KeyStroke held[] = {KeyStroke::Press(0x10), KeyStroke::Press(0x12)};
+    keyboard.Type(held);
+    keyboard.ClearTranscript();
+    keyboard.ReleaseAll();
+    EXPECT_EQ(keyboard.Transcript(), "Shift↑ Alt↑");
+    EXPECT_TRUE(keyboard.Held().empty());
+}
+
+TEST(SimulatedWindowSystem, KeepsTheStackingOrderAndRecordsWhatWasDone) {
+    SimulatedWindowSystem windows;
+    const WindowId notepad = windows.Open({.title = "Untitled - Notepad", .width = 100, .height = 100});
+    const WindowId calc = windows.Open({.title = "Calc", .x = 50, .y = 50, .width = 100, .height = 100});
+    EXPECT_EQ(windows.Titles(), (std::vector<std::string>{"Calc", "Untitled - Notepad"}));
+    EXPECT_EQ(windows.FindByExactTitle("calc"), calc);
+    EXPECT_TRUE(windows.Activate(notepad));
+    EXPECT_EQ(windows.ActiveWindow(), notepad);
+    EXPECT_TRUE(windows.ClickAt(60, 60, false)); // Notepad is on top now
+    EXPECT_TRUE(windows.Show(calc, ShowState::Minimized));
+    EXPECT_FALSE(windows.ClickAt(140, 140, true)); // only the minimized Calc is there
+    EXPECT_TRUE(windows.Close(calc, CloseMode::Post));
+    EXPECT_FALSE(windows.Exists(calc));
+    EXPECT_EQ(windows.Transcript(), "activate Untitled - Notepad\n"
+                                    "click Untitled - Notepad 60,60\n"
+                                    "minimize Calc\n"
+                                    "post close Calc\n");
+}
+
+} // namespace
+} // namespace ordwell

@@ -1,0 +1,83 @@
+// Forced ahead of every portable source in the Win32 name check. The Win32
+// headers turn these names into macros (MessageBox into MessageBoxA, and so
+// on); here each becomes a token no program may hold, so any C++ identifier
+// of ours that a Win32 build would see rewritten fails to compile. Strings,
+// comments and the "#" and "##" of our own macros are not affected.
+#pragma once
+
+#define CopyFile @
+#define CreateDirectory @
+#define CreateEvent @
+#define CreateFile @
+#define CreateFont @
+#define CreateMutex @
+#define CreateProcess @
+#define CreateWindow @
+#define DeleteFile @
+#define DispatchMessage @
+#define DrawText @
+#define ExitWindows @
+#define ExpandEnvironmentStrings @
+#define FindFirstFile @
+#define FindNextFile @
+#define FindWindow @
+#define FormatMessage @
+#define GetClassName @
+#define GetCommandLine @
+#define GetComputerName @
+#define GetCurrentDirectory @
+#define GetCurrentTime @
+#define GetDateFormat @
+#define GetDiskFreeSpace @
+#define GetEnvironmentVariable @
+#define GetFileAttributes @
+#define GetMessage @
+#define GetModuleFileName @
+#define GetObject @
+#define GetPrivateProfileInt @
+#define GetPrivateProfileString @
+#define GetProfileInt @
+#define GetProfileString @
+#define GetSystemDirectory @
+#define GetTempFileName @
+#define GetTempPath @
+#define GetTimeFormat @
+#define GetUserName @
+#define GetVersionEx @
+#define GetWindowText @
+#define GetWindowsDirectory @
+#define LoadIcon @
+#define LoadImage @
+#define LoadLibrary @
+#define LoadString @
+#define MapVirtualKey @
+#define MessageBox @
+#define MoveFile @
+#define PeekMessage @
+#define PlaySound @
+#define PostMessage @
+#define RegCreateKeyEx @
+#define RegDeleteKey @
+#define RegDeleteValue @
+#define RegOpenKeyEx @
+#define RegQueryValueEx @
+#define RegSetValueEx @
+#define RemoveDirectory @
+#define SearchPath @
+#define SendMessage @
+#define SetCurrentDirectory @
+#define SetEnvironmentVariable @
+#define SetFileAttributes @
+#define SetWindowText @
+#define ShellExecute @
+#define ShellExecuteEx @
+#define StartDoc @
+#define TextOut @
+#define VkKeyScan @
+#define WritePrivateProfileString @
+#define WriteProfileString @
+#define Yield @
+#define far @
+#define interface @
+#define near @
+#define small @
