@@ -37,6 +37,10 @@ TEST(DateTimeFetch, EmptyAndLongFormatsAreDeliveredWhole) {
     }
     EXPECT_TRUE(desktop.Line("GetDateTime(%B," + format + ")"));
     EXPECT_EQ(desktop.Var('B'), expected);
+
+    // Field widths are bounded, so a short format cannot ask for gigabytes.
+    EXPECT_TRUE(desktop.Line("GetDateTime(%C,%9999999Y|%_9999999d|%%99999999Y)"));
+    EXPECT_EQ(desktop.Var('C'), std::string(60, '0') + "1998|" + std::string(62, ' ') + "22|%99999999Y");
 }
 
 struct ConditionCase {

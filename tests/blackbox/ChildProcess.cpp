@@ -62,6 +62,9 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
             ::dup2(err[1], 2) < 0) {
             ::_exit(127);
         }
+        if (options.noInput) {
+            ::close(0);
+        }
         ::execve(program.c_str(), argv.data(), envp.data());
         ::_exit(127);
     }

@@ -21,6 +21,7 @@ public:
         std::vector<std::string> environment; // "NAME=value"
         std::string input;
         bool keepInputOpen = false;
+        bool noInput = false; // start it with standard input closed
     };
 
     ChildProcess(const std::string& program, const std::vector<std::string>& arguments, const Options& options);

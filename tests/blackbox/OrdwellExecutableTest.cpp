@@ -9,6 +9,7 @@
 #include <regex>
 #include <sstream>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include "ChildProcess.h"
 
@@ -42,11 +43,12 @@ protected:
     }
 
     std::unique_ptr<ChildProcess> Start(const std::vector<std::string>& arguments, const std::string& input = {},
-                                        bool keepInputOpen = false) const {
+                                        bool keepInputOpen = false, bool noInput = false) const {
         ChildProcess::Options options;
         options.directory = m_dir;
         options.input = input;
         options.keepInputOpen = keepInputOpen;
+        options.noInput = noInput;
         // No DISPLAY and no WAYLAND_DISPLAY: the terminal backend answers.
         options.environment = {"HOME=" + m_dir.string(), "XDG_CONFIG_HOME=" + (m_dir / "config").string(),
                                "PATH=/usr/bin:/bin", "LC_ALL=C"};
@@ -110,6 +112,28 @@ TEST_F(OrdwellProgram, MacroPathsOnTheCommandLineMapAsInMacros) {
     const Result result = Run({"/r", windowsPath});
     EXPECT_EQ(result.status, 0) << result.errors;
     EXPECT_EQ(ReadFile("ran.txt"), "yes");
+}
+
+TEST_F(OrdwellProgram, SpecialFilesAreNoMacros) {
+    ASSERT_EQ(::mkfifo((m_dir / "fifo.ow").c_str(), 0600), 0);
+    for (const char* file : {"fifo.ow", "/dev/zero"}) {
+        const Result result = Run({"/r", file});
+        EXPECT_EQ(result.status, 2) << file;
+        EXPECT_NE(result.errors.find("no regular file"), std::string::npos) << result.errors;
+    }
+    const Result result =
+        RunMacro("If(!RunMacro(fifo.ow),PutVar(%A,refused))\nIf(!RunMacro(/dev/zero),PutVar(%B,refused))\n"
+                 "GetFromIniFile(/dev/zero,[s]k,%C)\nDump()\n");
+    EXPECT_EQ(result.status, 0) << result.errors;
+    EXPECT_NE(result.output.find("%A = refused\n%B = refused\n%C = \n"), std::string::npos) << result.output;
+}
+
+TEST_F(OrdwellProgram, BoxesAnswerCancelWhenStandardInputIsClosed) {
+    WriteMacro("macro.ow", "InputBox(\"Name?\",%N)\nMessageBoxOkCancel(\"Go on?\")\n"
+                           "If(ResponseCancel(),PutVar(%A,cancelled))\nDump()\n");
+    auto child = Start({"/r", "macro.ow"}, {}, false, /*noInput=*/true);
+    EXPECT_EQ(child->Wait(kBound), 0);
+    EXPECT_NE(child->Output().find("%A = cancelled\n"), std::string::npos) << child->Output();
 }
 
 TEST_F(OrdwellProgram, MissingMacroFileShowsNothing) {

@@ -166,6 +166,13 @@ TEST(LogWriter, FormatsTheStampedLine) {
     EXPECT_EQ(FormatLogLine(when, ""), "01/22/98 13:05:00 \r\n");
 }
 
+TEST_F(MacroRunnerTest, AClockBeyondTheCalendarStillWritesWholeLogLines) {
+    desk.Sim().clock.SetNow(std::int64_t{1} << 60);
+    EXPECT_TRUE(desk.Line("LogToFile(far.log,still here)"));
+    EXPECT_TRUE(desk.Line("GetDate(%A)"));
+    EXPECT_EQ(desk.ReadFile("far.log"), "--/--/-- --:--:-- still here\r\n");
+}
+
 TEST_F(MacroRunnerTest, AppendsWholeTextsOfAnyLength) {
     const std::string text(5000, 'x');
     EXPECT_TRUE(WriteLogLine(desk.GetEngine(), "long.log", text));

@@ -41,7 +41,8 @@ int ParseOkCancel(std::string_view line) {
 
 } // namespace
 
-ConsoleDialogs::ConsoleDialogs(int inFd, int outFd, int wakeFd) : m_in(inFd), m_out(outFd), m_wake(wakeFd) {
+ConsoleDialogs::ConsoleDialogs(int inFd, int outFd, int wakeFd)
+    : m_in(inFd), m_out(outFd), m_wake(wakeFd), m_escapeControls(::isatty(outFd) != 0) {
     if (::isatty(outFd) != 0) {
         m_terminal = outFd;
     } else if (::isatty(STDERR_FILENO) != 0) {
@@ -89,14 +90,41 @@ void ConsoleDialogs::Show(std::string_view caption, std::string_view text) {
     std::string box;
     box.reserve(caption.size() + text.size() + 4);
     box += '[';
-    box += caption;
+    AppendShown(box, caption);
     box += ']';
     box += text.find('\n') == std::string_view::npos ? ' ' : '\n';
-    box += text;
+    AppendShown(box, text);
     if (box.back() != '\n') {
         box += '\n';
     }
     Write(box);
+}
+
+void ConsoleDialogs::AppendShown(std::string& out, std::string_view text) const {
+    if (!m_escapeControls) {
+        out += text;
+        return;
+    }
+    // Text from files or the environment may hold control sequences that a
+    // terminal would obey (retitle it, clear it, move the cursor). On a
+    // terminal they are shown in caret notation, as "cat -v" shows them:
+    // ESC as ^[, DEL as ^?; the C1 controls U+0080 to U+009F as "^[" and
+    // their letter. Line ends and tabs stay.
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == '\n' || c == '\t') {
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c == 0x7F) {
+            out += '^';
+            out += static_cast<char>(c ^ 0x40);
+        } else if (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                   static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+            out += "^[";
+            out += static_cast<char>((static_cast<unsigned char>(text[++i]) - 0x80) + 0x40);
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
 }
 
 void ConsoleDialogs::Write(std::string_view text) {
@@ -104,15 +132,33 @@ void ConsoleDialogs::Write(std::string_view text) {
     [[maybe_unused]] const bool written = WriteFully(m_out, text);
 }
 
+std::optional<std::string> ConsoleDialogs::TakeLine(size_t length, size_t skip) {
+    std::string line = m_pending.substr(0, length);
+    m_pending.erase(0, length + skip);
+    m_scanned = 0;
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    return line;
+}
+
 std::optional<std::string> ConsoleDialogs::ReadLine() {
-    for (;;) {
-        if (const size_t end = m_pending.find('\n'); end != std::string::npos) {
-            std::string line = m_pending.substr(0, end);
-            m_pending.erase(0, end + 1);
-            if (!line.empty() && line.back() == '\r') {
-                line.pop_back();
-            }
-            return line;
+    while (!m_ended) {
+        // Only what came since the last look can hold the line end, so a long
+        // line is read in linear time.
+        if (const size_t end = m_pending.find('\n', m_scanned); end != std::string::npos) {
+            return TakeLine(end, 1);
+        }
+        if (m_pending.find('\0', m_scanned) != std::string::npos) {
+            // A NUL byte is no typed text: the input is binary (/dev/zero,
+            // a file of data), and is read as its end.
+            m_pending.clear();
+            m_ended = true;
+            break;
+        }
+        m_scanned = m_pending.size();
+        if (m_pending.size() >= kMaxInputLine) {
+            return TakeLine(kMaxInputLine, 0);
         }
         std::array<pollfd, 2> watched{{{m_in, POLLIN, 0}, {m_wake, POLLIN, 0}}};
         const int ready = ::poll(watched.data(), watched.size(), -1);
@@ -134,16 +180,16 @@ std::optional<std::string> ConsoleDialogs::ReadLine() {
             continue;
         }
         if (got <= 0) {
-            // A last line without its line end still counts as a line.
-            if (m_pending.empty()) {
-                return std::nullopt;
-            }
-            std::string line = std::move(m_pending);
-            m_pending.clear();
-            return line;
+            m_ended = true;
+            break;
         }
         m_pending.append(buffer.data(), static_cast<size_t>(got));
     }
+    // A last line without its line end still counts as a line.
+    if (m_pending.empty()) {
+        return std::nullopt;
+    }
+    return TakeLine(m_pending.size(), 0);
 }
 
 } // namespace ordwell

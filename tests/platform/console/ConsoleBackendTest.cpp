@@ -3,7 +3,9 @@
 #include <climits>
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
 #include <string>
+#include <termios.h>
 #include <thread>
 #include <unistd.h>
 
@@ -140,6 +142,62 @@ TEST(ConsoleDialogs, BeepNeverWritesIntoRedirectedOutput) {
     ConsoleSession session("");
     session.Dialogs().Beep();
     EXPECT_EQ(session.Printed(), "");
+}
+
+TEST(ConsoleDialogs, BinaryInputEndsTheInputAndLongLinesComeInPieces) {
+    {
+        // NUL bytes, as /dev/zero gives them without end: Cancel at once.
+        UniqueFd zero(::open("/dev/zero", O_RDONLY | O_CLOEXEC));
+        Pipe out;
+        ConsoleDialogs dialogs(zero.get(), out.write.get(), -1);
+        std::string entry = "kept";
+        EXPECT_EQ(dialogs.AskForText("Name?", "Ordwell", entry), kAnswerCancel);
+        EXPECT_EQ(dialogs.ShowMessage("Go on?", "Ordwell", MessageStyle::OkCancelQuestion), kAnswerCancel);
+        EXPECT_EQ(entry, "kept");
+    }
+    {
+        const size_t longest = ConsoleDialogs::kMaxInputLine;
+        const std::string typed = std::string(longest + 10, 'x') + "\nnext\n";
+        Pipe in;
+        Pipe out;
+        std::thread typist([&] {
+            in.Put(typed);
+            in.write.Close();
+        });
+        ConsoleDialogs dialogs(in.read.get(), out.write.get(), -1);
+        std::string entry;
+        ASSERT_EQ(dialogs.AskForText("", "", entry), kAnswerOk);
+        EXPECT_EQ(entry.size(), longest);
+        ASSERT_EQ(dialogs.AskForText("", "", entry), kAnswerOk);
+        EXPECT_EQ(entry, std::string(10, 'x'));
+        ASSERT_EQ(dialogs.AskForText("", "", entry), kAnswerOk);
+        EXPECT_EQ(entry, "next");
+        typist.join();
+    }
+}
+
+TEST(ConsoleDialogs, ATerminalSeesControlCharactersEscaped) {
+    int controller = -1;
+    int terminal = -1;
+    ASSERT_EQ(::openpty(&controller, &terminal, nullptr, nullptr, nullptr), 0);
+    UniqueFd controllerFd(controller);
+    UniqueFd terminalFd(terminal);
+    termios raw{};
+    ASSERT_EQ(::tcgetattr(terminal, &raw), 0);
+    ::cfmakeraw(&raw);
+    ASSERT_EQ(::tcsetattr(terminal, TCSANOW, &raw), 0);
+    ConsoleDialogs dialogs(-1, terminal, -1);
+    dialogs.ShowMessage("evil\x1b]0;pwned\a\x1b[2J\x7f\xc2\x9b"
+                        "1m caf\xc3\xa9\tend",
+                        "cap\x1btion", MessageStyle::Ok);
+    std::string shown;
+    while (!shown.ends_with("\n")) {
+        char buffer[256];
+        const ssize_t got = ::read(controller, buffer, sizeof buffer);
+        ASSERT_GT(got, 0);
+        shown.append(buffer, static_cast<size_t>(got));
+    }
+    EXPECT_EQ(shown, "[cap^[tion] evil^[]0;pwned^G^[[2J^?^[[1m caf\xc3\xa9\tend\n");
 }
 
 TEST(ConsoleEventPump, WaitEndsWhenTheWakeDescriptorFires) {
