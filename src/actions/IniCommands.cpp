@@ -21,13 +21,14 @@ bool WriteToIniFile(CommandCall& call) {
     const std::string& value = call.Text(3);
     // Read, change and write under the file's lock, so two macros writing the
     // same file at once both keep their value.
-    call.GetPlatform().files->Update(path, [&](const std::string& content) -> std::optional<std::string> {
-        IniFile document(content);
-        if (!document.Set(entry->section, entry->item, value) || document.Text() == content) {
-            return std::nullopt;
-        }
-        return document.Text();
-    });
+    call.GetPlatform().files->Update(
+        path, kMaxIniFileBytes, [&](const std::string& content) -> std::optional<std::string> {
+            IniFile document(content);
+            if (!document.Set(entry->section, entry->item, value) || document.Text() == content) {
+                return std::nullopt;
+            }
+            return document.Text();
+        });
     return true;
 }
 

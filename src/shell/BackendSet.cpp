@@ -32,11 +32,12 @@ struct BackendSet::Parts {
     // Made first and destroyed last: every Qt object below needs it.
     std::unique_ptr<QApplication> application;
 #endif
+    // Before the files, which wait on its descriptor, and destroyed after them.
+    SignalStop stop;
     PosixClock clock;
-    PosixFileSystem files;
+    PosixFileSystem files{stop.WakeFd()};
     PosixSystemInfo system;
     std::unique_ptr<SqliteRegistry> registry;
-    SignalStop stop;
     std::unique_ptr<Dialogs> dialogs;
     std::unique_ptr<Clipboard> clipboard;
     std::unique_ptr<RunIcon> runIcon;
