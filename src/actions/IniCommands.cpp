@@ -21,18 +21,18 @@ bool WriteToIniFileCommand(CommandCall& call) {
     // Read, change and write under the file's lock, so two macros writing the
     // same file at once both keep their value.
     bool refused = false;
-    const bool updated =
-        call.GetPlatform().files.Update(path, [&](const std::string& content) -> std::optional<std::string> {
-            IniFile document(content);
-            if (!document.Set(entry->section, entry->item, value)) {
-                refused = true;
-                return std::nullopt;
-            }
-            if (document.Text() == content) {
-                return std::nullopt;
-            }
-            return document.Text();
-        });
+    const bool updated = call.GetPlatform().files.Update(path, kMaxIniFileBytes,
+                                                         [&](const std::string& content) -> std::optional<std::string> {
+                                                             IniFile document(content);
+                                                             if (!document.Set(entry->section, entry->item, value)) {
+                                                                 refused = true;
+                                                                 return std::nullopt;
+                                                             }
+                                                             if (document.Text() == content) {
+                                                                 return std::nullopt;
+                                                             }
+                                                             return document.Text();
+                                                         });
     return updated && !refused;
 }
 

@@ -25,20 +25,35 @@ enum class FileRead {
 // Files as the commands see them. Paths are native paths (see MacroPath for
 // the mapping of macro paths); relative paths resolve against the current
 // directory of the process.
+// A file without any write permission is read-only for every user, root
+// included: it is neither written nor deleted. Appends, updates, copies and
+// whole-file reads take regular files only; anything else (a FIFO, a device,
+// a directory) is refused at once rather than waited on. A wait for another
+// process's lock on a file is bounded to a few seconds and ends at once when
+// the user asks the program to stop; the operation then fails. A file
+// written under a temporary name first (a copy, a replacement) is a hidden
+// sibling of its destination; one that a killed writer left behind is
+// removed by the next such write into that directory.
 // Names avoid those of Win32 functions, which windows.h turns into macros.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
     // Appends the bytes to the file, creating it when missing. The append is
     // atomic against other writers of the same file: no line is lost or torn.
+    // The bytes go in whole or not at all: an append cut short (a full disk)
+    // is taken back and answers false.
     virtual bool Append(const std::string& path, std::string_view bytes) = 0;
     // Reads a whole regular file of at most `limit` bytes into `content`.
     // Never waits on a FIFO or a device and never reads past the limit, so no
     // file can hang the caller or exhaust its memory. FileRead::Ok, or why
     // nothing was read (`content` is then empty).
     virtual FileRead ReadRegularFile(const std::string& path, std::size_t limit, std::string& content) = 0;
-    // Replaces the file's content so that a crash leaves the old or the new
-    // content, never a mix.
+    // Replaces the file's content by a new file that takes its name at once,
+    // so that a crash leaves the old or the new content, never a mix. A link
+    // is written through to its target. The new file keeps the old one's
+    // owner, group and mode; false, with the file as it was, when a new file
+    // cannot keep them or the file's other links, or the directory takes no
+    // new file (Update writes such files in place).
     virtual bool WriteAtomically(const std::string& path, std::string_view bytes) = 0;
 
     // Whether any directory entry, file or directory, matches the pattern.
@@ -57,14 +72,15 @@ public:
     // Copies a regular file. The destination appears complete, with the
     // source's permissions and times, or not at all; an existing
     // destination, also one that appears while the copy runs, is never
-    // replaced, and then the copy fails.
+    // replaced, and then the copy fails. A stop request ends a long copy.
+    // Any destination name the file system takes will do.
     virtual bool CopyWithoutOverwrite(const std::string& source, const std::string& destination) = 0;
     // Moves a file or directory, never replacing an existing destination. A
     // file moved to another file system is copied, then its source deleted;
     // should the delete fail, the copy is removed again, so the file stays in
     // exactly one place.
     virtual bool MoveWithoutOverwrite(const std::string& source, const std::string& destination) = 0;
-    // Deletes a file; a directory is not deleted.
+    // Deletes a file; neither a directory nor a read-only file is deleted.
     virtual bool RemoveFile(const std::string& path) = 0;
     // Creates the last component of the path only.
     virtual bool MakeDirectory(const std::string& path) = 0;
@@ -87,10 +103,14 @@ public:
     // Read, change and write back as one step against other processes doing
     // the same to the file: the edit gets the current content (empty when the
     // file is missing) and returns the new content, or nothing to leave the
-    // file alone (a missing file stays missing). The new content is written
-    // atomically. False when the file cannot be read or written.
+    // file alone (a missing file stays missing). A regular file of at most
+    // `limit` bytes only. A symbolic link is written through to its target,
+    // which is created when missing. The file keeps its owner, group, mode
+    // and links: the new content replaces it atomically where a new file
+    // can be all that, else it is written in place. False when the file
+    // cannot be read or written; nothing is written then.
     using Edit = std::function<std::optional<std::string>(const std::string& content)>;
-    virtual bool Update(const std::string& path, const Edit& edit) = 0;
+    virtual bool Update(const std::string& path, std::size_t limit, const Edit& edit) = 0;
 };
 
 } // namespace ordwell

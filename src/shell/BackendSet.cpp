@@ -58,11 +58,12 @@ struct BackendSet::Parts {
     // Made first and destroyed last: every Qt object below needs it.
     std::unique_ptr<QApplication> application;
 #endif
+    // Before the files, which wait on its descriptor, and destroyed after them.
     SignalStop stop;
     PosixStackSpace stack;
     StandardErrorDiagnostics diagnostics;
     PosixClock clock;
-    PosixFileSystem files;
+    PosixFileSystem files{stop.WakeFd()};
     PosixSystemInfo system;
     std::unique_ptr<SqliteRegistry> registry = OpenRegistry();
     Settings settings{*registry};

@@ -19,11 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Root writes files whatever their permissions say.
-bool RunningAsRoot() {
-    return ::geteuid() == 0;
-}
-
 void SetModificationTime(const fs::path& path, std::int64_t seconds) {
     const timespec times[2] = {{static_cast<time_t>(seconds), 0}, {static_cast<time_t>(seconds), 0}};
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
@@ -192,7 +187,10 @@ TEST_F(FileCommands, MoveAcrossFileSystemsCopiesThenDeletes) {
 
     EXPECT_TRUE(desk.Line("MoveFile(near.txt," + (away / "near.txt").string() + ")"));
     EXPECT_FALSE(fs::exists(desk.Dir() / "near.txt"));
-    EXPECT_EQ(Entries(away), (std::vector<std::string>{"near.txt", "second.txt"}));
+    const std::string longName(255, 'l');
+    desk.WriteFile("long.txt", "long");
+    EXPECT_TRUE(desk.Line("MoveFile(long.txt," + (away / longName).string() + ")"));
+    EXPECT_EQ(Entries(away), (std::vector<std::string>{longName, "near.txt", "second.txt"}));
     fs::remove_all(away);
 }
 
@@ -292,14 +290,30 @@ TEST_F(FileCommands, WritesAppendTextAsGiven) {
     EXPECT_EQ(desk.ReadFile("mapped.txt"), "m\r\n");
 }
 
-TEST_F(FileCommands, AppendToReadOnlyFileFails) {
-    if (RunningAsRoot()) {
-        GTEST_SKIP() << "root writes read-only files";
-    }
+TEST_F(FileCommands, AReadOnlyFileIsNeitherWrittenNorDeletedWhoeverRuns) {
     desk.WriteFile("ro.txt", "keep");
     fs::permissions(desk.Dir() / "ro.txt", fs::perms::owner_read);
     EXPECT_FALSE(desk.Line("WriteLineToFile(ro.txt,more)"));
+    EXPECT_FALSE(desk.Line("WriteToFile(ro.txt,more)"));
+    EXPECT_FALSE(desk.Line("DeleteFile(ro.txt)"));
     EXPECT_EQ(desk.ReadFile("ro.txt"), "keep");
+    fs::permissions(desk.Dir() / "ro.txt", fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_TRUE(desk.Line("DeleteFile(ro.txt)"));
+}
+
+TEST_F(FileCommands, CopyAndMoveTakeEveryNameTheFileSystemTakes) {
+    desk.WriteFile("src.txt", "content");
+    for (const size_t length : {240U, 249U, 255U}) {
+        const std::string copy(length, 'c');
+        const std::string moved(length, 'm');
+        EXPECT_TRUE(desk.Line("CopyFile(src.txt," + copy + ")")) << length;
+        EXPECT_EQ(desk.ReadFile(copy), "content") << length;
+        EXPECT_TRUE(desk.Line("MoveFile(" + copy + "," + moved + ")")) << length;
+        EXPECT_EQ(desk.ReadFile(moved), "content") << length;
+        fs::remove(desk.Dir() / moved);
+    }
+    EXPECT_FALSE(desk.Line("CopyFile(src.txt," + std::string(256, 'x') + ")"));
+    EXPECT_EQ(Entries(desk.Dir()), std::vector<std::string>{"src.txt"});
 }
 
 TEST(DirectoryList, SplitsAtSemicolonsAndColonsButNotDriveLetters) {

@@ -3,40 +3,51 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "PosixFileSystem.h"
+#include "RegularFile.h"
+#include "TemporaryFile.h"
 #include "UniqueFd.h"
 
 namespace ordwell {
 
 namespace {
 
+// The copy looks for a stop request after each such piece: a fraction of a
+// second of work even on a slow disk.
+constexpr size_t kPiece = size_t{16} << 20;
+
 // Copies the rest of `in` to `out`, in the kernel where it can.
-bool CopyContent(int in, int out) {
+bool CopyContent(int in, int out, const StopDescriptor& stop) {
     bool kernelCopy = true;
+    size_t sinceLook = 0;
     char buffer[65536];
     while (true) {
-        if (kernelCopy) {
-            const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0);
-            if (n == 0) {
-                return true;
-            }
-            if (n > 0) {
-                continue;
-            }
-            if (errno == EINTR) {
-                continue;
-            }
-            // Older kernels and some file systems cannot copy between these
-            // two files; fall back to reading and writing.
-            if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP && errno != EPERM) {
+        if (sinceLook >= kPiece) {
+            if (stop.Requested()) {
                 return false;
             }
-            kernelCopy = false;
+            sinceLook = 0;
         }
-        const ssize_t n = ::read(in, buffer, sizeof buffer);
+        ssize_t n = 0;
+        if (kernelCopy) {
+            n = ::copy_file_range(in, nullptr, out, nullptr, kPiece, 0);
+            // Older kernels and some file systems cannot copy between these
+            // two files; fall back to reading and writing.
+            if (n < 0 &&
+                (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP || errno == EPERM)) {
+                kernelCopy = false;
+                continue;
+            }
+        } else {
+            n = ::read(in, buffer, sizeof buffer);
+            if (n > 0 && !WriteFully(out, std::string_view(buffer, static_cast<size_t>(n)))) {
+                return false;
+            }
+        }
         if (n == 0) {
             return true;
         }
@@ -46,17 +57,8 @@ bool CopyContent(int in, int out) {
             }
             return false;
         }
-        if (!WriteFully(out, std::string_view(buffer, static_cast<size_t>(n)))) {
-            return false;
-        }
+        sinceLook += static_cast<size_t>(n);
     }
-}
-
-std::string TemporarySibling(const std::string& destination) {
-    const size_t slash = destination.rfind('/');
-    const std::string directory = slash == std::string::npos ? std::string() : destination.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? destination : destination.substr(slash + 1);
-    return directory + "." + name + ".ordwell-XXXXXX";
 }
 
 } // namespace
@@ -96,13 +98,11 @@ bool RenameWithoutOverwrite(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
-bool CopyRegularFileWithoutOverwrite(const std::string& source, const std::string& destination) {
-    UniqueFd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (!in) {
-        return false;
-    }
+bool CopyRegularFileWithoutOverwrite(const std::string& source, const std::string& destination,
+                                     const StopDescriptor& stop) {
+    UniqueFd in = OpenWithoutWaiting(source, O_RDONLY);
     struct stat info {};
-    if (::fstat(in.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (!in || !StatRegular(in.get(), info)) {
         return false;
     }
     // Fail early on a destination that is already there; the final rename
@@ -111,18 +111,19 @@ bool CopyRegularFileWithoutOverwrite(const std::string& source, const std::strin
     if (::lstat(destination.c_str(), &existing) == 0) {
         return false;
     }
-    std::string temp = TemporarySibling(destination);
-    UniqueFd out(::mkostemp(temp.data(), O_CLOEXEC));
-    if (!out) {
+    TemporaryFile temp(std::filesystem::path(destination).parent_path(), 0600);
+    if (!temp) {
         return false;
     }
+    // The temporary file stays open, and so locked, until it has its name:
+    // see TemporaryFile.
     const timespec times[2] = {info.st_atim, info.st_mtim};
-    const bool written = CopyContent(in.get(), out.get()) && ::fchmod(out.get(), info.st_mode & 0777) == 0 &&
-                         ::futimens(out.get(), times) == 0 && ::fsync(out.get()) == 0 && out.Close();
-    if (!written || !RenameWithoutOverwrite(temp, destination)) {
-        ::unlink(temp.c_str());
+    if (!CopyContent(in.get(), temp.Fd(), stop) || ::fchmod(temp.Fd(), info.st_mode & 0777) != 0 ||
+        ::futimens(temp.Fd(), times) != 0 || ::fsync(temp.Fd()) != 0 ||
+        !RenameWithoutOverwrite(temp.Path(), destination)) {
         return false;
     }
+    temp.Renamed();
     return true;
 }
 

@@ -9,8 +9,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "ContentReplace.h"
+#include "LinkTarget.h"
 #include "PosixFileCopy.h"
 #include "PosixReadableFile.h"
+#include "ReadOnlyFile.h"
+#include "RegularFile.h"
 #include "UniqueFd.h"
 
 namespace ordwell {
@@ -31,32 +35,31 @@ bool WriteFully(int fd, std::string_view bytes) {
 
 namespace {
 
-bool LockExclusive(int fd) {
-    while (::flock(fd, LOCK_EX) != 0) {
-        if (errno != EINTR) {
-            return false;
-        }
-    }
-    return true;
+// An update opens the file again each time another writer replaced it while
+// this one waited for the lock, so every turn follows a write that another
+// completed; the count only ends an update that others keep overtaking.
+constexpr int kMaxUpdateTurns = 1000;
+// The pause before looking again at a name that changed between two looks
+// (created or made a link by someone else).
+constexpr std::chrono::milliseconds kChangedNamePause{1};
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_ino == b.st_ino && a.st_dev == b.st_dev;
 }
 
-// The rest of the descriptor's content.
-std::optional<std::string> ReadFully(int fd) {
-    std::string content;
-    char buffer[65536];
-    while (true) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return std::nullopt;
-        }
-        if (n == 0) {
-            return content;
-        }
-        content.append(buffer, static_cast<size_t>(n));
+// Writes the edited content of the file locked in `fd`: by a replacement
+// where a new file can be all the old one was, else in place.
+bool WriteEdited(int fd, const std::string& path, const struct stat& held, std::string_view old,
+                 std::string_view bytes) {
+    switch (ReplaceByNewFile(path, &held, bytes)) {
+    case Replace::Done:
+        return true;
+    case Replace::CannotKeep:
+        return RewriteInPlace(fd, old, bytes);
+    case Replace::Failed:
+        break;
     }
+    return false;
 }
 
 } // namespace
@@ -64,126 +67,104 @@ std::optional<std::string> ReadFully(int fd) {
 bool PosixFileSystem::Append(const std::string& path, std::string_view bytes) {
     // O_APPEND puts every write at the end; the lock keeps a write that the
     // kernel splits from interleaving with another writer's.
-    UniqueFd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
-    if (!fd) {
+    UniqueFd fd = OpenWithoutWaiting(path, O_WRONLY | O_APPEND | O_CREAT, 0666);
+    struct stat info {};
+    if (!fd || !StatRegular(fd.get(), info) || IsReadOnlyFile(info) ||
+        LockExclusive(fd.get(), m_stop, m_lockWait) != LockWait::Locked) {
         return false;
     }
-    if (!LockExclusive(fd.get())) {
+    // Under the lock the size is where this append begins.
+    if (::fstat(fd.get(), &info) != 0) {
         return false;
     }
-    const bool ok = WriteFully(fd.get(), bytes);
-    return ok && fd.Close();
+    if (!WriteFully(fd.get(), bytes)) {
+        // A full disk or a size limit cut the append short: take back what
+        // went out, so that no torn line is left for the next to run on.
+        [[maybe_unused]] const int cut = ::ftruncate(fd.get(), info.st_size);
+        return false;
+    }
+    return fd.Close();
 }
 
 FileRead PosixFileSystem::ReadRegularFile(const std::string& path, std::size_t limit, std::string& content) {
     content.clear();
-    // O_NONBLOCK: opening a FIFO without a writer must not wait for one.
-    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    UniqueFd fd = OpenWithoutWaiting(path, O_RDONLY);
     if (!fd) {
         return errno == ENOENT || errno == ENOTDIR ? FileRead::Missing : FileRead::Unreadable;
     }
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) {
-        return FileRead::Unreadable;
-    }
-    if (!S_ISREG(info.st_mode)) {
+    if (!StatRegular(fd.get(), info)) {
         return FileRead::NotRegular;
     }
-    if (static_cast<std::uint64_t>(info.st_size) > limit) {
-        return FileRead::TooLarge;
-    }
-    // The size is only a hint: the file may grow while it is read.
-    content.reserve(static_cast<size_t>(info.st_size));
-    char buffer[65536];
-    while (true) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            content.clear();
-            return FileRead::Unreadable;
-        }
-        if (n == 0) {
-            return FileRead::Ok;
-        }
-        if (content.size() + static_cast<size_t>(n) > limit) {
-            content.clear();
-            return FileRead::TooLarge;
-        }
-        content.append(buffer, static_cast<size_t>(n));
-    }
+    return ReadBounded(fd.get(), limit, content);
 }
 
 bool PosixFileSystem::WriteAtomically(const std::string& path, std::string_view bytes) {
-    // Write a sibling, flush it to disk, then rename it over the file: a crash
-    // leaves the old file or the new one. The file's mode is kept.
-    struct stat old {};
-    const bool existed = ::stat(path.c_str(), &old) == 0;
-    std::string temp = path + ".XXXXXX";
-    UniqueFd fd(::mkostemp(temp.data(), O_CLOEXEC));
-    if (!fd) {
+    const auto target = FinalLinkTarget(path);
+    if (!target) {
         return false;
     }
-    const mode_t mode = existed ? (old.st_mode & 07777) : 0666 & ~[] {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        return mask;
-    }();
-    const bool ok = ::fchmod(fd.get(), mode) == 0 && WriteFully(fd.get(), bytes) && ::fsync(fd.get()) == 0 &&
-                    fd.Close() && ::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
+    struct stat old {};
+    if (::lstat(target->c_str(), &old) != 0) {
+        return errno == ENOENT && ReplaceByNewFile(*target, nullptr, bytes) == Replace::Done;
     }
-    return ok;
+    return S_ISREG(old.st_mode) && !IsReadOnlyFile(old) && ReplaceByNewFile(*target, &old, bytes) == Replace::Done;
 }
 
-bool PosixFileSystem::Update(const std::string& path, const Edit& edit) {
-    // A linked file is edited where it lies, so the link stays a link.
-    std::string target = path;
-    if (char* resolved = ::realpath(path.c_str(), nullptr)) {
-        target = resolved;
-        std::free(resolved);
-    }
-    // The lock is held on the file itself. Writing replaces the file by a
+bool PosixFileSystem::Update(const std::string& path, std::size_t limit, const Edit& edit) {
+    // The lock is held on the file itself. Writing may replace the file by a
     // rename, so a process that waited may get the lock of a file that is no
     // longer there; it then opens the new file and waits again.
-    while (true) {
+    for (int turn = 0; turn < kMaxUpdateTurns; ++turn) {
+        if (turn > 0 && m_stop.Requested()) {
+            return false;
+        }
+        // A link is written through, so it stays a link; one whose target is
+        // missing gets its target created.
+        const auto target = FinalLinkTarget(path);
+        if (!target) {
+            return false;
+        }
         bool created = false;
-        int raw = ::open(target.c_str(), O_RDWR | O_CLOEXEC);
-        if (raw < 0 && errno == ENOENT) {
-            raw = ::open(target.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (raw < 0 && errno == EEXIST) {
+        UniqueFd fd = OpenWithoutWaiting(*target, O_RDWR | O_NOFOLLOW);
+        if (!fd && errno == ENOENT) {
+            fd = OpenWithoutWaiting(*target, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW, 0666);
+            created = static_cast<bool>(fd);
+        }
+        if (!fd) {
+            // The name was created, or made a link, since it was looked at.
+            if ((errno == EEXIST || errno == ELOOP) && !m_stop.SleepFor(kChangedNamePause)) {
                 continue;
             }
-            created = raw >= 0;
-        }
-        UniqueFd fd(raw);
-        if (!fd || !LockExclusive(fd.get())) {
             return false;
         }
         struct stat held {};
-        struct stat current {};
-        // Replacing goes by rename, which the file's own mode would not stop:
-        // a file nobody may write (even root, who opens it anyway) stays as
-        // it is.
-        if (::fstat(fd.get(), &held) != 0 || (held.st_mode & 0222) == 0) {
+        if (!StatRegular(fd.get(), held) || IsReadOnlyFile(held) ||
+            LockExclusive(fd.get(), m_stop, m_lockWait) != LockWait::Locked) {
             return false;
         }
-        if (::stat(target.c_str(), &current) != 0 || current.st_ino != held.st_ino || current.st_dev != held.st_dev) {
+        struct stat named {};
+        if (::lstat(target->c_str(), &named) != 0 || !SameFile(named, held)) {
             continue;
         }
-        const auto content = ReadFully(fd.get());
-        const auto changed = content ? edit(*content) : std::nullopt;
-        if (changed) {
-            return WriteAtomically(target, *changed);
+        // The file as it is now that it is held: links, owner and mode may
+        // have changed while this process waited.
+        if (::fstat(fd.get(), &held) != 0 || IsReadOnlyFile(held)) {
+            return false;
         }
-        if (created) {
-            // Nothing to write: the file was never there.
-            ::unlink(target.c_str());
+        std::string content;
+        if (ReadBounded(fd.get(), limit, content) != FileRead::Ok) {
+            return false;
         }
-        return content.has_value();
+        const auto changed = edit(content);
+        const bool written = !changed || WriteEdited(fd.get(), *target, held, content, *changed);
+        if (created && (!changed || !written)) {
+            // Nothing was written: the file was never there.
+            ::unlink(target->c_str());
+        }
+        return written;
     }
+    return false;
 }
 
 } // namespace ordwell
@@ -249,14 +230,11 @@ std::optional<std::int64_t> PosixFileSystem::ModificationTime(const std::string&
 }
 
 bool PosixFileSystem::CanOpenForWriting(const std::string& path) {
-    // A file without any write permission counts as read-only even for a
-    // user, such as root, whom the kernel would let write it.
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || (info.st_mode & 0222) == 0) {
+    if (::stat(path.c_str(), &info) != 0 || IsReadOnlyFile(info)) {
         return false;
     }
-    // O_NONBLOCK keeps the open of a FIFO without reader from hanging.
-    UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    UniqueFd fd = OpenWithoutWaiting(path, O_WRONLY);
     if (!fd) {
         return false;
     }
@@ -278,7 +256,7 @@ bool PosixFileSystem::CanOpenForWriting(const std::string& path) {
 }
 
 bool PosixFileSystem::CopyWithoutOverwrite(const std::string& source, const std::string& destination) {
-    return CopyRegularFileWithoutOverwrite(source, destination);
+    return CopyRegularFileWithoutOverwrite(source, destination, m_stop);
 }
 
 bool PosixFileSystem::MoveWithoutOverwrite(const std::string& source, const std::string& destination) {
@@ -290,7 +268,7 @@ bool PosixFileSystem::MoveWithoutOverwrite(const std::string& source, const std:
     }
     // Another file system: only a file can travel, as a copy whose source
     // is deleted afterwards.
-    if (!CopyRegularFileWithoutOverwrite(source, destination)) {
+    if (!CopyRegularFileWithoutOverwrite(source, destination, m_stop)) {
         return false;
     }
     if (::unlink(source.c_str()) != 0) {
@@ -302,7 +280,8 @@ bool PosixFileSystem::MoveWithoutOverwrite(const std::string& source, const std:
 
 bool PosixFileSystem::RemoveFile(const std::string& path) {
     struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode) && ::unlink(path.c_str()) == 0;
+    return ::lstat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode) && !IsReadOnlyFile(info) &&
+           ::unlink(path.c_str()) == 0;
 }
 
 bool PosixFileSystem::MakeDirectory(const std::string& path) {
@@ -366,18 +345,18 @@ std::vector<std::string> PosixFileSystem::StandardSearchDirectories() {
 }
 
 std::optional<std::uint64_t> PosixFileSystem::FileSize(const std::string& path) {
-    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    UniqueFd fd = OpenWithoutWaiting(path, O_RDONLY);
     struct stat info {};
-    if (!fd || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (!fd || !StatRegular(fd.get(), info)) {
         return std::nullopt;
     }
     return static_cast<std::uint64_t>(info.st_size);
 }
 
 std::unique_ptr<ReadableFile> PosixFileSystem::OpenForRead(const std::string& path) {
-    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    UniqueFd fd = OpenWithoutWaiting(path, O_RDONLY);
     struct stat info {};
-    if (!fd || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (!fd || !StatRegular(fd.get(), info)) {
         return nullptr;
     }
     return std::make_unique<PosixReadableFile>(std::move(fd));
