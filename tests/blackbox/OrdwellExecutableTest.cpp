@@ -9,9 +9,13 @@
 #include <regex>
 #include <sstream>
 #include <stdlib.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "ChildProcess.h"
+#include "support/ForkedChild.h"
 
 namespace ordwell::test {
 namespace {
@@ -260,6 +264,31 @@ TEST_F(OrdwellProgram, StopSignalsEndLoopsAndWaits) {
         child->Signal(row.signal);
         EXPECT_EQ(child->Wait(kBound), 0) << row.macro;
         EXPECT_EQ(child->Output().find("after"), std::string::npos) << row.macro;
+    }
+}
+
+TEST_F(OrdwellProgram, StopSignalsEndAWaitForAFileAnotherProgramHolds) {
+    for (const int signal : {SIGINT, SIGTERM}) {
+        ForkedChild holder;
+        holder.Start([&] {
+            const int fd = ::open((m_dir / "held.log").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+            if (fd < 0 || ::flock(fd, LOCK_EX) != 0) {
+                return 1;
+            }
+            holder.Report();
+            for (;;) {
+                ::pause();
+            }
+        });
+        ASSERT_TRUE(holder.AwaitReport());
+        WriteMacro("macro.ow", "MessageBox(\"started\")\nLogToFile(held.log,x)\nMessageBox(\"after\")\n");
+        auto child = Start({"/r", "macro.ow"}, {}, /*keepInputOpen=*/true);
+        ASSERT_TRUE(child->WaitForOutput(
+            [](const std::string& output) { return output.find("started") != std::string::npos; }, kBound));
+        child->Signal(signal);
+        // The wait for the lock would give up by itself only after seconds.
+        EXPECT_EQ(child->Wait(2s), 0);
+        EXPECT_EQ(child->Output().find("after"), std::string::npos);
     }
 }
 
