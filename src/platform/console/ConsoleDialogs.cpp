@@ -7,7 +7,6 @@
 #include <poll.h>
 #include <unistd.h>
 
-#include "platform/posix/PosixFileSystem.h"
 
 namespace ordwell {
 
@@ -83,7 +82,7 @@ int ConsoleDialogs::AskForText(std::string_view prompt, std::string_view caption
 }
 
 bool ConsoleDialogs::Beep() {
-    return m_terminal >= 0 && WriteFully(m_terminal, "\a");
+    return m_terminal >= 0 && WriteTo(m_terminal, "\a");
 }
 
 void ConsoleDialogs::Show(std::string_view caption, std::string_view text) {
@@ -129,7 +128,35 @@ void ConsoleDialogs::AppendShown(std::string& out, std::string_view text) const 
 
 void ConsoleDialogs::Write(std::string_view text) {
     // Output nobody reads any more is no reason to end the run.
-    [[maybe_unused]] const bool written = WriteFully(m_out, text);
+    [[maybe_unused]] const bool written = WriteTo(m_out, text);
+}
+
+bool ConsoleDialogs::WriteTo(int fd, std::string_view text) const {
+    // A terminal held with Ctrl+S, or a pipe nobody drains, takes no more
+    // output: wait until it does, or until a stop signal gives up on it. Each
+    // write is small enough to go out whole once the output is ready.
+    constexpr size_t kPiece = 4096;
+    while (!text.empty()) {
+        std::array<pollfd, 2> watched{{{fd, POLLOUT, 0}, {m_wake, POLLIN, 0}}};
+        if (::poll(watched.data(), watched.size(), -1) < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        if ((watched[1].revents & POLLIN) != 0 || (watched[0].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
+            return false;
+        }
+        const ssize_t written = ::write(fd, text.data(), std::min(text.size(), kPiece));
+        if (written < 0) {
+            if (errno == EINTR || errno == EAGAIN) {
+                continue;
+            }
+            return false;
+        }
+        text.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
 }
 
 std::optional<std::string> ConsoleDialogs::TakeLine(size_t length, size_t skip) {

@@ -39,6 +39,7 @@ private:
     void AppendShown(std::string& out, std::string_view text) const;
     std::optional<std::string> TakeLine(size_t length, size_t skip);
     void Write(std::string_view text);
+    bool WriteTo(int fd, std::string_view text) const;
     // The next input line without its line end; nothing at end of input or
     // when a stop signal arrived.
     std::optional<std::string> ReadLine();

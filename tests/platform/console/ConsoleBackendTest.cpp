@@ -200,6 +200,22 @@ TEST(ConsoleDialogs, ATerminalSeesControlCharactersEscaped) {
     EXPECT_EQ(shown, "[cap^[tion] evil^[]0;pwned^G^[[2J^?^[[1m caf\xc3\xa9\tend\n");
 }
 
+TEST(ConsoleDialogs, AStopSignalEndsAWaitForOutputNobodyTakes) {
+    Pipe out;
+    // Fill the pipe, so that the next write would block.
+    const int flags = ::fcntl(out.write.get(), F_GETFL);
+    ASSERT_EQ(::fcntl(out.write.get(), F_SETFL, flags | O_NONBLOCK), 0);
+    const std::string block(4096, 'x');
+    while (::write(out.write.get(), block.data(), block.size()) > 0) {
+    }
+    ASSERT_EQ(::fcntl(out.write.get(), F_SETFL, flags), 0);
+    Pipe wake;
+    ConsoleDialogs dialogs(-1, out.write.get(), wake.read.get());
+    std::thread stopper([&wake] { wake.Put("x"); });
+    EXPECT_EQ(dialogs.ShowMessage("never shown", "Ordwell", MessageStyle::Ok), kAnswerOk);
+    stopper.join();
+}
+
 TEST(ConsoleEventPump, WaitEndsWhenTheWakeDescriptorFires) {
     Pipe wake;
     ConsoleEventPump pump(wake.read.get());
