@@ -7,6 +7,7 @@
 #include "RegistryCommands.h"
 #include "SystemCommands.h"
 #include "TextBufferCommands.h"
+#include "WindowCommands.h"
 
 namespace ordwell {
 
@@ -18,6 +19,7 @@ void BindActionCommands(Engine& engine) {
     BindRegistryCommands(engine);
     BindIniCommands(engine);
     BindLogCommands(engine);
+    BindWindowCommands(engine);
 }
 
 } // namespace ordwell
