@@ -8,8 +8,8 @@ cd "$(dirname "$0")/.."
 packages=(
     build-essential cmake ninja-build pkg-config clang-format
     libsqlite3-dev libgtest-dev
-    qt6-base-dev libx11-dev libxtst-dev
-    xvfb xauth dbus libsystemd-dev time
+    qt6-base-dev libx11-dev libx11-xcb-dev libxcb1-dev libxtst-dev
+    xvfb xauth openbox x11-utils dbus libsystemd-dev time
 )
 missing=()
 for package in "${packages[@]}"; do

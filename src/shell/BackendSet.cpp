@@ -32,6 +32,8 @@
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtRunIcon.h"
 #include "platform/x11/DisplayProbe.h"
+#include "platform/x11/X11Connection.h"
+#include "platform/x11/X11WindowSystem.h"
 #endif
 
 namespace ordwell {
@@ -72,6 +74,11 @@ struct BackendSet::Parts {
     std::unique_ptr<Dialogs> dialogs;
     std::unique_ptr<Clipboard> clipboard;
     std::unique_ptr<RunIcon> runIcon;
+#ifdef ORDWELL_WITH_QT
+    // Our own connection to the display, apart from Qt's. After the pump,
+    // which watches it, and before the services that use it.
+    std::unique_ptr<X11Connection> x11;
+#endif
     std::unique_ptr<WindowSystem> windows = std::make_unique<NullWindowSystem>();
     std::unique_ptr<Keyboard> keyboard = std::make_unique<NullKeyboard>();
     std::unique_ptr<Processes> processes = std::make_unique<NullProcesses>();
@@ -93,6 +100,10 @@ BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>
         parts.runIcon = std::make_unique<QtRunIcon>();
         parts.pump = std::make_unique<QtEventPump>(wakeFd);
         m_onDisplay = true;
+        parts.x11 = X11Connection::Open(*parts.pump);
+        if (parts.x11) {
+            parts.windows = std::make_unique<X11WindowSystem>(*parts.x11);
+        }
     }
 #else
     (void)argc;

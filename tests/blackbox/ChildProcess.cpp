@@ -103,6 +103,35 @@ void ChildProcess::Signal(int number) {
     ::kill(m_pid, number);
 }
 
+bool ChildProcess::Write(std::string_view text) {
+    while (!text.empty() && m_stdin >= 0) {
+        const ssize_t written = ::write(m_stdin, text.data(), text.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return text.empty();
+}
+
+void ChildProcess::Drain() {
+    for (int round = 0; round < 1024; ++round) {
+        std::array<pollfd, 2> watched{{{m_stdout, POLLIN, 0}, {m_stderr, POLLIN, 0}}};
+        if (::poll(watched.data(), watched.size(), 0) <= 0) {
+            return;
+        }
+        if (watched[0].revents != 0) {
+            ReadAvailable(m_stdout, m_output);
+        }
+        if (watched[1].revents != 0) {
+            ReadAvailable(m_stderr, m_errors);
+        }
+    }
+}
+
 bool ChildProcess::Reap() {
     int status = 0;
     if (::waitpid(m_pid, &status, WNOHANG) == m_pid) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ordwell::test {
@@ -37,6 +38,11 @@ public:
     // killed when this object goes).
     std::optional<int> Wait(std::chrono::milliseconds bound);
     void Signal(int number);
+    // Writes to the child's standard input (with keepInputOpen); false when
+    // it does not take all of it.
+    bool Write(std::string_view text);
+    // Collects the output that has arrived so far, without waiting for more.
+    void Drain();
 
     const std::string& Output() const { return m_output; }
     const std::string& Errors() const { return m_errors; }

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "blackbox/ChildProcess.h"
+
+typedef struct _XDisplay Display;
+
+namespace ordwell::test {
+
+// A private X server (Xvfb, on a display number it picks itself) for one
+// test, with or without a window manager (openbox), and a connection of the
+// test's own to check what happened independently of the code under test.
+// Everything ends with this object.
+class PrivateDisplay final {
+public:
+    enum class Manager { Absent, Openbox };
+
+    explicit PrivateDisplay(Manager manager);
+    ~PrivateDisplay();
+    PrivateDisplay(const PrivateDisplay&) = delete;
+    PrivateDisplay& operator=(const PrivateDisplay&) = delete;
+
+    // Whether the server (and the window manager, once it owns the screen)
+    // came up; the reason when not.
+    bool Ready() const { return m_probe != nullptr; }
+    const std::string& Problem() const { return m_problem; }
+    const std::string& Name() const { return m_name; }
+    // An environment for programs on this display.
+    std::vector<std::string> Environment() const;
+
+    // Checks through the test's own connection; windows are X window ids.
+    using Window = unsigned long;
+    Window FocusWindow();
+    Window NetActiveWindow();
+    long WmState(Window window); // -1 when the window has none
+    bool HasNetState(Window window, const char* state);
+    bool Exists(Window window);
+    bool Viewable(Window window);
+    // x, y, width, height; empty when the window is gone.
+    std::vector<int> Geometry(Window window);
+    // Width and height of the screen.
+    std::vector<int> ScreenSize();
+
+private:
+    bool WindowManagerOwnsTheScreen();
+    bool WindowManagerManagesWindows();
+    // Reads the probe's events until `done` holds; false when the deadline came first.
+    bool AwaitEvents(const std::function<bool()>& done, std::chrono::steady_clock::time_point deadline);
+    std::vector<unsigned long> Longs(Window window, const char* property);
+
+    std::string m_home;
+    std::string m_name;
+    std::string m_problem;
+    std::unique_ptr<ChildProcess> m_server;
+    std::unique_ptr<ChildProcess> m_manager;
+    Display* m_probe = nullptr;
+};
+
+} // namespace ordwell::test
