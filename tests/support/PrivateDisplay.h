@@ -30,6 +30,8 @@ public:
     bool Ready() const { return m_probe != nullptr; }
     const std::string& Problem() const { return m_problem; }
     const std::string& Name() const { return m_name; }
+    // A private folder of the display's, the HOME of its programs.
+    const std::string& Home() const { return m_home; }
     // An environment for programs on this display.
     std::vector<std::string> Environment() const;
 

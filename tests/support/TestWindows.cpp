@@ -17,7 +17,18 @@ TestWindows::TestWindows(const PrivateDisplay& display) {
 }
 
 bool TestWindows::HasLine(const std::string& output, const std::string& line) {
-    return output.rfind(line + "\n", 0) == 0 || output.find("\n" + line + "\n") != std::string::npos;
+    for (std::size_t at = 0; at < output.size();) {
+        const std::size_t end = output.find('\n', at);
+        if (end == std::string::npos) {
+            return false;
+        }
+        const std::string_view report(output.data() + at, end - at);
+        if (report == line || (report.starts_with(line) && report[line.size()] == ' ')) {
+            return true;
+        }
+        at = end + 1;
+    }
+    return false;
 }
 
 void TestWindows::Send(const std::string& command) {

@@ -18,7 +18,8 @@ public:
     // is mapped (at once when hidden); 0 when it did not come.
     unsigned long Open(const std::string& key, const std::string& title, const std::string& options = "");
     void Send(const std::string& command);
-    // Waits, within a generous bound, until the program has reported the line.
+    // Waits, within a generous bound, until the program has reported the
+    // line (or a line of it and more words, as "dialog KEY" for "dialog KEY ID").
     bool Reported(const std::string& line);
     // Whether the program has reported the line by now, without waiting.
     bool ReportedAlready(const std::string& line);
