@@ -4,8 +4,8 @@
 //
 // Commands:
 //   open KEY [hidden] [owner=KEY] [legacy] [ping] [onclose=close|dialog|ignore|hang] -- TITLE
-//       A window titled TITLE (_NET_WM_NAME; with legacy only WM_NAME, in
-//       Latin-1), shown unless hidden, transient for the owner's window. It
+//       A window titled TITLE (_NET_WM_NAME and WM_NAME; with legacy only
+//       WM_NAME, in Latin-1), shown unless hidden, transient for the owner's window. It
 //       takes WM_DELETE_WINDOW, and with ping answers _NET_WM_PING. On a
 //       close request it closes (the default), opens an owned question
 //       "Save changes?" (dialog), does nothing (ignore), or stops reading
@@ -149,7 +149,9 @@ private:
         const auto* bytes = reinterpret_cast<const unsigned char*>(title.data());
         const int length = static_cast<int>(title.size());
         if (!options.legacy) {
+            // Both names, as toolkits set them.
             XChangeProperty(m_display, window, m_netName, m_utf8, 8, PropModeReplace, bytes, length);
+            XChangeProperty(m_display, window, XA_WM_NAME, m_utf8, 8, PropModeReplace, bytes, length);
             return;
         }
         // WM_NAME as STRING is Latin-1: the UTF-8 text of the test, recoded.

@@ -80,7 +80,7 @@ void ReplaceFramesByClients(X11Connection& connection, std::vector<X11WindowFact
     for (const auto& list : children) {
         all.insert(all.end(), list.begin(), list.end());
     }
-    const std::vector<X11WindowFacts> facts = SurveyWindows(connection, all);
+    const std::vector<X11WindowFacts> facts = SurveyWindows(connection, all, SurveyDepth::Full);
     std::size_t next = 0;
     for (std::size_t f = 0; f < frames.size(); ++f) {
         const auto begin = facts.begin() + static_cast<std::ptrdiff_t>(next);

@@ -18,7 +18,6 @@ constexpr std::uint32_t kWhole = 0x3FFFFFFF;
 struct Cookies {
     xcb_get_window_attributes_cookie_t attributes;
     xcb_get_property_cookie_t netName;
-    xcb_get_property_cookie_t name;
     xcb_get_property_cookie_t wmState;
     xcb_get_property_cookie_t transientFor;
     xcb_get_property_cookie_t pid;
@@ -86,6 +85,13 @@ std::string LegacyTitle(X11Connection& connection, const xcb_get_property_reply_
     return std::string(bytes);
 }
 
+void ReadWmState(X11WindowFacts& facts, const xcb_get_property_reply_t* reply) {
+    if (const auto state = Values32<std::uint32_t>(reply); !state.empty()) {
+        facts.hasWmState = true;
+        facts.wmState = state[0];
+    }
+}
+
 } // namespace
 
 bool X11WindowFacts::Has(xcb_atom_t state) const {
@@ -101,23 +107,30 @@ std::vector<X11WindowFacts> SurveyWindows(X11Connection& connection, std::span<c
     xcb_connection_t* xcb = connection.Xcb();
     const X11Atoms& atoms = connection.Atoms();
     const bool full = depth == SurveyDepth::Full;
-    std::vector<Cookies> cookies;
-    cookies.reserve(windows.size());
-    for (const xcb_window_t window : windows) {
-        Cookies& c = cookies.emplace_back();
+    const auto get = [&](xcb_window_t window, xcb_atom_t property, xcb_atom_t type, std::uint32_t longs) {
+        return xcb_get_property(xcb, 0, window, property, type, 0, longs);
+    };
+    // First what every window needs; what only some need (the old title
+    // property, WM_STATE) follows in a second batch, which costs one round
+    // trip more but far fewer requests.
+    std::vector<Cookies> cookies(windows.size());
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        Cookies& c = cookies[i];
+        const xcb_window_t window = windows[i];
         c.attributes = xcb_get_window_attributes(xcb, window);
-        c.netName = xcb_get_property(xcb, 0, window, atoms.NET_WM_NAME, atoms.UTF8_STRING, 0, kWhole);
-        c.name = xcb_get_property(xcb, 0, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, kWhole);
-        c.wmState = xcb_get_property(xcb, 0, window, atoms.WM_STATE, atoms.WM_STATE, 0, 1);
-        c.transientFor = xcb_get_property(xcb, 0, window, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 0, 1);
-        c.pid = xcb_get_property(xcb, 0, window, atoms.NET_WM_PID, XCB_ATOM_CARDINAL, 0, 1);
+        c.netName = get(window, atoms.NET_WM_NAME, atoms.UTF8_STRING, kWhole);
+        c.transientFor = get(window, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 1);
+        c.pid = get(window, atoms.NET_WM_PID, XCB_ATOM_CARDINAL, 1);
         if (full) {
-            c.protocols = xcb_get_property(xcb, 0, window, atoms.WM_PROTOCOLS, XCB_ATOM_ATOM, 0, kWhole);
-            c.netState = xcb_get_property(xcb, 0, window, atoms.NET_WM_STATE, XCB_ATOM_ATOM, 0, kWhole);
+            c.wmState = get(window, atoms.WM_STATE, atoms.WM_STATE, 1);
+            c.protocols = get(window, atoms.WM_PROTOCOLS, XCB_ATOM_ATOM, kWhole);
+            c.netState = get(window, atoms.NET_WM_STATE, XCB_ATOM_ATOM, kWhole);
         }
     }
 
     std::vector<X11WindowFacts> surveyed(windows.size());
+    std::vector<std::size_t> untitled;
+    std::vector<std::size_t> unknownState;
     for (std::size_t i = 0; i < windows.size(); ++i) {
         const Cookies& c = cookies[i];
         X11WindowFacts& facts = surveyed[i];
@@ -126,10 +139,9 @@ std::vector<X11WindowFacts> SurveyWindows(X11Connection& connection, std::span<c
             xcb_get_window_attributes_reply(xcb, c.attributes, nullptr));
         // Every reply is collected, so that none is left behind in XCB.
         const PropertyReply netName = Property(xcb, c.netName);
-        const PropertyReply name = Property(xcb, c.name);
-        const PropertyReply wmState = Property(xcb, c.wmState);
         const PropertyReply transientFor = Property(xcb, c.transientFor);
         const PropertyReply pid = Property(xcb, c.pid);
+        const PropertyReply wmState = full ? Property(xcb, c.wmState) : nullptr;
         const PropertyReply protocols = full ? Property(xcb, c.protocols) : nullptr;
         const PropertyReply netState = full ? Property(xcb, c.netState) : nullptr;
         if (!attributes) {
@@ -141,12 +153,8 @@ std::vector<X11WindowFacts> SurveyWindows(X11Connection& connection, std::span<c
         // then WM_NAME.
         if (netName && netName->type == atoms.UTF8_STRING && !Bytes(*netName).empty()) {
             facts.title = Bytes(*netName);
-        } else if (name) {
-            facts.title = LegacyTitle(connection, *name);
-        }
-        if (const auto state = Values32<std::uint32_t>(wmState.get()); !state.empty()) {
-            facts.hasWmState = true;
-            facts.wmState = state[0];
+        } else {
+            untitled.push_back(i);
         }
         if (const auto owner = Values32<xcb_window_t>(transientFor.get()); !owner.empty()) {
             facts.owner = owner[0];
@@ -154,8 +162,32 @@ std::vector<X11WindowFacts> SurveyWindows(X11Connection& connection, std::span<c
         if (const auto process = Values32<std::uint32_t>(pid.get()); !process.empty()) {
             facts.processId = process[0];
         }
+        if (full) {
+            ReadWmState(facts, wmState.get());
+        } else if (facts.mapState != XCB_MAP_STATE_VIEWABLE || facts.title.empty()) {
+            // Whether an unmapped window is iconic, and whether an untitled
+            // one is a frame, tell its WM_STATE.
+            unknownState.push_back(i);
+        }
         facts.protocols = Values32<xcb_atom_t>(protocols.get());
         facts.netState = Values32<xcb_atom_t>(netState.get());
+    }
+
+    std::vector<xcb_get_property_cookie_t> names;
+    for (const std::size_t i : untitled) {
+        names.push_back(get(windows[i], XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, kWhole));
+    }
+    std::vector<xcb_get_property_cookie_t> states;
+    for (const std::size_t i : unknownState) {
+        states.push_back(get(windows[i], atoms.WM_STATE, atoms.WM_STATE, 1));
+    }
+    for (std::size_t n = 0; n < untitled.size(); ++n) {
+        if (const PropertyReply name = Property(xcb, names[n])) {
+            surveyed[untitled[n]].title = LegacyTitle(connection, *name);
+        }
+    }
+    for (std::size_t n = 0; n < unknownState.size(); ++n) {
+        ReadWmState(surveyed[unknownState[n]], Property(xcb, states[n]).get());
     }
     return surveyed;
 }

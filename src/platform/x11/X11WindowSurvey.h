@@ -39,12 +39,13 @@ struct X11WindowFacts {
 };
 
 enum class SurveyDepth {
-    Lookup, // titles, map state, WM_STATE, owner, process
-    Full,   // and the protocols and EWMH states
+    Lookup, // titles, map state, owner, process; WM_STATE only where it tells
+            // something (windows not viewable, or untitled)
+    Full,   // WM_STATE always, the protocols and the EWMH states
 };
 
 // Reads the facts of many windows at once: every request is sent before the
-// first reply is awaited, so the survey costs one round trip however many
+// first reply is awaited, so the survey costs two round trips however many
 // windows there are. A window that is gone comes back with exists false.
 std::vector<X11WindowFacts> SurveyWindows(X11Connection& connection, std::span<const xcb_window_t> windows,
                                           SurveyDepth depth = SurveyDepth::Lookup);
