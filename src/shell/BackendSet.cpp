@@ -45,24 +45,18 @@ struct BackendSet::Parts {
 
 namespace {
 
-std::unique_ptr<SqliteRegistry> OpenRegistry() {
-    const std::string path = RegistryDatabasePath();
-    if (!path.empty()) {
-        auto registry = std::make_unique<SqliteRegistry>(path);
-        if (registry->IsOpen()) {
-            return registry;
-        }
-    }
-    std::fprintf(stderr, "ordwell: cannot open the settings store%s%s; settings are kept in memory for this run\n",
-                 path.empty() ? "" : " ", path.c_str());
-    return std::make_unique<SqliteRegistry>(":memory:");
+// A store that cannot be used stays closed (writes fail, reads find nothing,
+// so settings read their defaults) and says why in Problem(), which the
+// engine reports. A stop request ends any wait for another program's lock.
+std::unique_ptr<SqliteRegistry> OpenRegistry(int stopFd) {
+    return std::make_unique<SqliteRegistry>(RegistryDatabasePath(), stopFd);
 }
 
 } // namespace
 
 BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>()) {
     Parts& parts = *m_parts;
-    parts.registry = OpenRegistry();
+    parts.registry = OpenRegistry(parts.stop.WakeFd());
     const int wakeFd = parts.stop.WakeFd();
 
 #ifdef ORDWELL_WITH_QT
