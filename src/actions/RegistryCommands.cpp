@@ -1,6 +1,8 @@
 // WriteToRegistry and GetFromRegistry: string values in the registry store.
-// Neither reports the outcome: both answer TRUE, a failed write changes
-// nothing and a failed read stores an empty text.
+// A read answers TRUE, storing an empty text when it finds nothing. A write
+// answers FALSE when the store could not keep the value (it cannot be
+// opened, is read-only, or another program held it too long), and TRUE for
+// a key path it cannot split, which changes nothing.
 #include "RegistryCommands.h"
 
 #include <array>
@@ -21,12 +23,12 @@ constexpr std::array<std::pair<std::string_view, Hive>, 4> kHives{{
 
 bool WriteToRegistry(CommandCall& call) {
     const auto path = SplitRegistryPath(call.Text(1));
-    if (path) {
-        // Values of any length are stored whole.
-        call.GetPlatform().registry->SetValue(path->hive, path->subkey, call.Text(2),
-                                              {RegistryType::String, call.Text(3)});
+    if (!path) {
+        return true;
     }
-    return true;
+    // Values of any length are stored whole.
+    return call.GetPlatform().registry->SetValue(path->hive, path->subkey, call.Text(2),
+                                                 {RegistryType::String, call.Text(3)});
 }
 
 bool GetFromRegistry(CommandCall& call) {
