@@ -1,6 +1,5 @@
 #include "BackendSet.h"
 
-#include <cstdio>
 #include <string>
 #include <unistd.h>
 
@@ -36,23 +35,6 @@
 
 namespace ordwell {
 
-namespace {
-
-std::unique_ptr<SqliteRegistry> OpenRegistry() {
-    const std::string path = RegistryDatabasePath();
-    if (!path.empty()) {
-        auto registry = std::make_unique<SqliteRegistry>(path);
-        if (registry->IsOpen()) {
-            return registry;
-        }
-    }
-    std::fprintf(stderr, "ordwell: cannot open the settings store%s%s; settings are kept in memory for this run\n",
-                 path.empty() ? "" : " ", path.c_str());
-    return std::make_unique<SqliteRegistry>(":memory:");
-}
-
-} // namespace
-
 struct BackendSet::Parts {
 #ifdef ORDWELL_WITH_QT
     // Made first and destroyed last: every Qt object below needs it.
@@ -65,8 +47,11 @@ struct BackendSet::Parts {
     PosixClock clock;
     PosixFileSystem files{stop.WakeFd()};
     PosixSystemInfo system;
-    std::unique_ptr<SqliteRegistry> registry = OpenRegistry();
-    Settings settings{*registry};
+    // A store that cannot be used stays closed (writes fail, reads find
+    // nothing, so settings read their defaults) and says why in Problem(),
+    // which the engine reports. A stop request ends any wait for its lock.
+    SqliteRegistry registry{RegistryDatabasePath(), stop.WakeFd()};
+    Settings settings{registry};
     PosixPathMapping paths{[this](char letter) { return settings.GetString("Drives", std::string(1, letter), ""); }};
     std::unique_ptr<EventPump> pump;
     std::unique_ptr<Dialogs> dialogs;
@@ -111,7 +96,7 @@ BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>
         .stop = parts.stop,
         .stack = parts.stack,
         .diagnostics = parts.diagnostics,
-        .registry = *parts.registry,
+        .registry = parts.registry,
         .files = parts.files,
         .paths = parts.paths,
         .system = parts.system,

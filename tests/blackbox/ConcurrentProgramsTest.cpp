@@ -1,0 +1,136 @@
+// Several copies of the ordwell program running at once on one settings
+// store, as a user starting macros from a script would.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "ChildProcess.h"
+
+namespace ordwell::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Generous: only a hung program ever comes near it.
+constexpr auto kBound = 60s;
+
+class ConcurrentPrograms : public testing::Test {
+protected:
+    ConcurrentPrograms() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "ordwell-concurrent-XXXXXX").string();
+        m_dir = ::mkdtemp(pattern.data());
+    }
+    ~ConcurrentPrograms() override {
+        if (m_gate >= 0) {
+            ::close(m_gate);
+        }
+        std::error_code ignored;
+        std::filesystem::remove_all(m_dir, ignored);
+    }
+
+    void WriteFile(const std::string& name, const std::string& text) const {
+        std::ofstream(m_dir / name, std::ios::binary) << text;
+    }
+    std::string ReadFile(const std::string& name) const {
+        std::ifstream in(m_dir / name, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    // Runs `ordwell /r macro` with no display and the settings store in the
+    // test's folder, which starts with none. With `held`, the program starts
+    // only at Release(): its shell says "ready", then waits to open the FIFO
+    // "gate" for its standard input.
+    std::unique_ptr<ChildProcess> Start(const std::string& macro, bool held = false) const {
+        ChildProcess::Options options;
+        options.directory = m_dir;
+        options.environment = {"HOME=" + m_dir.string(), "XDG_CONFIG_HOME=" + (m_dir / "config").string(),
+                               "PATH=/usr/bin:/bin", "LC_ALL=C"};
+        if (!held) {
+            return std::make_unique<ChildProcess>(ORDWELL_EXECUTABLE, std::vector<std::string>{"/r", macro}, options);
+        }
+        return std::make_unique<ChildProcess>(
+            "/bin/sh",
+            std::vector<std::string>{"-c", R"(echo ready; exec "$0" /r "$1" <gate)", ORDWELL_EXECUTABLE, macro},
+            options);
+    }
+    bool MakeGate() const { return ::mkfifo((m_dir / "gate").c_str(), 0600) == 0; }
+    // Opening the FIFO for reading and writing does not block, and lets the
+    // open of every waiting reader return at once.
+    bool Release() {
+        m_gate = ::open((m_dir / "gate").c_str(), O_RDWR | O_CLOEXEC);
+        return m_gate >= 0;
+    }
+
+    std::filesystem::path m_dir;
+    int m_gate = -1;
+};
+
+std::string ValueName(int program, int index) {
+    return "p" + std::to_string(program) + "v" + std::to_string(index);
+}
+
+bool SaysReady(const std::string& output) {
+    return output.starts_with("ready\n");
+}
+
+TEST_F(ConcurrentPrograms, FourProgramsStartedTogetherOnAFreshStoreKeepEveryValue) {
+    constexpr int kPrograms = 4;
+    constexpr int kValues = 40;
+    // Each program opens the store as it starts and then writes at once. A
+    // write the store could not keep fails its line, and the run then ends
+    // with status 1.
+    for (int program = 0; program < kPrograms; ++program) {
+        std::string macro;
+        for (int i = 0; i < kValues; ++i) {
+            const std::string name = ValueName(program, i);
+            macro +=
+                R"(WriteToRegistry("HKEY_CURRENT_USER\Software\Shared",")" + name + R"(","value )" + name + "\")\n";
+        }
+        WriteFile("write" + std::to_string(program) + ".ow", macro);
+    }
+    ASSERT_TRUE(MakeGate());
+    std::vector<std::unique_ptr<ChildProcess>> programs;
+    for (int program = 0; program < kPrograms; ++program) {
+        programs.push_back(Start("write" + std::to_string(program) + ".ow", /*held=*/true));
+    }
+    for (auto& program : programs) {
+        ASSERT_TRUE(program->WaitForOutput(SaysReady, kBound)) << program->Output() << program->Errors();
+    }
+    ASSERT_TRUE(Release());
+    for (auto& program : programs) {
+        EXPECT_EQ(program->Wait(kBound), 0) << program->Output() << program->Errors();
+    }
+
+    std::string read;
+    std::string expected;
+    for (int program = 0; program < kPrograms; ++program) {
+        for (int i = 0; i < kValues; ++i) {
+            const std::string name = ValueName(program, i);
+            read += R"(GetFromRegistry("HKEY_CURRENT_USER\Software\Shared",")" + name + "\",%A)\n" +
+                    "WriteLineToFile(values.txt,%A)\n";
+            expected += "value " + name + "\n";
+        }
+    }
+    WriteFile("read.ow", read);
+    auto reader = Start("read.ow");
+    ASSERT_EQ(reader->Wait(kBound), 0) << reader->Output() << reader->Errors();
+    std::string values = ReadFile("values.txt");
+    std::erase(values, '\r');
+    EXPECT_EQ(values, expected);
+
+    // One store, and none half made under another name.
+    for (const auto& entry : std::filesystem::directory_iterator(m_dir / "config" / "ordwell")) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_TRUE(name.starts_with("registry.sqlite") && name.find(".new-") == std::string::npos) << name;
+    }
+}
+
+} // namespace
+} // namespace ordwell::test
