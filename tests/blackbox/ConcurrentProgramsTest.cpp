@@ -9,38 +9,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "ChildProcess.h"
+#include "ProgramFolder.h"
 
 namespace ordwell::test {
 namespace {
 
 using namespace std::chrono_literals;
 
-// Generous: only a hung program ever comes near it.
-constexpr auto kBound = 60s;
+constexpr auto kBound = kProgramBound;
 
-class ConcurrentPrograms : public testing::Test {
+class ConcurrentPrograms : public ProgramFolder {
 protected:
-    ConcurrentPrograms() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "ordwell-concurrent-XXXXXX").string();
-        m_dir = ::mkdtemp(pattern.data());
-    }
     ~ConcurrentPrograms() override {
         if (m_gate >= 0) {
             ::close(m_gate);
         }
-        std::error_code ignored;
-        std::filesystem::remove_all(m_dir, ignored);
-    }
-
-    void WriteFile(const std::string& name, const std::string& text) const {
-        std::ofstream(m_dir / name, std::ios::binary) << text;
-    }
-    std::string ReadFile(const std::string& name) const {
-        std::ifstream in(m_dir / name, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
     }
 
     // Runs `ordwell /r macro` with no display and the settings store in the
@@ -48,10 +31,7 @@ protected:
     // only at Release(): its shell says "ready", then waits to open the FIFO
     // "gate" for its standard input.
     std::unique_ptr<ChildProcess> Start(const std::string& macro, bool held = false) const {
-        ChildProcess::Options options;
-        options.directory = m_dir;
-        options.environment = {"HOME=" + m_dir.string(), "XDG_CONFIG_HOME=" + (m_dir / "config").string(),
-                               "PATH=/usr/bin:/bin", "LC_ALL=C"};
+        const ChildProcess::Options options = ProgramOptions();
         if (!held) {
             return std::make_unique<ChildProcess>(ORDWELL_EXECUTABLE, std::vector<std::string>{"/r", macro}, options);
         }
@@ -68,7 +48,6 @@ protected:
         return m_gate >= 0;
     }
 
-    std::filesystem::path m_dir;
     int m_gate = -1;
 };
 
