@@ -9,7 +9,7 @@ packages=(
     build-essential cmake ninja-build pkg-config clang-format
     libsqlite3-dev libgtest-dev
     qt6-base-dev libx11-dev libxtst-dev
-    xvfb xauth dbus libsystemd-dev time
+    xvfb xauth dbus libsystemd-dev libexpat1-dev python3-dbus python3-gi time
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -6,6 +6,7 @@
 #include "engine/Settings.h"
 #include "platform/console/ConsoleDialogs.h"
 #include "platform/console/ConsoleEventPump.h"
+#include "platform/dbus/DbusDdeClient.h"
 #include "platform/null/NullClipboard.h"
 #include "platform/null/NullDdeClient.h"
 #include "platform/null/NullKeyboard.h"
@@ -88,6 +89,11 @@ BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>
         parts.clipboard = std::make_unique<NullClipboard>();
         parts.runIcon = std::make_unique<NullRunIcon>();
         parts.pump = std::make_unique<ConsoleEventPump>(wakeFd);
+    }
+    // Without a session bus no DDE server can be reached: the null client
+    // answers at once.
+    if (DbusDdeClient::CanReach()) {
+        parts.dde = std::make_unique<DbusDdeClient>();
     }
 
     m_platform = std::make_unique<Platform>(Platform{

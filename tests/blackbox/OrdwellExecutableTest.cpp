@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include "ProgramFolder.h"
+#include "support/DdeTestBus.h"
 #include "support/ForkedChild.h"
 
 namespace ordwell::test {
@@ -34,6 +35,7 @@ protected:
         options.input = input;
         options.keepInputOpen = keepInputOpen;
         options.noInput = noInput;
+        options.environment.insert(options.environment.end(), m_environment.begin(), m_environment.end());
         return std::make_unique<ChildProcess>(ORDWELL_EXECUTABLE, arguments, options);
     }
 
@@ -54,6 +56,9 @@ protected:
         WriteMacro("macro.ow", text);
         return Run({"/r", "macro.ow"}, input);
     }
+
+    // More for every program started: "NAME=value".
+    std::vector<std::string> m_environment;
 };
 
 TEST_F(OrdwellProgram, ExitStatusSaysHowTheRunEnded) {
@@ -273,6 +278,36 @@ TEST_F(OrdwellProgram, ExampleMacroRunsWithoutInput) {
     EXPECT_EQ(result.status, 0) << result.output << result.errors;
     EXPECT_NE(result.output.find("[Contents of Variables]"), std::string::npos) << result.output;
     EXPECT_FALSE(std::filesystem::exists(m_dir / "macerr.log"));
+}
+
+// Each command records T or F into out.txt.
+constexpr const char* kDdeMacro =
+    "If(DdeCommand(Shop,System,[Hello]),WriteToFile(out.txt,T),WriteToFile(out.txt,F))\n"
+    "If(DdeScript(Shop,System,script.txt),WriteToFile(out.txt,T),WriteToFile(out.txt,F))\n"
+    "If(DdeCommand(Shop,Other,[Hello]),WriteToFile(out.txt,T),WriteToFile(out.txt,F))\n";
+
+TEST_F(OrdwellProgram, DdeWithoutASessionBusAnswersFalseAtOnce) {
+    WriteMacro("script.txt", "[one]\n");
+    // A hundred commands that each waited for a timeout would outlast the
+    // bound of the run.
+    const Result result = RunMacro(
+        std::string("For(0,100,If(DdeCommand(Shop,System,x),WriteToFile(out.txt,T),WriteToFile(out.txt,F)))\n") +
+        kDdeMacro + "WriteToFile(out.txt,.)\n");
+    EXPECT_EQ(result.status, 0) << result.errors;
+    EXPECT_EQ(ReadFile("out.txt"), std::string(103, 'F') + ".");
+}
+
+TEST_F(OrdwellProgram, DdeReachesAServerOnTheSessionBus) {
+    PrivateSessionBus bus;
+    ASSERT_FALSE(bus.Address().empty()) << bus.Errors();
+    DdeTestServer server(bus, {"--refuse", "[two]", "Shop", "System"});
+    ASSERT_TRUE(server.Ready()) << server.Output();
+    m_environment = {bus.Environment()};
+    WriteMacro("script.txt", "[one]\r\n\r\n[two]\r\n[three]");
+    const Result result = RunMacro(kDdeMacro);
+    EXPECT_EQ(result.status, 0) << result.errors;
+    EXPECT_EQ(ReadFile("out.txt"), "TTF");
+    EXPECT_EQ(server.Records(4), "System: [Hello]\nSystem: [one]\nSystem: [two]\nSystem: [three]\n");
 }
 
 } // namespace

@@ -24,7 +24,8 @@ protected:
     void WriteFile(const std::string& name, const std::string& text) const;
     std::string ReadFile(const std::string& name) const;
     // Options that start a program in the folder: no DISPLAY and no
-    // WAYLAND_DISPLAY, so the terminal backend answers.
+    // WAYLAND_DISPLAY, so the terminal backend answers; no
+    // DBUS_SESSION_BUS_ADDRESS and no XDG_RUNTIME_DIR, so no session bus.
     ChildProcess::Options ProgramOptions() const;
 
     std::filesystem::path m_dir;

@@ -42,8 +42,6 @@ constexpr CommandId kPending[] = {
     CommandId::kShutdownSystem,
     CommandId::kRebootSystem,
     CommandId::kPowerOff,
-    CommandId::kDdeCommand,
-    CommandId::kDdeScript,
 };
 
 TEST(CommandCatalogue, EveryCommandHasAHandlerOrIsPending) {

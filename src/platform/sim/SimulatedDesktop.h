@@ -33,7 +33,7 @@ struct SimulatedDesktop {
     SimulatedKeyboard keyboard;
     SimulatedProcesses processes{pump};
     SimulatedSession session;
-    SimulatedDdeClient dde;
+    SimulatedDdeClient dde{pump};
 
     Platform Wire(StackSpace& stack, Registry& registry, FileSystem& files, PathMapping& paths) {
         return Platform{clock,   pump,      stop,    stack,   diagnostics, registry,  files,   paths, system,
