@@ -4,6 +4,7 @@
 #include "FileCommands.h"
 #include "IniCommands.h"
 #include "LogCommands.h"
+#include "ProgramCommands.h"
 #include "RegistryCommands.h"
 #include "SystemCommands.h"
 #include "TextBufferCommands.h"
@@ -18,6 +19,7 @@ void BindActionCommands(Engine& engine) {
     BindRegistryCommands(engine);
     BindIniCommands(engine);
     BindLogCommands(engine);
+    BindProgramCommands(engine);
 }
 
 } // namespace ordwell

@@ -10,7 +10,6 @@
 #include "platform/null/NullClipboard.h"
 #include "platform/null/NullDdeClient.h"
 #include "platform/null/NullKeyboard.h"
-#include "platform/null/NullProcesses.h"
 #include "platform/null/NullRunIcon.h"
 #include "platform/null/NullSession.h"
 #include "platform/null/NullWindowSystem.h"
@@ -18,6 +17,7 @@
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixPathMapping.h"
+#include "platform/posix/PosixProcesses.h"
 #include "platform/posix/PosixStackSpace.h"
 #include "platform/posix/PosixSystemInfo.h"
 #include "platform/posix/SignalStop.h"
@@ -74,7 +74,7 @@ struct BackendSet::Parts {
     std::unique_ptr<RunIcon> runIcon;
     std::unique_ptr<WindowSystem> windows = std::make_unique<NullWindowSystem>();
     std::unique_ptr<Keyboard> keyboard = std::make_unique<NullKeyboard>();
-    std::unique_ptr<Processes> processes = std::make_unique<NullProcesses>();
+    std::unique_ptr<Processes> processes;
     std::unique_ptr<Session> session = std::make_unique<NullSession>();
     std::unique_ptr<DdeClient> dde = std::make_unique<NullDdeClient>();
 };
@@ -104,6 +104,8 @@ BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>
         parts.runIcon = std::make_unique<NullRunIcon>();
         parts.pump = std::make_unique<ConsoleEventPump>(wakeFd);
     }
+    // Reaps the programs it starts on the pump's watches.
+    parts.processes = std::make_unique<PosixProcesses>(*parts.pump);
 
     m_platform = std::make_unique<Platform>(Platform{
         .clock = parts.clock,

@@ -7,7 +7,8 @@
 namespace ordwell {
 
 // The backends of one process, wired into a Platform: the POSIX clock, files,
-// system values and registry store, Ctrl+C and SIGTERM as the stop signal,
+// programs, system values and registry store, Ctrl+C and SIGTERM as the stop
+// signal,
 // and the desktop parts (boxes, clipboard, run icon, event pump) from Qt when
 // a display can be opened, else from the terminal. Services this build cannot
 // reach yet are null objects.

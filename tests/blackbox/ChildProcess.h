@@ -37,6 +37,7 @@ public:
     // killed when this object goes).
     std::optional<int> Wait(std::chrono::milliseconds bound);
     void Signal(int number);
+    int Pid() const { return m_pid; }
 
     const std::string& Output() const { return m_output; }
     const std::string& Errors() const { return m_errors; }
