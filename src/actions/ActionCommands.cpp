@@ -6,6 +6,7 @@
 #include "LogCommands.h"
 #include "ProgramCommands.h"
 #include "RegistryCommands.h"
+#include "SessionCommands.h"
 #include "SystemCommands.h"
 #include "TextBufferCommands.h"
 
@@ -20,6 +21,7 @@ void BindActionCommands(Engine& engine) {
     BindIniCommands(engine);
     BindLogCommands(engine);
     BindProgramCommands(engine);
+    BindSessionCommands(engine);
 }
 
 } // namespace ordwell

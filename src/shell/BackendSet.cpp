@@ -7,6 +7,7 @@
 #include "engine/Settings.h"
 #include "platform/console/ConsoleDialogs.h"
 #include "platform/console/ConsoleEventPump.h"
+#include "platform/dbus/LogindSession.h"
 #include "platform/null/NullClipboard.h"
 #include "platform/null/NullDdeClient.h"
 #include "platform/null/NullKeyboard.h"
@@ -75,7 +76,9 @@ struct BackendSet::Parts {
     std::unique_ptr<WindowSystem> windows = std::make_unique<NullWindowSystem>();
     std::unique_ptr<Keyboard> keyboard = std::make_unique<NullKeyboard>();
     std::unique_ptr<Processes> processes;
-    std::unique_ptr<Session> session = std::make_unique<NullSession>();
+    std::unique_ptr<Session> session = LogindSession::SystemBusReachable()
+                                           ? std::unique_ptr<Session>(std::make_unique<LogindSession>())
+                                           : std::make_unique<NullSession>();
     std::unique_ptr<DdeClient> dde = std::make_unique<NullDdeClient>();
 };
 

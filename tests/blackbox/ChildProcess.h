@@ -36,6 +36,8 @@ public:
     // was killed by a signal or did not end within the bound (it is then
     // killed when this object goes).
     std::optional<int> Wait(std::chrono::milliseconds bound);
+    // Takes in the output that has come so far, without waiting.
+    void Collect();
     void Signal(int number);
     int Pid() const { return m_pid; }
 

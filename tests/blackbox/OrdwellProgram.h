@@ -31,7 +31,10 @@ protected:
         std::string pattern = (std::filesystem::temp_directory_path() / "ordwell-blackbox-XXXXXX").string();
         m_dir = ::mkdtemp(pattern.data());
         // No DISPLAY and no WAYLAND_DISPLAY: the terminal backend answers.
+        // The system bus is one that is not there, so that no test can ever
+        // ask the machine's own logind for anything.
         m_environment = {{"HOME", m_dir.string()},
+                         {"DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + (m_dir / "no-system-bus").string()},
                          {"XDG_CONFIG_HOME", (m_dir / "config").string()},
                          {"PATH", "/usr/bin:/bin"},
                          {"LC_ALL", "C"}};
