@@ -51,15 +51,18 @@ TEST(PosixProcesses, ProgramsStartCleanInAGroupOfTheirOwn) {
 
     ConsoleEventPump pump(-1);
     PosixProcesses processes(pump);
-    const auto process = processes.Launch(
-        LaunchVerb::Open, "/bin/sh",
-        "-c 'grep -E \"^Sig(Ign|Blk)\" /proc/$$/status > signals.txt; cut -d\" \" -f5 /proc/$$/stat > group.txt; "
-        "echo $$ > pid.txt; cat > input.txt; exec ls /proc/self/fd > fds.txt'");
+    // grep reads its own state: the shell execs it after the redirection.
+    const auto signals = processes.Launch(LaunchVerb::Open, "/bin/sh",
+                                          "-c 'exec grep -E \"^Sig(Blk|Ign)\" /proc/self/status > signals.txt'");
+    const auto process = processes.Launch(LaunchVerb::Open, "/bin/sh",
+                                          "-c 'echo $$ > pid.txt; cut -d\" \" -f5 /proc/$$/stat > group.txt; "
+                                          "cat > input.txt; exec ls /proc/self/fd > fds.txt'");
 
     ::close(leaked);
     ::sigprocmask(SIG_SETMASK, &previousMask, nullptr);
     ::sigaction(SIGPIPE, &previousPipe, nullptr);
-    ASSERT_NE(process, nullptr);
+    ASSERT_TRUE(signals && process);
+    ASSERT_TRUE(WaitForEnd(pump, *signals));
     ASSERT_TRUE(WaitForEnd(pump, *process));
     unsigned long long blockedMask = ~0ULL;
     unsigned long long ignoredMask = ~0ULL;
