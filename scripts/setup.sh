@@ -10,6 +10,8 @@ packages=(
     libsqlite3-dev libgtest-dev
     qt6-base-dev libx11-dev libxtst-dev
     xvfb xauth dbus libsystemd-dev time
+    libsndfile1-dev libpulse-dev
+    pulseaudio openbox
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -13,6 +13,7 @@
 #include "platform/null/NullKeyboard.h"
 #include "platform/null/NullRunIcon.h"
 #include "platform/null/NullSession.h"
+#include "platform/null/NullSound.h"
 #include "platform/null/NullWindowSystem.h"
 #include "platform/posix/ConfigLocation.h"
 #include "platform/posix/PosixClock.h"
@@ -24,6 +25,7 @@
 #include "platform/posix/SignalStop.h"
 #include "platform/posix/SqliteRegistry.h"
 #include "platform/posix/StandardErrorDiagnostics.h"
+#include "platform/pulse/PulseSound.h"
 
 #ifdef ORDWELL_WITH_QT
 #include <QApplication>
@@ -80,6 +82,8 @@ struct BackendSet::Parts {
                                            ? std::unique_ptr<Session>(std::make_unique<LogindSession>())
                                            : std::make_unique<NullSession>();
     std::unique_ptr<DdeClient> dde = std::make_unique<NullDdeClient>();
+    std::unique_ptr<Sound> sound = PulseSound::ServerExpected() ? std::unique_ptr<Sound>(std::make_unique<PulseSound>())
+                                                                : std::make_unique<NullSound>();
 };
 
 BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>()) {
@@ -128,6 +132,7 @@ BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>
         .processes = *parts.processes,
         .session = *parts.session,
         .dde = *parts.dde,
+        .sound = *parts.sound,
     });
 }
 

@@ -8,7 +8,8 @@ namespace ordwell {
 
 // The backends of one process, wired into a Platform: the POSIX clock, files,
 // programs, system values and registry store, Ctrl+C and SIGTERM as the stop
-// signal, logind for the session when the system bus can be reached,
+// signal, logind for the session when the system bus can be reached, sound
+// through PulseAudio when a sound server is there,
 // and the desktop parts (boxes, clipboard, run icon, event pump) from Qt when
 // a display can be opened, else from the terminal. Services this build cannot
 // reach yet are null objects.
