@@ -95,7 +95,8 @@ BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>
         parts.application = std::make_unique<QApplication>(argc, argv);
         // Closing a box is no reason to end the program.
         QApplication::setQuitOnLastWindowClosed(false);
-        parts.dialogs = std::make_unique<QtDialogs>();
+        // The boxes ask the window system to bring them to the front.
+        parts.dialogs = std::make_unique<QtDialogs>(*parts.windows);
         parts.clipboard = std::make_unique<QtClipboard>();
         parts.runIcon = std::make_unique<QtRunIcon>();
         parts.pump = std::make_unique<QtEventPump>(wakeFd);
