@@ -11,6 +11,7 @@ packages=(
     qt6-base-dev libx11-dev libxtst-dev
     xvfb xauth dbus libsystemd-dev time
     libsndfile1-dev libpulse-dev
+    # for the tests: a private sound server with a null sink, a window manager
     pulseaudio openbox
 )
 missing=()
