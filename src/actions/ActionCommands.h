@@ -5,7 +5,7 @@ namespace ordwell {
 class Engine;
 
 // Binds every command group of the system actions (files, text buffers,
-// registry and INI files, system values, date and time, logs).
+// registry and INI files, system values, date and time, logs, programs, sound, session and power).
 void BindActionCommands(Engine& engine);
 
 } // namespace ordwell

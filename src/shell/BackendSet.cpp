@@ -7,22 +7,25 @@
 #include "platform/console/ConsoleDialogs.h"
 #include "platform/console/ConsoleEventPump.h"
 #include "platform/dbus/DbusDdeClient.h"
+#include "platform/dbus/LogindSession.h"
 #include "platform/null/NullClipboard.h"
 #include "platform/null/NullDdeClient.h"
 #include "platform/null/NullKeyboard.h"
-#include "platform/null/NullProcesses.h"
 #include "platform/null/NullRunIcon.h"
 #include "platform/null/NullSession.h"
+#include "platform/null/NullSound.h"
 #include "platform/null/NullWindowSystem.h"
 #include "platform/posix/ConfigLocation.h"
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixPathMapping.h"
+#include "platform/posix/PosixProcesses.h"
 #include "platform/posix/PosixStackSpace.h"
 #include "platform/posix/PosixSystemInfo.h"
 #include "platform/posix/SignalStop.h"
 #include "platform/posix/SqliteRegistry.h"
 #include "platform/posix/StandardErrorDiagnostics.h"
+#include "platform/pulse/PulseSound.h"
 
 #ifdef ORDWELL_WITH_QT
 #include <QApplication>
@@ -60,9 +63,13 @@ struct BackendSet::Parts {
     std::unique_ptr<RunIcon> runIcon;
     std::unique_ptr<WindowSystem> windows = std::make_unique<NullWindowSystem>();
     std::unique_ptr<Keyboard> keyboard = std::make_unique<NullKeyboard>();
-    std::unique_ptr<Processes> processes = std::make_unique<NullProcesses>();
-    std::unique_ptr<Session> session = std::make_unique<NullSession>();
+    std::unique_ptr<Processes> processes;
+    std::unique_ptr<Session> session = LogindSession::SystemBusReachable()
+                                           ? std::unique_ptr<Session>(std::make_unique<LogindSession>())
+                                           : std::make_unique<NullSession>();
     std::unique_ptr<DdeClient> dde = std::make_unique<NullDdeClient>();
+    std::unique_ptr<Sound> sound = PulseSound::ServerExpected() ? std::unique_ptr<Sound>(std::make_unique<PulseSound>())
+                                                                : std::make_unique<NullSound>();
 };
 
 BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>()) {
@@ -74,7 +81,8 @@ BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>
         parts.application = std::make_unique<QApplication>(argc, argv);
         // Closing a box is no reason to end the program.
         QApplication::setQuitOnLastWindowClosed(false);
-        parts.dialogs = std::make_unique<QtDialogs>();
+        // The boxes ask the window system to bring them to the front.
+        parts.dialogs = std::make_unique<QtDialogs>(*parts.windows);
         parts.clipboard = std::make_unique<QtClipboard>();
         parts.runIcon = std::make_unique<QtRunIcon>();
         parts.pump = std::make_unique<QtEventPump>(wakeFd);
@@ -95,6 +103,8 @@ BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>
     if (DbusDdeClient::CanReach()) {
         parts.dde = std::make_unique<DbusDdeClient>();
     }
+    // Reaps the programs it starts on the pump's watches.
+    parts.processes = std::make_unique<PosixProcesses>(*parts.pump);
 
     m_platform = std::make_unique<Platform>(Platform{
         .clock = parts.clock,
@@ -114,6 +124,7 @@ BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>
         .processes = *parts.processes,
         .session = *parts.session,
         .dde = *parts.dde,
+        .sound = *parts.sound,
     });
 }
 

@@ -128,6 +128,14 @@ void ChildProcess::Pump(int ms) {
     }
 }
 
+void ChildProcess::Collect() {
+    size_t had = 0;
+    do {
+        had = m_output.size() + m_errors.size();
+        Pump(0);
+    } while (m_output.size() + m_errors.size() != had);
+}
+
 bool ChildProcess::WaitForOutput(const std::function<bool(const std::string&)>& ready,
                                  std::chrono::milliseconds bound) {
     const SteadyClock::time_point deadline = SteadyClock::now() + bound;

@@ -16,8 +16,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr auto kBound = kProgramBound;
-
 class ConcurrentPrograms : public ProgramFolder {
 protected:
     ~ConcurrentPrograms() override {
@@ -80,11 +78,11 @@ TEST_F(ConcurrentPrograms, FourProgramsStartedTogetherOnAFreshStoreKeepEveryValu
         programs.push_back(Start("write" + std::to_string(program) + ".ow", /*held=*/true));
     }
     for (auto& program : programs) {
-        ASSERT_TRUE(program->WaitForOutput(SaysReady, kBound)) << program->Output() << program->Errors();
+        ASSERT_TRUE(program->WaitForOutput(SaysReady, kProgramBound)) << program->Output() << program->Errors();
     }
     ASSERT_TRUE(Release());
     for (auto& program : programs) {
-        EXPECT_EQ(program->Wait(kBound), 0) << program->Output() << program->Errors();
+        EXPECT_EQ(program->Wait(kProgramBound), 0) << program->Output() << program->Errors();
     }
 
     std::string read;
@@ -99,7 +97,7 @@ TEST_F(ConcurrentPrograms, FourProgramsStartedTogetherOnAFreshStoreKeepEveryValu
     }
     WriteFile("read.ow", read);
     auto reader = Start("read.ow");
-    ASSERT_EQ(reader->Wait(kBound), 0) << reader->Output() << reader->Errors();
+    ASSERT_EQ(reader->Wait(kProgramBound), 0) << reader->Output() << reader->Errors();
     std::string values = ReadFile("values.txt");
     std::erase(values, '\r');
     EXPECT_EQ(values, expected);

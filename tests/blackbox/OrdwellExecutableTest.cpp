@@ -14,52 +14,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "ProgramFolder.h"
+#include "OrdwellProgram.h"
 #include "support/DdeTestBus.h"
 #include "support/ForkedChild.h"
 
 namespace ordwell::test {
 namespace {
-
-using namespace std::chrono_literals;
-
-constexpr auto kBound = kProgramBound;
-
-class OrdwellProgram : public ProgramFolder {
-protected:
-    void WriteMacro(const std::string& name, const std::string& text) const { WriteFile(name, text); }
-
-    std::unique_ptr<ChildProcess> Start(const std::vector<std::string>& arguments, const std::string& input = {},
-                                        bool keepInputOpen = false, bool noInput = false) const {
-        ChildProcess::Options options = ProgramOptions();
-        options.input = input;
-        options.keepInputOpen = keepInputOpen;
-        options.noInput = noInput;
-        options.environment.insert(options.environment.end(), m_environment.begin(), m_environment.end());
-        return std::make_unique<ChildProcess>(ORDWELL_EXECUTABLE, arguments, options);
-    }
-
-    struct Result {
-        std::optional<int> status;
-        std::string output;
-        std::string errors;
-    };
-    Result Run(const std::vector<std::string>& arguments, const std::string& input = {}) const {
-        auto child = Start(arguments, input);
-        Result result;
-        result.status = child->Wait(kBound);
-        result.output = child->Output();
-        result.errors = child->Errors();
-        return result;
-    }
-    Result RunMacro(const std::string& text, const std::string& input = {}) const {
-        WriteMacro("macro.ow", text);
-        return Run({"/r", "macro.ow"}, input);
-    }
-
-    // More for every program started: "NAME=value".
-    std::vector<std::string> m_environment;
-};
 
 TEST_F(OrdwellProgram, ExitStatusSaysHowTheRunEnded) {
     struct Row {
@@ -302,7 +262,7 @@ TEST_F(OrdwellProgram, DdeReachesAServerOnTheSessionBus) {
     ASSERT_FALSE(bus.Address().empty()) << bus.Errors();
     DdeTestServer server(bus, {"--refuse", "[two]", "Shop", "System"});
     ASSERT_TRUE(server.Ready()) << server.Output();
-    m_environment = {bus.Environment()};
+    SetEnvironment(bus.Environment());
     WriteMacro("script.txt", "[one]\r\n\r\n[two]\r\n[three]");
     const Result result = RunMacro(kDdeMacro);
     EXPECT_EQ(result.status, 0) << result.errors;

@@ -68,7 +68,8 @@ private:
                              .keyboard = m_sim.keyboard,
                              .processes = m_sim.processes,
                              .session = m_sim.session,
-                             .dde = m_dde}};
+                             .dde = m_dde,
+                             .sound = m_sim.sound}};
 };
 
 class DdeOverTheBus : public testing::Test {
