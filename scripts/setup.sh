@@ -9,7 +9,11 @@ packages=(
     build-essential cmake ninja-build pkg-config clang-format
     libsqlite3-dev libgtest-dev
     qt6-base-dev libx11-dev libx11-xcb-dev libxcb1-dev libxtst-dev
-    xvfb xauth openbox x11-utils dbus libsystemd-dev time
+    xvfb xauth x11-utils dbus libsystemd-dev libexpat1-dev time
+    libsndfile1-dev libpulse-dev
+    # for the tests: a private sound server with a null sink, a window manager,
+    # Python's D-Bus modules for the example DDE server
+    pulseaudio openbox python3-dbus python3-gi
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -4,7 +4,9 @@
 #include "FileCommands.h"
 #include "IniCommands.h"
 #include "LogCommands.h"
+#include "ProgramCommands.h"
 #include "RegistryCommands.h"
+#include "SessionCommands.h"
 #include "SystemCommands.h"
 #include "TextBufferCommands.h"
 #include "WindowCommands.h"
@@ -19,6 +21,8 @@ void BindActionCommands(Engine& engine) {
     BindRegistryCommands(engine);
     BindIniCommands(engine);
     BindLogCommands(engine);
+    BindProgramCommands(engine);
+    BindSessionCommands(engine);
     BindWindowCommands(engine);
 }
 

@@ -1,11 +1,14 @@
 // The commands that talk to the person at the machine and pace the macro:
-// MessageBox, MessageBoxOkCancel, InputBox, SetCaption, Beep and Delay.
+// MessageBox, MessageBoxOkCancel, InputBox, SetCaption, Beep, PlaySound and
+// Delay.
 #include "DialogCommands.h"
 
 #include "CommandCall.h"
 #include "MacroRunner.h"
 #include "Waiting.h"
 #include "platform/Dialogs.h"
+#include "platform/Sound.h"
+#include "platform/WindowSystem.h"
 
 namespace ordwell {
 
@@ -15,8 +18,28 @@ std::string_view BoxTitle(const CMacroRunner& runner) {
     return runner.Caption().empty() ? std::string_view("Ordwell") : std::string_view(runner.Caption());
 }
 
+// A box comes to the front over the active window; once it is answered, the
+// window that was active before is active again, so that the macro goes on
+// typing where it was.
+class ActiveWindowKept {
+public:
+    explicit ActiveWindowKept(WindowSystem& windows) : m_windows(windows), m_active(windows.ActiveWindow()) {}
+    ~ActiveWindowKept() {
+        if (m_active != kNoWindow) {
+            m_windows.Activate(m_active, {}); // asked; not waited for
+        }
+    }
+    ActiveWindowKept(const ActiveWindowKept&) = delete;
+    ActiveWindowKept& operator=(const ActiveWindowKept&) = delete;
+
+private:
+    WindowSystem& m_windows;
+    WindowId m_active;
+};
+
 bool ShowBox(CommandCall& call, MessageStyle style) {
     CMacroRunner& runner = call.Runner();
+    const ActiveWindowKept active(call.GetPlatform().windows);
     runner.SetLastResponse(call.GetPlatform().dialogs.ShowMessage(call.Text(1), BoxTitle(runner), style));
     return true;
 }
@@ -32,7 +55,11 @@ bool MessageBoxOkCancelCommand(CommandCall& call) {
 bool InputBoxCommand(CommandCall& call) {
     CMacroRunner& runner = call.Runner();
     std::string entry;
-    const int answer = call.GetPlatform().dialogs.AskForText(call.Text(1), BoxTitle(runner), entry);
+    int answer = kAnswerNone;
+    {
+        const ActiveWindowKept active(call.GetPlatform().windows);
+        answer = call.GetPlatform().dialogs.AskForText(call.Text(1), BoxTitle(runner), entry);
+    }
     runner.SetLastResponse(answer);
     if (answer == kAnswerOk) {
         if (call.Count() == 2) {
@@ -52,6 +79,13 @@ bool BeepCommand(CommandCall& call) {
     return call.GetPlatform().dialogs.Beep();
 }
 
+// The sound plays to its end before the next line; a stop request (Ctrl+C,
+// SIGTERM) ends it.
+bool PlaySoundCommand(CommandCall& call) {
+    const CMacroRunner& runner = call.Runner();
+    return call.GetPlatform().sound.PlayFile(call.Path(1), [&runner] { return runner.StopRequested(); });
+}
+
 bool DelayCommand(CommandCall& call) {
     // A negative count is a very long wait: in effect until the run stops.
     PumpMessagesFor(call.Runner(), static_cast<std::uint32_t>(call.Number(1)));
@@ -66,6 +100,7 @@ void BindDialogCommands(Engine& engine) {
     engine.Bind(CommandId::kInputBox, InputBoxCommand);
     engine.Bind(CommandId::kSetCaption, SetCaptionCommand);
     engine.Bind(CommandId::kBeep, BeepCommand);
+    engine.Bind(CommandId::kPlaySound, PlaySoundCommand);
     engine.Bind(CommandId::kDelay, DelayCommand);
 }
 

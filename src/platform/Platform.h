@@ -15,6 +15,7 @@ class Processes;
 class Registry;
 class RunIcon;
 class Session;
+class Sound;
 class StackSpace;
 class StopSignal;
 class SystemInfo;
@@ -42,6 +43,7 @@ struct Platform {
     Processes& processes;
     Session& session;
     DdeClient& dde;
+    Sound& sound;
 };
 
 } // namespace ordwell

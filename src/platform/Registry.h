@@ -32,7 +32,8 @@ public:
     virtual std::optional<RegistryValue> GetValue(Hive hive, std::string_view path, std::string_view name) = 0;
     virtual bool DeleteValue(Hive hive, std::string_view path, std::string_view name) = 0;
     // Empty while the store can be used; otherwise, for the user, why it
-    // cannot (every write then answers false and every read finds nothing).
+    // cannot be used fully: every write then answers false, and reads find
+    // nothing unless the store could at least be read (a read-only store).
     virtual std::string Problem() const = 0;
 };
 

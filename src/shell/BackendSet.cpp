@@ -1,28 +1,31 @@
 #include "BackendSet.h"
 
-#include <cstdio>
 #include <string>
 #include <unistd.h>
 
 #include "engine/Settings.h"
 #include "platform/console/ConsoleDialogs.h"
 #include "platform/console/ConsoleEventPump.h"
+#include "platform/dbus/DbusDdeClient.h"
+#include "platform/dbus/LogindSession.h"
 #include "platform/null/NullClipboard.h"
 #include "platform/null/NullDdeClient.h"
 #include "platform/null/NullKeyboard.h"
-#include "platform/null/NullProcesses.h"
 #include "platform/null/NullRunIcon.h"
 #include "platform/null/NullSession.h"
+#include "platform/null/NullSound.h"
 #include "platform/null/NullWindowSystem.h"
 #include "platform/posix/ConfigLocation.h"
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixPathMapping.h"
+#include "platform/posix/PosixProcesses.h"
 #include "platform/posix/PosixStackSpace.h"
 #include "platform/posix/PosixSystemInfo.h"
 #include "platform/posix/SignalStop.h"
 #include "platform/posix/SqliteRegistry.h"
 #include "platform/posix/StandardErrorDiagnostics.h"
+#include "platform/pulse/PulseSound.h"
 
 #ifdef ORDWELL_WITH_QT
 #include <QApplication>
@@ -38,23 +41,6 @@
 
 namespace ordwell {
 
-namespace {
-
-std::unique_ptr<SqliteRegistry> OpenRegistry() {
-    const std::string path = RegistryDatabasePath();
-    if (!path.empty()) {
-        auto registry = std::make_unique<SqliteRegistry>(path);
-        if (registry->IsOpen()) {
-            return registry;
-        }
-    }
-    std::fprintf(stderr, "ordwell: cannot open the settings store%s%s; settings are kept in memory for this run\n",
-                 path.empty() ? "" : " ", path.c_str());
-    return std::make_unique<SqliteRegistry>(":memory:");
-}
-
-} // namespace
-
 struct BackendSet::Parts {
 #ifdef ORDWELL_WITH_QT
     // Made first and destroyed last: every Qt object below needs it.
@@ -67,23 +53,31 @@ struct BackendSet::Parts {
     PosixClock clock;
     PosixFileSystem files{stop.WakeFd()};
     PosixSystemInfo system;
-    std::unique_ptr<SqliteRegistry> registry = OpenRegistry();
-    Settings settings{*registry};
+    // A store that cannot be used stays closed (writes fail, reads find
+    // nothing, so settings read their defaults) and says why in Problem(),
+    // which the engine reports. A stop request ends any wait for its lock.
+    SqliteRegistry registry{RegistryDatabasePath(), stop.WakeFd()};
+    Settings settings{registry};
     PosixPathMapping paths{[this](char letter) { return settings.GetString("Drives", std::string(1, letter), ""); }};
     std::unique_ptr<EventPump> pump;
-    std::unique_ptr<Dialogs> dialogs;
-    std::unique_ptr<Clipboard> clipboard;
-    std::unique_ptr<RunIcon> runIcon;
 #ifdef ORDWELL_WITH_QT
     // Our own connection to the display, apart from Qt's. After the pump,
     // which watches it, and before the services that use it.
     std::unique_ptr<X11Connection> x11;
 #endif
+    // Before the boxes, which bring themselves to the front through it.
     std::unique_ptr<WindowSystem> windows = std::make_unique<NullWindowSystem>();
+    std::unique_ptr<Dialogs> dialogs;
+    std::unique_ptr<Clipboard> clipboard;
+    std::unique_ptr<RunIcon> runIcon;
     std::unique_ptr<Keyboard> keyboard = std::make_unique<NullKeyboard>();
-    std::unique_ptr<Processes> processes = std::make_unique<NullProcesses>();
-    std::unique_ptr<Session> session = std::make_unique<NullSession>();
+    std::unique_ptr<Processes> processes;
+    std::unique_ptr<Session> session = LogindSession::SystemBusReachable()
+                                           ? std::unique_ptr<Session>(std::make_unique<LogindSession>())
+                                           : std::make_unique<NullSession>();
     std::unique_ptr<DdeClient> dde = std::make_unique<NullDdeClient>();
+    std::unique_ptr<Sound> sound = PulseSound::ServerExpected() ? std::unique_ptr<Sound>(std::make_unique<PulseSound>())
+                                                                : std::make_unique<NullSound>();
 };
 
 BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>()) {
@@ -95,15 +89,16 @@ BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>
         parts.application = std::make_unique<QApplication>(argc, argv);
         // Closing a box is no reason to end the program.
         QApplication::setQuitOnLastWindowClosed(false);
-        parts.dialogs = std::make_unique<QtDialogs>();
-        parts.clipboard = std::make_unique<QtClipboard>();
-        parts.runIcon = std::make_unique<QtRunIcon>();
         parts.pump = std::make_unique<QtEventPump>(wakeFd);
-        m_onDisplay = true;
         parts.x11 = X11Connection::Open(*parts.pump);
         if (parts.x11) {
             parts.windows = std::make_unique<X11WindowSystem>(*parts.x11);
         }
+        // The boxes ask the window system to bring them to the front.
+        parts.dialogs = std::make_unique<QtDialogs>(*parts.windows);
+        parts.clipboard = std::make_unique<QtClipboard>();
+        parts.runIcon = std::make_unique<QtRunIcon>();
+        m_onDisplay = true;
     }
 #else
     (void)argc;
@@ -115,6 +110,13 @@ BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>
         parts.runIcon = std::make_unique<NullRunIcon>();
         parts.pump = std::make_unique<ConsoleEventPump>(wakeFd);
     }
+    // Without a session bus no DDE server can be reached: the null client
+    // answers at once.
+    if (DbusDdeClient::CanReach()) {
+        parts.dde = std::make_unique<DbusDdeClient>();
+    }
+    // Reaps the programs it starts on the pump's watches.
+    parts.processes = std::make_unique<PosixProcesses>(*parts.pump);
 
     m_platform = std::make_unique<Platform>(Platform{
         .clock = parts.clock,
@@ -122,7 +124,7 @@ BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>
         .stop = parts.stop,
         .stack = parts.stack,
         .diagnostics = parts.diagnostics,
-        .registry = *parts.registry,
+        .registry = parts.registry,
         .files = parts.files,
         .paths = parts.paths,
         .system = parts.system,
@@ -134,6 +136,7 @@ BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>
         .processes = *parts.processes,
         .session = *parts.session,
         .dde = *parts.dde,
+        .sound = *parts.sound,
     });
 }
 

@@ -1,6 +1,7 @@
 #include "HeadlessRun.h"
 
 #include "actions/ActionCommands.h"
+#include "dde/DdeCommands.h"
 #include "engine/Engine.h"
 #include "engine/MacroFile.h"
 #include "engine/MacroRunner.h"
@@ -22,6 +23,7 @@ int RunHeadless(const Platform& platform, const std::string& fileName) {
     }
     Engine engine(platform);
     BindActionCommands(engine);
+    BindDdeCommands(engine);
     CMacroRunner runner(engine, std::move(file.text));
     runner.Run();
     return runner.Outcome() == RunOutcome::Failed ? kRunFailed : kRunEnded;

@@ -97,9 +97,12 @@ TEST(ConcurrentWriters, TwoProcessesWritingTheRegistryStoreLoseNoValue) {
         ChildProgram program(registryPath);
         for (int i = 0; i < kValues; ++i) {
             const std::string name = "c" + std::to_string(child) + "v" + std::to_string(i);
-            program.Line(R"(WriteToRegistry("HKEY_CURRENT_USER\Software\Shared",)" + name + ",value " + name + ")");
+            if (!program.Line(R"(WriteToRegistry("HKEY_CURRENT_USER\Software\Shared",)" + name + ",value " + name +
+                              ")")) {
+                return 1;
+            }
         }
-        return program.StoreIsOpen() ? 0 : 1;
+        return 0;
     }));
 
     SqliteRegistry store(registryPath);
@@ -124,9 +127,9 @@ TEST(ConcurrentWriters, AWriterKilledMidWayLeavesEveryCommittedValue) {
         ::close(reports[0]);
         ChildProgram program(registryPath);
         for (int i = 0; i < 100000; ++i) {
-            program.Line(R"(WriteToRegistry("HKEY_CURRENT_USER\Software\Killed",v)" + std::to_string(i) + ",data " +
-                         std::to_string(i) + ")");
-            if (::write(reports[1], &i, sizeof i) != sizeof i) {
+            if (!program.Line(R"(WriteToRegistry("HKEY_CURRENT_USER\Software\Killed",v)" + std::to_string(i) +
+                              ",data " + std::to_string(i) + ")") ||
+                ::write(reports[1], &i, sizeof i) != sizeof i) {
                 return 1;
             }
         }

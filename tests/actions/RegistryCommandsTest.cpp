@@ -83,6 +83,23 @@ TEST(RegistryCommands, FailedWritesAnswerFalseAndReadsFindAnEmptyText) {
     }
 }
 
+TEST(RegistryCommands, AWriteTheStoreCannotKeepFailsTheLine) {
+    TestDesktop desk;
+    desk.WriteFile("not-a-store.sqlite", "plain text, no database");
+    SqliteRegistry store((desk.Dir() / "not-a-store.sqlite").string());
+    ASSERT_FALSE(store.Problem().empty());
+    test::TestMachine machine(store);
+    Engine& engine = machine.GetEngine();
+    CMacroRunner runner(engine, std::vector<std::string>{});
+    EXPECT_FALSE(runner.Execute(R"(WriteToRegistry("HKEY_CURRENT_USER\Software\Acme","Name","lost"))"));
+    // A path that names no hive writes nothing either.
+    EXPECT_FALSE(runner.Execute(R"(WriteToRegistry("HKEY_NOWHERE\Software\Acme","Name","lost"))"));
+    engine.Variables().SetVar("%A", "stale");
+    EXPECT_TRUE(runner.Execute(R"(GetFromRegistry("HKEY_CURRENT_USER\Software\Acme","Name",%A))"));
+    EXPECT_EQ(engine.Variables().Value(0), "");
+    EXPECT_EQ(desk.ReadFile("not-a-store.sqlite"), "plain text, no database");
+}
+
 TEST(RegistryCommands, LongValuesAreWrittenAndReadWhole) {
     TestDesktop desk;
     for (const size_t length : {99U, 100U, 101U, 5000U}) {

@@ -117,21 +117,6 @@ bool ChildProcess::Write(std::string_view text) {
     return text.empty();
 }
 
-void ChildProcess::Drain() {
-    for (int round = 0; round < 1024; ++round) {
-        std::array<pollfd, 2> watched{{{m_stdout, POLLIN, 0}, {m_stderr, POLLIN, 0}}};
-        if (::poll(watched.data(), watched.size(), 0) <= 0) {
-            return;
-        }
-        if (watched[0].revents != 0) {
-            ReadAvailable(m_stdout, m_output);
-        }
-        if (watched[1].revents != 0) {
-            ReadAvailable(m_stderr, m_errors);
-        }
-    }
-}
-
 bool ChildProcess::Reap() {
     int status = 0;
     if (::waitpid(m_pid, &status, WNOHANG) == m_pid) {
@@ -155,6 +140,14 @@ void ChildProcess::Pump(int ms) {
     if (watched[0].revents != 0) {
         Reap();
     }
+}
+
+void ChildProcess::Collect() {
+    size_t had = 0;
+    do {
+        had = m_output.size() + m_errors.size();
+        Pump(0);
+    } while (m_output.size() + m_errors.size() != had);
 }
 
 bool ChildProcess::WaitForOutput(const std::function<bool(const std::string&)>& ready,

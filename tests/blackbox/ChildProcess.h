@@ -37,12 +37,13 @@ public:
     // was killed by a signal or did not end within the bound (it is then
     // killed when this object goes).
     std::optional<int> Wait(std::chrono::milliseconds bound);
+    // Takes in the output that has come so far, without waiting.
+    void Collect();
     void Signal(int number);
     // Writes to the child's standard input (with keepInputOpen); false when
     // it does not take all of it.
     bool Write(std::string_view text);
-    // Collects the output that has arrived so far, without waiting for more.
-    void Drain();
+    int Pid() const { return m_pid; }
 
     const std::string& Output() const { return m_output; }
     const std::string& Errors() const { return m_errors; }

@@ -5,80 +5,21 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <regex>
 #include <sstream>
 #include <stdlib.h>
-#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "ChildProcess.h"
+#include "OrdwellProgram.h"
+#include "support/DdeTestBus.h"
 #include "support/ForkedChild.h"
 
 namespace ordwell::test {
 namespace {
-
-using namespace std::chrono_literals;
-
-// Generous: only a hung program ever comes near it.
-constexpr auto kBound = 60s;
-
-class OrdwellProgram : public testing::Test {
-protected:
-    OrdwellProgram() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "ordwell-blackbox-XXXXXX").string();
-        m_dir = ::mkdtemp(pattern.data());
-    }
-    ~OrdwellProgram() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_dir, ignored);
-    }
-
-    void WriteMacro(const std::string& name, const std::string& text) const {
-        std::ofstream(m_dir / name, std::ios::binary) << text;
-    }
-    std::string ReadFile(const std::string& name) const {
-        std::ifstream in(m_dir / name, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    std::unique_ptr<ChildProcess> Start(const std::vector<std::string>& arguments, const std::string& input = {},
-                                        bool keepInputOpen = false, bool noInput = false) const {
-        ChildProcess::Options options;
-        options.directory = m_dir;
-        options.input = input;
-        options.keepInputOpen = keepInputOpen;
-        options.noInput = noInput;
-        // No DISPLAY and no WAYLAND_DISPLAY: the terminal backend answers.
-        options.environment = {"HOME=" + m_dir.string(), "XDG_CONFIG_HOME=" + (m_dir / "config").string(),
-                               "PATH=/usr/bin:/bin", "LC_ALL=C"};
-        return std::make_unique<ChildProcess>(ORDWELL_EXECUTABLE, arguments, options);
-    }
-
-    struct Result {
-        std::optional<int> status;
-        std::string output;
-        std::string errors;
-    };
-    Result Run(const std::vector<std::string>& arguments, const std::string& input = {}) const {
-        auto child = Start(arguments, input);
-        Result result;
-        result.status = child->Wait(kBound);
-        result.output = child->Output();
-        result.errors = child->Errors();
-        return result;
-    }
-    Result RunMacro(const std::string& text, const std::string& input = {}) const {
-        WriteMacro("macro.ow", text);
-        return Run({"/r", "macro.ow"}, input);
-    }
-
-    std::filesystem::path m_dir;
-};
 
 TEST_F(OrdwellProgram, ExitStatusSaysHowTheRunEnded) {
     struct Row {
@@ -297,6 +238,36 @@ TEST_F(OrdwellProgram, ExampleMacroRunsWithoutInput) {
     EXPECT_EQ(result.status, 0) << result.output << result.errors;
     EXPECT_NE(result.output.find("[Contents of Variables]"), std::string::npos) << result.output;
     EXPECT_FALSE(std::filesystem::exists(m_dir / "macerr.log"));
+}
+
+// Each command records T or F into out.txt.
+constexpr const char* kDdeMacro =
+    "If(DdeCommand(Shop,System,[Hello]),WriteToFile(out.txt,T),WriteToFile(out.txt,F))\n"
+    "If(DdeScript(Shop,System,script.txt),WriteToFile(out.txt,T),WriteToFile(out.txt,F))\n"
+    "If(DdeCommand(Shop,Other,[Hello]),WriteToFile(out.txt,T),WriteToFile(out.txt,F))\n";
+
+TEST_F(OrdwellProgram, DdeWithoutASessionBusAnswersFalseAtOnce) {
+    WriteMacro("script.txt", "[one]\n");
+    // A hundred commands that each waited for a timeout would outlast the
+    // bound of the run.
+    const Result result = RunMacro(
+        std::string("For(0,100,If(DdeCommand(Shop,System,x),WriteToFile(out.txt,T),WriteToFile(out.txt,F)))\n") +
+        kDdeMacro + "WriteToFile(out.txt,.)\n");
+    EXPECT_EQ(result.status, 0) << result.errors;
+    EXPECT_EQ(ReadFile("out.txt"), std::string(103, 'F') + ".");
+}
+
+TEST_F(OrdwellProgram, DdeReachesAServerOnTheSessionBus) {
+    PrivateSessionBus bus;
+    ASSERT_FALSE(bus.Address().empty()) << bus.Errors();
+    DdeTestServer server(bus, {"--refuse", "[two]", "Shop", "System"});
+    ASSERT_TRUE(server.Ready()) << server.Output();
+    SetEnvironment(bus.Environment());
+    WriteMacro("script.txt", "[one]\r\n\r\n[two]\r\n[three]");
+    const Result result = RunMacro(kDdeMacro);
+    EXPECT_EQ(result.status, 0) << result.errors;
+    EXPECT_EQ(ReadFile("out.txt"), "TTF");
+    EXPECT_EQ(server.Records(4), "System: [Hello]\nSystem: [one]\nSystem: [two]\nSystem: [three]\n");
 }
 
 } // namespace

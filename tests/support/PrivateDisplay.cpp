@@ -24,6 +24,15 @@ int IgnoreErrors(Display*, XErrorEvent*) {
 PrivateDisplay::PrivateDisplay(Manager manager) {
     std::string pattern = (std::filesystem::temp_directory_path() / "ordwell-display-XXXXXX").string();
     m_home = ::mkdtemp(pattern.data());
+    m_ownsHome = true;
+    Start(manager);
+}
+
+PrivateDisplay::PrivateDisplay(const std::filesystem::path& folder, bool windowManager) : m_home(folder.string()) {
+    Start(windowManager ? Manager::Openbox : Manager::Absent);
+}
+
+void PrivateDisplay::Start(Manager manager) {
     XSetErrorHandler(IgnoreErrors);
     // Xvfb writes the display number it chose once it takes clients.
     ChildProcess::Options options;
@@ -68,8 +77,10 @@ PrivateDisplay::~PrivateDisplay() {
             process->Wait(std::chrono::seconds(10));
         }
     }
-    std::error_code ignored;
-    std::filesystem::remove_all(m_home, ignored);
+    if (m_ownsHome) {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_home, ignored);
+    }
 }
 
 std::vector<std::string> PrivateDisplay::Environment() const {

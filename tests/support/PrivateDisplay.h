@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -20,7 +21,10 @@ class PrivateDisplay final {
 public:
     enum class Manager { Absent, Openbox };
 
+    // In a temporary folder of its own, removed at the end.
     explicit PrivateDisplay(Manager manager);
+    // In the caller's folder (the programs' working folder and HOME).
+    PrivateDisplay(const std::filesystem::path& folder, bool windowManager);
     ~PrivateDisplay();
     PrivateDisplay(const PrivateDisplay&) = delete;
     PrivateDisplay& operator=(const PrivateDisplay&) = delete;
@@ -49,6 +53,7 @@ public:
     std::vector<int> ScreenSize();
 
 private:
+    void Start(Manager manager);
     bool WindowManagerOwnsTheScreen();
     bool WindowManagerManagesWindows();
     // Reads the probe's events until `done` holds; false when the deadline came first.
@@ -56,6 +61,7 @@ private:
     std::vector<unsigned long> Longs(Window window, const char* property);
 
     std::string m_home;
+    bool m_ownsHome = false;
     std::string m_name;
     std::string m_problem;
     std::unique_ptr<ChildProcess> m_server;

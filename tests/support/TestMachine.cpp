@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "actions/ActionCommands.h"
+#include "dde/DdeCommands.h"
 
 namespace ordwell::test {
 
@@ -11,6 +12,7 @@ TestMachine::TestMachine(Registry& registry)
       m_paths([this](char letter) { return m_settings.GetString("Drives", std::string(1, letter), ""); }),
       m_engine(std::make_unique<Engine>(m_sim.Wire(m_stack, registry, m_files, m_paths))) {
     BindActionCommands(*m_engine);
+    BindDdeCommands(*m_engine);
     m_sim.clock.SetNow(LocalTime(1998, 1, 22, 13, 5, 0));
 }
 

@@ -59,7 +59,7 @@ bool TestWindows::Reported(const std::string& line) {
 }
 
 bool TestWindows::ReportedAlready(const std::string& line) {
-    m_process->Drain();
+    m_process->Collect();
     return HasLine(Output(), line);
 }
 

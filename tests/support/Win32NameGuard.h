@@ -13,6 +13,9 @@
 #define CreateMutex @
 #define CreateProcess @
 #define CreateWindow @
+#define DdeCreateStringHandle @
+#define DdeInitialize @
+#define DdeQueryString @
 #define DeleteFile @
 #define DispatchMessage @
 #define DrawText @

@@ -7,7 +7,6 @@
 #include <poll.h>
 #include <unistd.h>
 
-
 namespace ordwell {
 
 namespace {

@@ -4,10 +4,10 @@
 
 namespace ordwell {
 
-// No session manager to ask (no system bus): nothing is allowed.
+// No session manager to ask (no system bus): nothing can be asked for.
 class NullSession final : public Session {
 public:
-    bool Allowed(SessionEnd) override { return false; }
+    Permission MayEnd(SessionEnd) override { return Permission::Unanswered; }
     bool Request(SessionEnd) override { return false; }
 };
 

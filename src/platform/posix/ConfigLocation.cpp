@@ -32,26 +32,30 @@ std::string HomeDirectory() {
     return {};
 }
 
+// $XDG_CONFIG_HOME/ordwell or ~/.config/ordwell, made or not; empty when no
+// home folder is known.
+std::string ConfigDirectoryPath() {
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/') {
+        return std::string(xdg) + "/ordwell";
+    }
+    const std::string home = HomeDirectory();
+    return home.empty() ? std::string() : home + "/.config/ordwell";
+}
+
 } // namespace
 
 std::string OrdwellConfigDirectory() {
-    std::string base;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/') {
-        base = xdg;
-    } else {
-        const std::string home = HomeDirectory();
-        if (home.empty()) {
-            return {};
-        }
-        base = home + "/.config";
-    }
-    std::string dir = base + "/ordwell";
-    return MakeDirectories(dir) ? dir : std::string();
+    const std::string dir = ConfigDirectoryPath();
+    return !dir.empty() && MakeDirectories(dir) ? dir : std::string();
 }
 
 std::string RegistryDatabasePath() {
-    const std::string dir = OrdwellConfigDirectory();
-    return dir.empty() ? std::string() : dir + "/registry.sqlite";
+    const std::string dir = ConfigDirectoryPath();
+    if (dir.empty()) {
+        return {};
+    }
+    MakeDirectories(dir);
+    return dir + "/registry.sqlite";
 }
 
 } // namespace ordwell

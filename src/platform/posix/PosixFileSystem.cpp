@@ -15,6 +15,7 @@
 #include "PosixReadableFile.h"
 #include "ReadOnlyFile.h"
 #include "RegularFile.h"
+#include "SearchPath.h"
 #include "UniqueFd.h"
 
 namespace ordwell {
@@ -326,20 +327,9 @@ std::optional<std::string> PosixFileSystem::FindInDirectories(const std::string&
 
 std::vector<std::string> PosixFileSystem::StandardSearchDirectories() {
     std::vector<std::string> directories{"."};
-    const char* path = std::getenv("PATH");
-    if (path == nullptr) {
-        return directories;
-    }
-    std::string_view rest(path);
-    while (true) {
-        const size_t colon = rest.find(':');
-        // An empty element of PATH names the current directory.
-        const std::string_view element = rest.substr(0, colon);
-        directories.emplace_back(element.empty() ? std::string_view(".") : element);
-        if (colon == std::string_view::npos) {
-            break;
-        }
-        rest.remove_prefix(colon + 1);
+    if (const char* path = std::getenv("PATH")) {
+        const std::vector<std::string> listed = SplitSearchPath(path);
+        directories.insert(directories.end(), listed.begin(), listed.end());
     }
     return directories;
 }

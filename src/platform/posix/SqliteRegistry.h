@@ -1,26 +1,44 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 
+#include "SqliteBusyWait.h"
+#include "SqliteRegistryTables.h"
 #include "platform/Registry.h"
 
 struct sqlite3;
-struct sqlite3_stmt;
 
 namespace ordwell {
 
-// The registry store in one SQLite database. Every change is one immediate
-// transaction, and waiting writers queue on the database lock, so processes
-// sharing the file lose no value; SQLite's journal keeps it readable when a
-// writer dies mid-write.
+// The registry store in one SQLite database, in write-ahead-log mode. Every
+// call is one transaction; a writer waits a bounded time for the lock another
+// program holds, and answers false when the value could not be written. A
+// store that cannot be opened stays closed and says why in Problem(); one
+// whose file nobody may write (no write bit, whoever the user) reads but
+// does not write.
 class SqliteRegistry final : public Registry {
 public:
+    // How long a call waits for a lock another program holds. Every call is
+    // one short transaction: a program writing in a tight loop holds the lock
+    // a few milliseconds at a time, and the longest calls take tens of
+    // milliseconds (a key path of 10,000 parts) or about a second
+    // (converting a 100 MB store of the first layout). A lock held for
+    // longer belongs to something stuck (a stopped program, an open sqlite3
+    // shell); ten seconds outlast any queue of working programs and still
+    // tell a macro that its write failed in a time a user waits.
+    static constexpr std::chrono::milliseconds kWaitBound{10000};
+
     // ":memory:" gives a private store that lives as long as the object.
-    explicit SqliteRegistry(const std::string& databasePath);
+    // `stopFd` becomes readable once a stop is requested and then ends any
+    // wait for the lock at once (-1: none).
+    explicit SqliteRegistry(const std::string& databasePath, int stopFd = -1,
+                            std::chrono::milliseconds waitBound = kWaitBound);
     ~SqliteRegistry() override;
     SqliteRegistry(const SqliteRegistry&) = delete;
     SqliteRegistry& operator=(const SqliteRegistry&) = delete;
 
+    // The database is open, perhaps only for reading.
     bool IsOpen() const { return m_db != nullptr; }
 
     bool CreateKey(Hive hive, std::string_view path) override;
@@ -28,23 +46,34 @@ public:
     bool SetValue(Hive hive, std::string_view path, std::string_view name, const RegistryValue& value) override;
     std::optional<RegistryValue> GetValue(Hive hive, std::string_view path, std::string_view name) override;
     bool DeleteValue(Hive hive, std::string_view path, std::string_view name) override;
-    std::string Problem() const override;
-
-    // Key paths as stored: separators single, none at either end.
-    static std::string NormalizePath(std::string_view path);
+    std::string Problem() const override { return m_problem; }
 
 private:
+    // Empty once the store is ready; otherwise why it cannot be opened.
+    std::string Open();
+    bool UseWriteAheadLog();
     void Close();
     bool Exec(const char* sql);
-    bool InsertKeyPath(Hive hive, const std::string& path);
+    std::string Failure(const std::string& reason) const;
+
+    // Writes: an immediate transaction, which waits for the lock at its
+    // start, so nothing inside it meets a busy store.
+    bool BeginWrite();
+    // False when the commit failed; the transaction is then rolled back.
+    bool Commit();
+    // Always false, for the failure it ends.
+    bool Rollback();
+    // Reads: a deferred transaction, so the whole key walk reads one
+    // snapshot under one lock.
+    bool BeginRead();
+    void EndRead();
 
     std::string m_path;
+    std::string m_problem;
+    bool m_readOnly = false;
+    SqliteBusyWait m_wait;
     sqlite3* m_db = nullptr;
-    sqlite3_stmt* m_insertKey = nullptr;
-    sqlite3_stmt* m_keyExists = nullptr;
-    sqlite3_stmt* m_setValue = nullptr;
-    sqlite3_stmt* m_getValue = nullptr;
-    sqlite3_stmt* m_deleteValue = nullptr;
+    SqliteRegistryTables m_tables;
 };
 
 } // namespace ordwell

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QTimer>
+#include <QWindow>
+
+#include "platform/WindowSystem.h"
 
 namespace ordwell {
 
@@ -13,14 +15,35 @@ QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Raises the box once its window exists, as the window manager may otherwise
-// leave it behind the program the macro is driving.
-void BringToFront(QWidget& box) {
-    QTimer::singleShot(0, &box, [&box] {
-        box.raise();
-        box.activateWindow();
-    });
-}
+// Brings the box to the front once its window is on the screen, as the
+// window manager may otherwise leave it behind the program the macro is
+// driving.
+class FrontOnceShown final : public QObject {
+public:
+    FrontOnceShown(QWidget& box, WindowSystem& windows) : m_box(box), m_windows(windows) {
+        box.winId(); // makes the native window, and its QWindow
+        box.windowHandle()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && !m_done && m_box.windowHandle()->isExposed()) {
+            m_done = true;
+            m_box.raise();
+            m_box.activateWindow();
+            // Window ids of the window system are X11 ones.
+            if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+                m_windows.Activate(static_cast<WindowId>(m_box.winId()), {});
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget& m_box;
+    WindowSystem& m_windows;
+    bool m_done = false;
+};
 
 } // namespace
 
@@ -45,7 +68,7 @@ int QtDialogs::ShowMessage(std::string_view text, std::string_view caption, Mess
         box.setEscapeButton(QMessageBox::Cancel);
         break;
     }
-    BringToFront(box);
+    const FrontOnceShown front(box, m_windows);
     return box.exec() == QMessageBox::Cancel ? kAnswerCancel : kAnswerOk;
 }
 
@@ -55,7 +78,7 @@ int QtDialogs::AskForText(std::string_view prompt, std::string_view caption, std
     box.setWindowTitle(FromUtf8(caption));
     box.setLabelText(FromUtf8(prompt));
     box.setTextValue(QString());
-    BringToFront(box);
+    const FrontOnceShown front(box, m_windows);
     if (box.exec() != QDialog::Accepted) {
         return kAnswerCancel;
     }

@@ -10,6 +10,7 @@
 #include "SimulatedProcesses.h"
 #include "SimulatedRunIcon.h"
 #include "SimulatedSession.h"
+#include "SimulatedSound.h"
 #include "SimulatedStopSignal.h"
 #include "SimulatedSystem.h"
 #include "SimulatedWindowSystem.h"
@@ -33,11 +34,12 @@ struct SimulatedDesktop {
     SimulatedKeyboard keyboard;
     SimulatedProcesses processes{pump};
     SimulatedSession session;
-    SimulatedDdeClient dde;
+    SimulatedDdeClient dde{pump};
+    SimulatedSound sound;
 
     Platform Wire(StackSpace& stack, Registry& registry, FileSystem& files, PathMapping& paths) {
         return Platform{clock,   pump,      stop,    stack,   diagnostics, registry,  files,   paths, system,
-                        dialogs, clipboard, runIcon, windows, keyboard,    processes, session, dde};
+                        dialogs, clipboard, runIcon, windows, keyboard,    processes, session, dde,   sound};
     }
 };
 

@@ -2,12 +2,6 @@
 
 namespace ordwell {
 
-namespace {
-
-constexpr const char* kStyleNames[] = {"Normal", "Minimized", "Maximized", "Hidden"};
-
-} // namespace
-
 // A program of the simulation; its handle is ready once it has ended.
 class SimulatedProcess final : public Process {
 public:
@@ -24,14 +18,14 @@ private:
     NativeHandle m_handle;
 };
 
-std::unique_ptr<Process> SimulatedProcesses::Launch(const std::vector<std::string>& argv, LaunchVerb verb,
-                                                    RunStyle style) {
-    m_transcript += verb == LaunchVerb::Print ? "print" : "open";
-    for (const std::string& word : argv) {
-        m_transcript.append(" ").append(word);
+std::unique_ptr<Process> SimulatedProcesses::Launch(LaunchVerb verb, std::string_view file,
+                                                    std::string_view parameters) {
+    m_transcript.append(verb == LaunchVerb::Print ? "print [" : "open [").append(file).append("]");
+    if (!parameters.empty()) {
+        m_transcript.append(" ").append(parameters);
     }
-    m_transcript.append(" [").append(kStyleNames[static_cast<int>(style)]).append("]\n");
-    if (m_fail || argv.empty()) {
+    m_transcript += '\n';
+    if (m_fail || file.empty()) {
         return nullptr;
     }
     const std::int64_t id = m_nextId++;

@@ -10,15 +10,16 @@
 namespace ordwell {
 
 // Programs that start in memory and end when a test says so. The transcript
-// has one line a launch: "open notepad.exe readme.txt [Normal]",
-// "print report.txt [Normal]", "command dir > list.txt".
+// has one line a launch, the file in brackets and the parameter text after
+// it: "open [notepad.exe] readme.txt", "print [report.txt]",
+// "command dir > list.txt".
 class SimulatedProcesses final : public Processes {
 public:
     explicit SimulatedProcesses(SimulatedEventPump& pump) : m_pump(pump) {}
 
-    std::unique_ptr<Process> Launch(const std::vector<std::string>& argv, LaunchVerb verb, RunStyle style) override;
+    std::unique_ptr<Process> Launch(LaunchVerb verb, std::string_view file, std::string_view parameters) override;
     bool RunCommandLine(std::string_view commandLine) override;
-    bool IsProgram(std::string_view name) override { return m_programs.contains(std::string(name)); }
+    bool IsProgram(std::string_view name) override { return m_programs.contains(name); }
 
     // Makes a name an existing program.
     void AddProgram(std::string name) { m_programs.insert(std::move(name)); }
@@ -32,7 +33,7 @@ public:
 
 private:
     SimulatedEventPump& m_pump;
-    std::set<std::string> m_programs;
+    std::set<std::string, std::less<>> m_programs;
     std::map<std::int64_t, NativeHandle> m_running;
     std::set<std::int64_t> m_ended;
     std::int64_t m_nextId = 1;

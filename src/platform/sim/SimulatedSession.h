@@ -1,26 +1,26 @@
 #pragma once
 
-#include <set>
+#include <map>
 #include <string>
 
 #include "platform/Session.h"
 
 namespace ordwell {
 
-// A session that records what it was asked for, one line each: "logoff",
-// "shutdown", "reboot", "poweroff". Everything is allowed and granted until
-// a test says otherwise.
+// A session that records what it was asked, one line each: "may shutdown",
+// then "shutdown" for a request ("logoff", "shutdown", "reboot",
+// "poweroff"). Everything is granted until a test says otherwise.
 class SimulatedSession final : public Session {
 public:
-    bool Allowed(SessionEnd end) override { return !m_forbidden.contains(end); }
+    Permission MayEnd(SessionEnd end) override;
     bool Request(SessionEnd end) override;
 
-    void Forbid(SessionEnd end) { m_forbidden.insert(end); }
+    void SetPermission(SessionEnd end, Permission permission) { m_permissions[end] = permission; }
     void SetRefused(bool refused) { m_refused = refused; }
     const std::string& Transcript() const { return m_transcript; }
 
 private:
-    std::set<SessionEnd> m_forbidden;
+    std::map<SessionEnd, Permission> m_permissions;
     bool m_refused = false;
     std::string m_transcript;
 };

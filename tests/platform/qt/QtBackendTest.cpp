@@ -19,6 +19,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "platform/null/NullWindowSystem.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventPump.h"
@@ -89,7 +90,8 @@ private slots:
             shownIcon = int(box->icon());
             Press(modal, press);
         });
-        QtDialogs dialogs;
+        NullWindowSystem windows;
+        QtDialogs dialogs(windows);
         // Markup in a macro's text is shown as written.
         QCOMPARE(dialogs.ShowMessage("<b>Done</b> – ü", "Backup", MessageStyle(style)), answer);
         QCOMPARE(title, QString("Backup"));
@@ -99,7 +101,8 @@ private slots:
 
     void escapeOnAQuestionCancels() {
         AnswerModal([](QWidget& modal) { QTest::keyClick(&modal, Qt::Key_Escape); });
-        QtDialogs dialogs;
+        NullWindowSystem windows;
+        QtDialogs dialogs(windows);
         QCOMPARE(dialogs.ShowMessage("Go on?", "Ordwell", MessageStyle::OkCancelQuestion), int(kAnswerCancel));
     }
 
@@ -120,7 +123,8 @@ private slots:
             edit->insert(QString::fromUtf8("ü")); // keyClicks types ASCII only
             Press(modal, "OK");
         });
-        QtDialogs dialogs;
+        NullWindowSystem windows;
+        QtDialogs dialogs(windows);
         std::string text = "old";
         QCOMPARE(dialogs.AskForText("Name?", "Visitors", text), int(kAnswerOk));
         QCOMPARE(QString::fromStdString(text), QString::fromUtf8("Ann Smith ü"));
@@ -134,7 +138,8 @@ private slots:
             QTest::keyClicks(modal.findChild<QLineEdit*>(), "typed");
             Press(modal, "Cancel");
         });
-        QtDialogs dialogs;
+        NullWindowSystem windows;
+        QtDialogs dialogs(windows);
         std::string text = "old";
         QCOMPARE(dialogs.AskForText("Name?", "Ordwell", text), int(kAnswerCancel));
         QCOMPARE(QString::fromStdString(text), QString("old"));

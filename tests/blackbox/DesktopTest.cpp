@@ -1,0 +1,221 @@
+// The ordwell program on an X display of the test's own, without a window
+// manager and with openbox: boxes come to the front with the focus and give
+// it back, and run styles reach a started program's window. The test reads
+// the display and types through Xlib and XTest, as a person would look and
+// type.
+#include <gtest/gtest.h>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <algorithm>
+#include <csignal>
+#include <optional>
+#include <thread>
+
+#include "OrdwellProgram.h"
+#include "support/PrivateDisplay.h"
+
+// Xlib's Bool would hide the test parameter generator of the same name.
+#undef Bool
+
+namespace ordwell::test {
+namespace {
+
+std::optional<std::vector<unsigned long>> Property(Display* display, Window window, const char* name, Atom type) {
+    Atom actual = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 64, False, type, &actual, &format,
+                           &count, &after, &data) != Success ||
+        data == nullptr) {
+        return std::nullopt;
+    }
+    std::vector<unsigned long> values(reinterpret_cast<unsigned long*>(data),
+                                      reinterpret_cast<unsigned long*>(data) + (format == 32 ? count : 0));
+    XFree(data);
+    return values;
+}
+
+// The active window: the window manager's word for it, or the focus.
+Window ActiveWindow(Display* display) {
+    if (const auto active = Property(display, DefaultRootWindow(display), "_NET_ACTIVE_WINDOW", XA_WINDOW);
+        active && !active->empty() && active->front() != None) {
+        return active->front();
+    }
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    return focus;
+}
+
+std::string Title(Display* display, Window window) {
+    char* name = nullptr;
+    if (window == None || window == PointerRoot || XFetchName(display, window, &name) == 0 || name == nullptr) {
+        return {};
+    }
+    std::string title(name);
+    XFree(name);
+    return title;
+}
+
+// Waits, with a generous bound, until the condition holds.
+bool Await(const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + kBound;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
+}
+
+// Finds the top-level window with the title, below the root or in a frame.
+Window FindWindowTitled(Display* display, Window under, const std::string& title) {
+    Window root = None;
+    Window parent = None;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display, under, &root, &parent, &children, &count) == 0) {
+        return None;
+    }
+    Window found = None;
+    for (unsigned int i = 0; i < count && found == None; ++i) {
+        found = Title(display, children[i]) == title ? children[i] : FindWindowTitled(display, children[i], title);
+    }
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return found;
+}
+
+class DesktopCommands : public OrdwellProgram, public testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override {
+        m_screen = std::make_unique<PrivateDisplay>(m_dir, GetParam());
+        ASSERT_TRUE(m_screen->Ready());
+        m_display = XOpenDisplay(m_screen->Name().c_str());
+        ASSERT_NE(m_display, nullptr);
+        SetEnvironment("DISPLAY", m_screen->Name());
+    }
+    void TearDown() override {
+        if (m_display != nullptr) {
+            XCloseDisplay(m_display);
+        }
+    }
+
+    // Opens a window of the test's own and makes it the active one.
+    Window OpenActiveWindow(const std::string& title) {
+        const Window window = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 50, 50, 400, 300, 0, 0, 0);
+        XStoreName(m_display, window, title.c_str());
+        XMapWindow(m_display, window);
+        XSync(m_display, False);
+        // Shown: by the server, or managed by the window manager.
+        EXPECT_TRUE(Await([&] {
+            if (GetParam()) {
+                const auto clients = Property(m_display, DefaultRootWindow(m_display), "_NET_CLIENT_LIST", XA_WINDOW);
+                return clients && std::ranges::find(*clients, window) != clients->end();
+            }
+            XWindowAttributes attributes{};
+            return XGetWindowAttributes(m_display, window, &attributes) != 0 && attributes.map_state == IsViewable;
+        }));
+        if (GetParam()) {
+            XEvent request{};
+            request.xclient.type = ClientMessage;
+            request.xclient.window = window;
+            request.xclient.message_type = XInternAtom(m_display, "_NET_ACTIVE_WINDOW", False);
+            request.xclient.format = 32;
+            request.xclient.data.l[0] = 2; // as a pager asks
+            XSendEvent(m_display, DefaultRootWindow(m_display), False,
+                       SubstructureRedirectMask | SubstructureNotifyMask, &request);
+        } else {
+            XSetInputFocus(m_display, window, RevertToParent, CurrentTime);
+        }
+        XSync(m_display, False);
+        EXPECT_TRUE(Await([&] { return ActiveWindow(m_display) == window; }));
+        return window;
+    }
+
+    void PressEnter() {
+        const KeyCode enter = XKeysymToKeycode(m_display, XK_Return);
+        XTestFakeKeyEvent(m_display, enter, True, CurrentTime);
+        XTestFakeKeyEvent(m_display, enter, False, CurrentTime);
+        XSync(m_display, False);
+    }
+
+    // Whether ordwell finds windows on this display: not before it has an
+    // X11 window system.
+    bool OrdwellSeesWindows() {
+        WriteMacro("probe.ow", "If(FindWindow(\"Before\"),WriteToFile(probe.txt,found))\n");
+        const Result result = Run({"/r", "probe.ow"});
+        return result.status == 0 && ReadFile("probe.txt") == "found";
+    }
+
+    std::unique_ptr<PrivateDisplay> m_screen;
+    Display* m_display = nullptr;
+};
+
+TEST_P(DesktopCommands, AMessageBoxTakesTheFocusAndEnterAnswersIt) {
+    OpenActiveWindow("Before");
+    WriteMacro("macro.ow", "MessageBox(\"Hello\")\nWriteToFile(answered.txt,yes)\n");
+    auto child = Start({"/r", "macro.ow"});
+    EXPECT_TRUE(Await([&] { return Title(m_display, ActiveWindow(m_display)) == "Ordwell"; }))
+        << "active: " << Title(m_display, ActiveWindow(m_display)) << child->Errors();
+    PressEnter();
+    EXPECT_EQ(child->Wait(kBound), 0) << child->Errors();
+    EXPECT_EQ(ReadFile("answered.txt"), "yes");
+}
+
+TEST_P(DesktopCommands, TheWindowActiveBeforeABoxIsActiveAgainAfterIt) {
+    const Window before = OpenActiveWindow("Before");
+    if (!OrdwellSeesWindows()) {
+        GTEST_SKIP() << "ordwell has no X11 window system yet (FindWindow finds no window on the display)";
+    }
+    ASSERT_TRUE(Await([&] { return ActiveWindow(m_display) == before; }));
+    WriteMacro("macro.ow", "MessageBox(\"Hello\")\n");
+    auto child = Start({"/r", "macro.ow"});
+    ASSERT_TRUE(Await([&] { return Title(m_display, ActiveWindow(m_display)) == "Ordwell"; }));
+    PressEnter();
+    EXPECT_EQ(child->Wait(kBound), 0) << child->Errors();
+    EXPECT_TRUE(Await([&] { return ActiveWindow(m_display) == before; }))
+        << "active: " << Title(m_display, ActiveWindow(m_display));
+}
+
+TEST_P(DesktopCommands, RunProgramMaximizedGivesAMaximizedWindow) {
+    if (!GetParam()) {
+        GTEST_SKIP() << "a maximized state needs a window manager";
+    }
+    OpenActiveWindow("Before");
+    if (!OrdwellSeesWindows()) {
+        GTEST_SKIP() << "ordwell has no X11 window system yet (FindWindow finds no window on the display)";
+    }
+    WriteMacro("macro.ow", "RunProgram(\"" ORDWELL_TEST_WINDOW " Started\",\"Maximized\")\nDelay(-1)\n");
+    auto child = Start({"/r", "macro.ow"});
+    Window started = None;
+    const Atom vertical = XInternAtom(m_display, "_NET_WM_STATE_MAXIMIZED_VERT", False);
+    const Atom horizontal = XInternAtom(m_display, "_NET_WM_STATE_MAXIMIZED_HORZ", False);
+    EXPECT_TRUE(Await([&] {
+        started = FindWindowTitled(m_display, DefaultRootWindow(m_display), "Started");
+        const auto state = Property(m_display, started, "_NET_WM_STATE", XA_ATOM);
+        return state && std::ranges::count(*state, vertical) == 1 && std::ranges::count(*state, horizontal) == 1;
+    }));
+    // The started program outlives the run, and holds the run's output open
+    // as long as it lives: it ends first.
+    if (const auto pid = Property(m_display, started, "_NET_WM_PID", XA_CARDINAL); pid && pid->size() == 1) {
+        ::kill(static_cast<pid_t>(pid->front()), SIGKILL);
+    }
+    child->Signal(SIGTERM);
+    EXPECT_EQ(child->Wait(kBound), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowManager, DesktopCommands, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& param) {
+                             return param.param ? "Openbox" : "NoWindowManager";
+                         });
+
+} // namespace
+} // namespace ordwell::test
