@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <string_view>
 
 namespace ordwell {
@@ -20,7 +19,5 @@ Utf8Char NextUtf8Char(std::string_view text, std::size_t at);
 
 // How many characters the text holds.
 std::size_t CountUtf8Chars(std::string_view text);
-
-void AppendUtf8(std::string& out, char32_t code);
 
 } // namespace ordwell

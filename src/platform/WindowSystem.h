@@ -57,7 +57,8 @@ class WindowSystem {
 public:
     virtual ~WindowSystem() = default;
     // The top-level windows in stacking order, the topmost first. With
-    // WindowScope::All, hidden windows follow, in their own stacking order.
+    // WindowScope::All the others follow, topmost first: hidden windows, and
+    // whatever other top-level windows the window system keeps.
     virtual std::vector<WindowInfo> TopLevelWindows(WindowScope scope) = 0;
     // The window that has the keyboard focus, or kNoWindow.
     virtual WindowId ActiveWindow() = 0;
