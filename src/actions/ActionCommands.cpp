@@ -9,6 +9,7 @@
 #include "SessionCommands.h"
 #include "SystemCommands.h"
 #include "TextBufferCommands.h"
+#include "WindowCommands.h"
 
 namespace ordwell {
 
@@ -22,6 +23,7 @@ void BindActionCommands(Engine& engine) {
     BindLogCommands(engine);
     BindProgramCommands(engine);
     BindSessionCommands(engine);
+    BindWindowCommands(engine);
 }
 
 } // namespace ordwell

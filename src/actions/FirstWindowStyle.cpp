@@ -25,9 +25,10 @@ void FirstWindowStyle::LookLater(Entry entry) {
 }
 
 void FirstWindowStyle::Look(Entry entry) {
-    for (const WindowInfo& window : m_windows.TopLevelWindows()) {
+    for (const WindowInfo& window : m_windows.TopLevelWindows(WindowScope::Shown)) {
         if (window.processId == entry->processId && window.visible && !window.owned) {
-            m_windows.Show(window.id, entry->state);
+            // Asked without waiting: this runs inside the event pump.
+            m_windows.Show(window.id, entry->state, {});
             m_pending.erase(entry);
             return;
         }

@@ -26,7 +26,7 @@ public:
     explicit ActiveWindowKept(WindowSystem& windows) : m_windows(windows), m_active(windows.ActiveWindow()) {}
     ~ActiveWindowKept() {
         if (m_active != kNoWindow) {
-            m_windows.Activate(m_active);
+            m_windows.Activate(m_active, {}); // asked; not waited for
         }
     }
     ActiveWindowKept(const ActiveWindowKept&) = delete;

@@ -35,6 +35,8 @@
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtRunIcon.h"
 #include "platform/x11/DisplayProbe.h"
+#include "platform/x11/X11Connection.h"
+#include "platform/x11/X11WindowSystem.h"
 #endif
 
 namespace ordwell {
@@ -58,10 +60,16 @@ struct BackendSet::Parts {
     Settings settings{registry};
     PosixPathMapping paths{[this](char letter) { return settings.GetString("Drives", std::string(1, letter), ""); }};
     std::unique_ptr<EventPump> pump;
+#ifdef ORDWELL_WITH_QT
+    // Our own connection to the display, apart from Qt's. After the pump,
+    // which watches it, and before the services that use it.
+    std::unique_ptr<X11Connection> x11;
+#endif
+    // Before the boxes, which bring themselves to the front through it.
+    std::unique_ptr<WindowSystem> windows = std::make_unique<NullWindowSystem>();
     std::unique_ptr<Dialogs> dialogs;
     std::unique_ptr<Clipboard> clipboard;
     std::unique_ptr<RunIcon> runIcon;
-    std::unique_ptr<WindowSystem> windows = std::make_unique<NullWindowSystem>();
     std::unique_ptr<Keyboard> keyboard = std::make_unique<NullKeyboard>();
     std::unique_ptr<Processes> processes;
     std::unique_ptr<Session> session = LogindSession::SystemBusReachable()
@@ -81,11 +89,15 @@ BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>
         parts.application = std::make_unique<QApplication>(argc, argv);
         // Closing a box is no reason to end the program.
         QApplication::setQuitOnLastWindowClosed(false);
+        parts.pump = std::make_unique<QtEventPump>(wakeFd);
+        parts.x11 = X11Connection::Open(*parts.pump);
+        if (parts.x11) {
+            parts.windows = std::make_unique<X11WindowSystem>(*parts.x11);
+        }
         // The boxes ask the window system to bring them to the front.
         parts.dialogs = std::make_unique<QtDialogs>(*parts.windows);
         parts.clipboard = std::make_unique<QtClipboard>();
         parts.runIcon = std::make_unique<QtRunIcon>();
-        parts.pump = std::make_unique<QtEventPump>(wakeFd);
         m_onDisplay = true;
     }
 #else

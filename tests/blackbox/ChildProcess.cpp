@@ -103,6 +103,20 @@ void ChildProcess::Signal(int number) {
     ::kill(m_pid, number);
 }
 
+bool ChildProcess::Write(std::string_view text) {
+    while (!text.empty() && m_stdin >= 0) {
+        const ssize_t written = ::write(m_stdin, text.data(), text.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return text.empty();
+}
+
 bool ChildProcess::Reap() {
     int status = 0;
     if (::waitpid(m_pid, &status, WNOHANG) == m_pid) {

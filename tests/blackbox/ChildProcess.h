@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ordwell::test {
@@ -39,6 +40,9 @@ public:
     // Takes in the output that has come so far, without waiting.
     void Collect();
     void Signal(int number);
+    // Writes to the child's standard input (with keepInputOpen); false when
+    // it does not take all of it.
+    bool Write(std::string_view text);
     int Pid() const { return m_pid; }
 
     const std::string& Output() const { return m_output; }

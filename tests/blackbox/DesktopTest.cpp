@@ -203,12 +203,13 @@ TEST_P(DesktopCommands, RunProgramMaximizedGivesAMaximizedWindow) {
         const auto state = Property(m_display, started, "_NET_WM_STATE", XA_ATOM);
         return state && std::ranges::count(*state, vertical) == 1 && std::ranges::count(*state, horizontal) == 1;
     }));
-    child->Signal(SIGTERM);
-    EXPECT_EQ(child->Wait(kBound), 0);
-    // The started program outlives the run: end it.
+    // The started program outlives the run, and holds the run's output open
+    // as long as it lives: it ends first.
     if (const auto pid = Property(m_display, started, "_NET_WM_PID", XA_CARDINAL); pid && pid->size() == 1) {
         ::kill(static_cast<pid_t>(pid->front()), SIGKILL);
     }
+    child->Signal(SIGTERM);
+    EXPECT_EQ(child->Wait(kBound), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowManager, DesktopCommands, testing::Bool(),

@@ -17,14 +17,6 @@ namespace {
 // commands touch different lines.
 // clang-format off
 constexpr CommandId kPending[] = {
-    CommandId::kActivateWindow,
-    CommandId::kCloseWindow,
-    CommandId::kQuitProgram,
-    CommandId::kFindWindow,
-    CommandId::kWindowActive,
-    CommandId::kMinimizeWindow,
-    CommandId::kMaximizeWindow,
-    CommandId::kNormalizeWindow,
     CommandId::kSendKeys,
     CommandId::kSendKeysToWindow,
     CommandId::kSendKeysFromFile,

@@ -1,73 +1,214 @@
 #include "PrivateDisplay.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <chrono>
-#include <thread>
-
-#include "blackbox/ChildProcess.h"
+#include <csignal>
+#include <filesystem>
+#include <poll.h>
+#include <stdlib.h>
 
 namespace ordwell::test {
 
 namespace {
 
-using namespace std::chrono_literals;
+using SteadyClock = std::chrono::steady_clock;
+constexpr auto kStartBound = std::chrono::seconds(30);
 
-// Generous: only a hung server ever comes near it.
-constexpr auto kBound = 30s;
+// Errors of the probe's requests (a window that is gone) are answers too.
+int IgnoreErrors(Display*, XErrorEvent*) {
+    return 0;
+}
 
-// Whether a window manager has said it manages the screen (EWMH).
-bool ManagerRuns(Display* display) {
-    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+} // namespace
+
+PrivateDisplay::PrivateDisplay(Manager manager) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "ordwell-display-XXXXXX").string();
+    m_home = ::mkdtemp(pattern.data());
+    m_ownsHome = true;
+    Start(manager);
+}
+
+PrivateDisplay::PrivateDisplay(const std::filesystem::path& folder, bool windowManager) : m_home(folder.string()) {
+    Start(windowManager ? Manager::Openbox : Manager::Absent);
+}
+
+void PrivateDisplay::Start(Manager manager) {
+    XSetErrorHandler(IgnoreErrors);
+    // Xvfb writes the display number it chose once it takes clients.
+    ChildProcess::Options options;
+    options.directory = m_home;
+    options.environment = {"PATH=/usr/bin:/bin", "HOME=" + m_home};
+    m_server = std::make_unique<ChildProcess>(
+        "/usr/bin/Xvfb",
+        std::vector<std::string>{"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, options);
+    if (!m_server->WaitForOutput([](const std::string& out) { return out.find('\n') != std::string::npos; },
+                                 kStartBound)) {
+        m_problem = "Xvfb did not start: " + m_server->Errors();
+        return;
+    }
+    m_name = ":" + m_server->Output().substr(0, m_server->Output().find('\n'));
+    Display* probe = XOpenDisplay(m_name.c_str());
+    if (probe == nullptr) {
+        m_problem = "cannot open " + m_name;
+        return;
+    }
+    m_probe = probe;
+    if (manager == Manager::Openbox) {
+        options.environment = Environment();
+        m_manager =
+            std::make_unique<ChildProcess>("/usr/bin/openbox", std::vector<std::string>{"--sm-disable"}, options);
+        if (!WindowManagerManagesWindows()) {
+            m_problem = "openbox did not take the screen: " + m_manager->Errors();
+            m_probe = nullptr;
+            XCloseDisplay(probe);
+            return;
+        }
+    }
+}
+
+PrivateDisplay::~PrivateDisplay() {
+    if (m_probe != nullptr) {
+        XCloseDisplay(m_probe);
+    }
+    // Asked to end, so that the server removes its lock and socket.
+    for (auto* process : {m_manager.get(), m_server.get()}) {
+        if (process != nullptr) {
+            process->Signal(SIGTERM);
+            process->Wait(std::chrono::seconds(10));
+        }
+    }
+    if (m_ownsHome) {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_home, ignored);
+    }
+}
+
+std::vector<std::string> PrivateDisplay::Environment() const {
+    return {"DISPLAY=" + m_name, "HOME=" + m_home, "PATH=/usr/bin:/bin", "XDG_CONFIG_HOME=" + m_home + "/config"};
+}
+
+std::vector<unsigned long> PrivateDisplay::Longs(Window window, const char* property) {
     Atom type = None;
     int format = 0;
     unsigned long count = 0;
     unsigned long after = 0;
     unsigned char* data = nullptr;
-    const bool found = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW, &type,
-                                          &format, &count, &after, &data) == Success &&
-                       count == 1;
-    if (data != nullptr) {
+    std::vector<unsigned long> values;
+    if (XGetWindowProperty(m_probe, window, XInternAtom(m_probe, property, False), 0, 1024, False, AnyPropertyType,
+                           &type, &format, &count, &after, &data) == Success &&
+        data != nullptr) {
+        if (format == 32) {
+            const auto* longs = reinterpret_cast<const unsigned long*>(data);
+            values.assign(longs, longs + count);
+        }
         XFree(data);
     }
-    return found;
+    return values;
 }
 
-} // namespace
-
-PrivateDisplay::PrivateDisplay(const std::filesystem::path& folder, bool windowManager) {
-    ChildProcess::Options options;
-    options.directory = folder;
-    options.environment = {"PATH=/usr/bin:/bin", "HOME=" + folder.string()};
-    // Xvfb picks a free display and writes its number once it takes clients.
-    m_server = std::make_unique<ChildProcess>(
-        "/usr/bin/Xvfb", std::vector<std::string>{"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
-        options);
-    if (!m_server->WaitForOutput([](const std::string& out) { return out.find('\n') != std::string::npos; }, kBound)) {
-        return;
+bool PrivateDisplay::AwaitEvents(const std::function<bool()>& done, std::chrono::steady_clock::time_point deadline) {
+    while (!done()) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - SteadyClock::now()).count();
+        pollfd connection{ConnectionNumber(m_probe), POLLIN, 0};
+        if (left <= 0 || ::poll(&connection, 1, static_cast<int>(left)) < 0) {
+            return false;
+        }
+        while (XPending(m_probe) > 0) {
+            XEvent event;
+            XNextEvent(m_probe, &event);
+        }
     }
-    m_name = ":" + m_server->Output().substr(0, m_server->Output().find('\n'));
-    if (!windowManager) {
-        m_ready = true;
-        return;
-    }
-    options.environment.push_back("DISPLAY=" + m_name);
-    // Openbox runs the --startup command once it manages the screen; a
-    // window mapped before that may be missed.
-    const std::filesystem::path ready = folder / "openbox-ready";
-    m_windowManager = std::make_unique<ChildProcess>(
-        "/usr/bin/openbox", std::vector<std::string>{"--startup", "touch " + ready.string()}, options);
-    const auto deadline = std::chrono::steady_clock::now() + kBound;
-    while (!std::filesystem::exists(ready) && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(10ms);
-    }
-    Display* display = XOpenDisplay(m_name.c_str());
-    m_ready = display != nullptr && std::filesystem::exists(ready) && ManagerRuns(display);
-    if (display != nullptr) {
-        XCloseDisplay(display);
-    }
+    return true;
 }
 
-PrivateDisplay::~PrivateDisplay() = default;
+// openbox names its check window early in its start-up, gives it the focus
+// just before its event loop runs, and still loses a map request that comes
+// in its first moments: it is ready once it has taken on a window of the
+// probe's, which is asked again, a moment later, when it was lost.
+bool PrivateDisplay::WindowManagerManagesWindows() {
+    const SteadyClock::time_point deadline = SteadyClock::now() + kStartBound;
+    const ::Window root = DefaultRootWindow(m_probe);
+    XSelectInput(m_probe, root, PropertyChangeMask);
+    const bool owned = AwaitEvents([&] { return WindowManagerOwnsTheScreen(); }, deadline);
+    XSelectInput(m_probe, root, NoEventMask);
+    if (!owned) {
+        return false;
+    }
+    const ::Window check = Longs(root, "_NET_SUPPORTING_WM_CHECK").at(0);
+    XSelectInput(m_probe, check, FocusChangeMask);
+    const bool looping = AwaitEvents([&] { return FocusWindow() == check; }, deadline);
+    XSelectInput(m_probe, check, NoEventMask);
+    while (looping && SteadyClock::now() < deadline) {
+        const ::Window window = XCreateSimpleWindow(m_probe, root, 0, 0, 10, 10, 0, 0, 0);
+        XSelectInput(m_probe, window, PropertyChangeMask);
+        XMapWindow(m_probe, window);
+        const bool managed = AwaitEvents([&] { return WmState(window) >= 0; },
+                                         std::min(deadline, SteadyClock::now() + std::chrono::milliseconds(250)));
+        XDestroyWindow(m_probe, window);
+        XSync(m_probe, True);
+        if (managed) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool PrivateDisplay::WindowManagerOwnsTheScreen() {
+    const std::vector<unsigned long> check = Longs(DefaultRootWindow(m_probe), "_NET_SUPPORTING_WM_CHECK");
+    if (check.empty()) {
+        return false;
+    }
+    const std::vector<unsigned long> self = Longs(check[0], "_NET_SUPPORTING_WM_CHECK");
+    return !self.empty() && self[0] == check[0];
+}
+
+std::vector<int> PrivateDisplay::ScreenSize() {
+    return {DisplayWidth(m_probe, DefaultScreen(m_probe)), DisplayHeight(m_probe, DefaultScreen(m_probe))};
+}
+
+PrivateDisplay::Window PrivateDisplay::FocusWindow() {
+    ::Window focus = None;
+    int revert = 0;
+    XGetInputFocus(m_probe, &focus, &revert);
+    return focus;
+}
+
+PrivateDisplay::Window PrivateDisplay::NetActiveWindow() {
+    const std::vector<unsigned long> active = Longs(DefaultRootWindow(m_probe), "_NET_ACTIVE_WINDOW");
+    return active.empty() ? None : active[0];
+}
+
+long PrivateDisplay::WmState(Window window) {
+    const std::vector<unsigned long> state = Longs(window, "WM_STATE");
+    return state.empty() ? -1 : static_cast<long>(state[0]);
+}
+
+bool PrivateDisplay::HasNetState(Window window, const char* state) {
+    const Atom wanted = XInternAtom(m_probe, state, False);
+    for (const unsigned long atom : Longs(window, "_NET_WM_STATE")) {
+        if (atom == wanted) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool PrivateDisplay::Exists(Window window) {
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(m_probe, window, &attributes) != 0;
+}
+
+bool PrivateDisplay::Viewable(Window window) {
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(m_probe, window, &attributes) != 0 && attributes.map_state == IsViewable;
+}
+
+std::vector<int> PrivateDisplay::Geometry(Window window) {
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(m_probe, window, &attributes) == 0) {
+        return {};
+    }
+    return {attributes.x, attributes.y, attributes.width, attributes.height};
+}
 
 } // namespace ordwell::test

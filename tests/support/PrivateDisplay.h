@@ -1,33 +1,72 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "blackbox/ChildProcess.h"
+
+typedef struct _XDisplay Display;
 
 namespace ordwell::test {
 
-class ChildProcess;
-
-// An X server of one test's own (Xvfb), with openbox as its window manager
-// when asked for, for as long as this object lives; other tests running at
-// the same time cannot move its focus.
-class PrivateDisplay {
+// A private X server (Xvfb, on a display number it picks itself) for one
+// test, with or without a window manager (openbox), and a connection of the
+// test's own to check what happened independently of the code under test.
+// Everything ends with this object.
+class PrivateDisplay final {
 public:
+    enum class Manager { Absent, Openbox };
+
+    // In a temporary folder of its own, removed at the end.
+    explicit PrivateDisplay(Manager manager);
+    // In the caller's folder (the programs' working folder and HOME).
     PrivateDisplay(const std::filesystem::path& folder, bool windowManager);
     ~PrivateDisplay();
     PrivateDisplay(const PrivateDisplay&) = delete;
     PrivateDisplay& operator=(const PrivateDisplay&) = delete;
 
-    // False when the server or the window manager could not be started.
-    bool Ready() const { return m_ready; }
-    // The value for DISPLAY, such as ":7".
+    // Whether the server (and the window manager, once it owns the screen)
+    // came up; the reason when not.
+    bool Ready() const { return m_probe != nullptr; }
+    const std::string& Problem() const { return m_problem; }
     const std::string& Name() const { return m_name; }
+    // A private folder of the display's, the HOME of its programs.
+    const std::string& Home() const { return m_home; }
+    // An environment for programs on this display.
+    std::vector<std::string> Environment() const;
+
+    // Checks through the test's own connection; windows are X window ids.
+    using Window = unsigned long;
+    Window FocusWindow();
+    Window NetActiveWindow();
+    long WmState(Window window); // -1 when the window has none
+    bool HasNetState(Window window, const char* state);
+    bool Exists(Window window);
+    bool Viewable(Window window);
+    // x, y, width, height; empty when the window is gone.
+    std::vector<int> Geometry(Window window);
+    // Width and height of the screen.
+    std::vector<int> ScreenSize();
 
 private:
+    void Start(Manager manager);
+    bool WindowManagerOwnsTheScreen();
+    bool WindowManagerManagesWindows();
+    // Reads the probe's events until `done` holds; false when the deadline came first.
+    bool AwaitEvents(const std::function<bool()>& done, std::chrono::steady_clock::time_point deadline);
+    std::vector<unsigned long> Longs(Window window, const char* property);
+
+    std::string m_home;
+    bool m_ownsHome = false;
     std::string m_name;
+    std::string m_problem;
     std::unique_ptr<ChildProcess> m_server;
-    std::unique_ptr<ChildProcess> m_windowManager;
-    bool m_ready = false;
+    std::unique_ptr<ChildProcess> m_manager;
+    Display* m_probe = nullptr;
 };
 
 } // namespace ordwell::test

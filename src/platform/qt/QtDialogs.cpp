@@ -33,7 +33,7 @@ protected:
             m_box.activateWindow();
             // Window ids of the window system are X11 ones.
             if (QGuiApplication::platformName() == QLatin1String("xcb")) {
-                m_windows.Activate(static_cast<WindowId>(m_box.winId()));
+                m_windows.Activate(static_cast<WindowId>(m_box.winId()), {});
             }
         }
         return QObject::eventFilter(watched, event);

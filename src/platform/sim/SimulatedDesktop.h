@@ -30,7 +30,7 @@ struct SimulatedDesktop {
     SimulatedDialogs dialogs;
     SimulatedClipboard clipboard;
     SimulatedRunIcon runIcon;
-    SimulatedWindowSystem windows;
+    SimulatedWindowSystem windows{pump};
     SimulatedKeyboard keyboard;
     SimulatedProcesses processes{pump};
     SimulatedSession session;

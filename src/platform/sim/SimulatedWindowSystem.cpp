@@ -6,18 +6,19 @@ namespace ordwell {
 
 namespace {
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+bool OnScreen(ShowState state) {
+    return state == ShowState::Normal || state == ShowState::Maximized;
 }
 
 } // namespace
 
 WindowId SimulatedWindowSystem::Open(Window window) {
     const WindowId id = m_nextId++;
+    const bool onScreen = OnScreen(window.state);
     m_windows.insert(m_windows.begin(), Entry{id, std::move(window)});
-    m_active = id;
+    if (onScreen) {
+        m_active = id;
+    }
     return id;
 }
 
@@ -38,23 +39,23 @@ void SimulatedWindowSystem::Record(std::string_view action, const Entry& entry, 
     m_transcript += '\n';
 }
 
-std::vector<WindowInfo> SimulatedWindowSystem::TopLevelWindows() {
-    std::vector<WindowInfo> windows;
-    windows.reserve(m_windows.size());
-    for (const Entry& e : m_windows) {
-        windows.push_back(
-            {e.id, e.window.title, e.window.state != ShowState::Hidden, e.window.owned, e.window.processId});
-    }
-    return windows;
+void SimulatedWindowSystem::PassFocusOn() {
+    const auto next =
+        std::find_if(m_windows.begin(), m_windows.end(), [](const Entry& e) { return OnScreen(e.window.state); });
+    m_active = next == m_windows.end() ? kNoWindow : next->id;
 }
 
-WindowId SimulatedWindowSystem::FindByExactTitle(std::string_view title) {
+std::vector<WindowInfo> SimulatedWindowSystem::TopLevelWindows(WindowScope scope) {
+    std::vector<WindowInfo> shown;
+    std::vector<WindowInfo> hidden;
     for (const Entry& e : m_windows) {
-        if (EqualNoCase(e.window.title, title)) {
-            return e.id;
-        }
+        const bool visible = e.window.state != ShowState::Hidden;
+        (visible ? shown : hidden).push_back({e.id, e.window.title, visible, e.window.owned, e.window.processId});
     }
-    return kNoWindow;
+    if (scope == WindowScope::All) {
+        shown.insert(shown.end(), hidden.begin(), hidden.end());
+    }
+    return shown;
 }
 
 std::string SimulatedWindowSystem::Title(WindowId window) {
@@ -67,33 +68,51 @@ bool SimulatedWindowSystem::IsMinimized(WindowId window) {
     return entry != nullptr && entry->window.state == ShowState::Minimized;
 }
 
-bool SimulatedWindowSystem::Activate(WindowId window) {
+bool SimulatedWindowSystem::Activate(WindowId window, const WaitBound& bound) {
     const auto found = std::find_if(m_windows.begin(), m_windows.end(), [&](const Entry& e) { return e.id == window; });
     if (found == m_windows.end()) {
         return false;
     }
-    std::rotate(m_windows.begin(), found, found + 1);
-    m_active = window;
-    Record("activate", m_windows.front());
-    return true;
-}
-
-bool SimulatedWindowSystem::Close(WindowId window, CloseMode mode) {
-    Entry* entry = Find(window);
-    if (entry == nullptr) {
+    Record("activate", *found);
+    if (!found->window.activates) {
+        m_pump.WaitFor(bound.ms, [&] { return bound.Stopped(); });
         return false;
     }
-    Record(mode == CloseMode::Wait ? "close" : "post close", *entry);
-    if (entry->window.closes) {
-        std::erase_if(m_windows, [&](const Entry& e) { return e.id == window; });
-        if (m_active == window) {
-            m_active = m_windows.empty() ? kNoWindow : m_windows.front().id;
-        }
-    }
+    std::rotate(m_windows.begin(), found, found + 1);
+    m_active = window;
     return true;
 }
 
-bool SimulatedWindowSystem::Show(WindowId window, ShowState state) {
+CloseOutcome SimulatedWindowSystem::Close(WindowId window, CloseMode mode, const WaitBound& bound) {
+    Entry* entry = Find(window);
+    if (entry == nullptr) {
+        return CloseOutcome::NotDelivered;
+    }
+    Record(mode == CloseMode::Wait ? "close" : "post close", *entry);
+    const Window target = entry->window;
+    switch (target.onClose) {
+    case OnClose::Closes:
+        std::erase_if(m_windows, [&](const Entry& e) { return e.id == window; });
+        if (m_active == window) {
+            PassFocusOn();
+        }
+        break;
+    case OnClose::Asks:
+        Open({.title = target.closeQuestion, .owned = true, .processId = target.processId});
+        break;
+    case OnClose::Ignores:
+        break;
+    case OnClose::Hangs:
+        if (mode == CloseMode::Wait) {
+            return m_pump.WaitFor(bound.ms, [&] { return bound.Stopped(); }) ? CloseOutcome::Stopped
+                                                                             : CloseOutcome::NoAnswer;
+        }
+        break;
+    }
+    return mode == CloseMode::Wait ? CloseOutcome::Handled : CloseOutcome::Posted;
+}
+
+bool SimulatedWindowSystem::Show(WindowId window, ShowState state, const WaitBound&) {
     Entry* entry = Find(window);
     if (entry == nullptr) {
         return false;
@@ -102,14 +121,16 @@ bool SimulatedWindowSystem::Show(WindowId window, ShowState state) {
     static constexpr std::string_view kActions[] = {"restore", "minimize", "maximize", "hide"};
     Record(kActions[static_cast<int>(state)], *entry);
     entry->window.state = state;
+    if (m_active == window && !OnScreen(state)) {
+        PassFocusOn();
+    }
     return wasVisible;
 }
 
 bool SimulatedWindowSystem::ClickAt(int x, int y, bool doubleClick) {
     for (const Entry& e : m_windows) {
         const Window& w = e.window;
-        const bool shown = w.state == ShowState::Normal || w.state == ShowState::Maximized;
-        if (shown && x >= w.x && y >= w.y && x < w.x + w.width && y < w.y + w.height) {
+        if (OnScreen(w.state) && x >= w.x && y >= w.y && x < w.x + w.width && y < w.y + w.height) {
             Record(doubleClick ? "double-click" : "click", e, std::to_string(x - w.x) + "," + std::to_string(y - w.y));
             return true;
         }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "SimulatedEventPump.h"
 #include "platform/WindowSystem.h"
 
 namespace ordwell {
@@ -12,8 +13,19 @@ namespace ordwell {
 // "close Notepad" (a close that waits), "post close Notepad",
 // "minimize Notepad", "maximize Notepad", "restore Notepad", "hide Notepad",
 // "click Notepad 10,20", "double-click Notepad 10,20".
+//
+// The active window is the one opened or activated last; when it is
+// minimized, hidden or closed, the topmost window on screen takes its place.
 class SimulatedWindowSystem final : public WindowSystem {
 public:
+    // What a window's program does with a close request.
+    enum class OnClose {
+        Closes,  // closes the window at once
+        Asks,    // answers with an owned window of its own (closeQuestion)
+        Ignores, // answers and keeps the window
+        Hangs,   // never answers: a wait for it lasts its whole bound
+    };
+
     struct Window {
         std::string title;
         bool owned = false;
@@ -24,23 +36,27 @@ public:
         int y = 0;
         int width = 0;
         int height = 0;
-        bool closes = true; // whether a close request closes it
+        OnClose onClose = OnClose::Closes;
+        std::string closeQuestion = "Save changes?";
+        // False: the window manager never makes it the active window.
+        bool activates = true;
     };
 
-    // Opens a window on top of the others and gives it the focus.
+    // Waits (a hung program, a refused activation) pass in the pump's
+    // simulated time.
+    explicit SimulatedWindowSystem(SimulatedEventPump& pump) : m_pump(pump) {}
+
+    // Opens a window on top of the others; one on screen gets the focus.
     WindowId Open(Window window);
 
-    std::vector<WindowInfo> TopLevelWindows() override;
-    // Exact titles match without regard to ASCII letter case, as the window
-    // system of the original platform compares them.
-    WindowId FindByExactTitle(std::string_view title) override;
+    std::vector<WindowInfo> TopLevelWindows(WindowScope scope) override;
     WindowId ActiveWindow() override { return m_active; }
     std::string Title(WindowId window) override;
     bool Exists(WindowId window) override { return Find(window) != nullptr; }
     bool IsMinimized(WindowId window) override;
-    bool Activate(WindowId window) override;
-    bool Close(WindowId window, CloseMode mode) override;
-    bool Show(WindowId window, ShowState state) override;
+    bool Activate(WindowId window, const WaitBound& bound) override;
+    CloseOutcome Close(WindowId window, CloseMode mode, const WaitBound& bound) override;
+    bool Show(WindowId window, ShowState state, const WaitBound& bound) override;
     bool ClickAt(int x, int y, bool doubleClick) override;
 
     // The titles in stacking order, topmost first.
@@ -56,7 +72,10 @@ private:
     Entry* Find(WindowId window);
     const Entry* Find(WindowId window) const;
     void Record(std::string_view action, const Entry& entry, std::string_view detail = {});
+    // The active window left the screen: the topmost one on screen follows.
+    void PassFocusOn();
 
+    SimulatedEventPump& m_pump;
     std::vector<Entry> m_windows; // topmost first
     WindowId m_active = kNoWindow;
     WindowId m_nextId = 1;

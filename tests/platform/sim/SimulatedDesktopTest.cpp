@@ -43,22 +43,47 @@ TEST(SimulatedKeyboard, TypesCharactersAsTheUsLayoutDoes) {
 }
 
 TEST(SimulatedWindowSystem, KeepsTheStackingOrderAndRecordsWhatWasDone) {
-    SimulatedWindowSystem windows;
+    SimulatedDesktop sim;
+    SimulatedWindowSystem& windows = sim.windows;
     const WindowId notepad = windows.Open({.title = "Untitled - Notepad", .width = 100, .height = 100});
     const WindowId calc = windows.Open({.title = "Calc", .x = 50, .y = 50, .width = 100, .height = 100});
-    EXPECT_EQ(windows.Titles(), (std::vector<std::string>{"Calc", "Untitled - Notepad"}));
-    EXPECT_EQ(windows.FindByExactTitle("calc"), calc);
-    EXPECT_TRUE(windows.Activate(notepad));
+    windows.Open({.title = "Hidden", .state = ShowState::Hidden});
+    EXPECT_EQ(windows.Titles(), (std::vector<std::string>{"Hidden", "Calc", "Untitled - Notepad"}));
+    EXPECT_EQ(windows.TopLevelWindows(WindowScope::Shown).size(), 2U);
+    EXPECT_EQ(windows.TopLevelWindows(WindowScope::All).back().title, "Hidden");
+    EXPECT_EQ(windows.ActiveWindow(), calc);
+    EXPECT_TRUE(windows.Activate(notepad, {}));
     EXPECT_EQ(windows.ActiveWindow(), notepad);
     EXPECT_TRUE(windows.ClickAt(60, 60, false)); // Notepad is on top now
-    EXPECT_TRUE(windows.Show(calc, ShowState::Minimized));
+    EXPECT_TRUE(windows.Show(calc, ShowState::Minimized, {}));
     EXPECT_FALSE(windows.ClickAt(140, 140, true)); // only the minimized Calc is there
-    EXPECT_TRUE(windows.Close(calc, CloseMode::Post));
+    EXPECT_EQ(windows.Close(calc, CloseMode::Post, {}), CloseOutcome::Posted);
     EXPECT_FALSE(windows.Exists(calc));
+    EXPECT_EQ(windows.Close(notepad, CloseMode::Wait, {}), CloseOutcome::Handled);
+    EXPECT_EQ(windows.ActiveWindow(), kNoWindow);
     EXPECT_EQ(windows.Transcript(), "activate Untitled - Notepad\n"
                                     "click Untitled - Notepad 60,60\n"
                                     "minimize Calc\n"
-                                    "post close Calc\n");
+                                    "post close Calc\n"
+                                    "close Untitled - Notepad\n");
+}
+
+TEST(SimulatedWindowSystem, HungProgramsAndRefusedActivationsWaitInSimulatedTime) {
+    SimulatedDesktop sim;
+    using OnClose = SimulatedWindowSystem::OnClose;
+    const WindowId hung = sim.windows.Open({.title = "Hung", .onClose = OnClose::Hangs, .activates = false});
+    const WindowId asks = sim.windows.Open({.title = "Editor", .processId = 7, .onClose = OnClose::Asks});
+    EXPECT_EQ(sim.windows.Close(asks, CloseMode::Wait, {.ms = 5000, .stopRequested = {}}), CloseOutcome::Handled);
+    EXPECT_EQ(sim.windows.TopLevelWindows(WindowScope::Shown).front().title, "Save changes?");
+    EXPECT_TRUE(sim.windows.TopLevelWindows(WindowScope::Shown).front().owned);
+
+    EXPECT_EQ(sim.windows.Close(hung, CloseMode::Wait, {.ms = 5000, .stopRequested = {}}), CloseOutcome::NoAnswer);
+    EXPECT_EQ(sim.clock.MonotonicMs(), 5000U);
+    bool stop = false;
+    sim.pump.After(300, [&] { stop = true; });
+    EXPECT_FALSE(sim.windows.Activate(hung, {.ms = 2000, .stopRequested = [&] { return stop; }}));
+    EXPECT_EQ(sim.clock.MonotonicMs(), 5300U);
+    EXPECT_TRUE(sim.windows.Exists(hung));
 }
 
 } // namespace
