@@ -5,6 +5,7 @@
 #include "engine/Engine.h"
 #include "engine/MacroFile.h"
 #include "engine/MacroRunner.h"
+#include "input/InputCommands.h"
 #include "platform/Diagnostics.h"
 
 namespace ordwell {
@@ -24,6 +25,7 @@ int RunHeadless(const Platform& platform, const std::string& fileName) {
     Engine engine(platform);
     BindActionCommands(engine);
     BindDdeCommands(engine);
+    BindInputCommands(engine);
     CMacroRunner runner(engine, std::move(file.text));
     runner.Run();
     return runner.Outcome() == RunOutcome::Failed ? kRunFailed : kRunEnded;

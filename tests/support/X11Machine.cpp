@@ -3,6 +3,7 @@
 #include "actions/ActionCommands.h"
 #include "actions/WindowLookup.h"
 #include "engine/MacroRunner.h"
+#include "input/InputCommands.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11WindowSystem.h"
 
@@ -16,6 +17,7 @@ X11Machine::X11Machine(const std::string& display)
                                                  m_sim.runIcon, *m_windows, m_sim.keyboard, m_sim.processes,
                                                  m_sim.session, m_sim.dde, m_sim.sound})) {
     BindActionCommands(*m_engine);
+    BindInputCommands(*m_engine);
 }
 
 X11Machine::~X11Machine() = default;
