@@ -36,8 +36,9 @@ public:
     bool Activate(WindowId window, const WaitBound& bound) override;
     CloseOutcome Close(WindowId window, CloseMode mode, const WaitBound& bound) override;
     bool Show(WindowId window, ShowState state, const WaitBound& bound) override;
-    // Clicks come with the mouse commands; until then no window takes one.
-    bool ClickAt(int, int, bool) override { return false; }
+    // Button events sent to the deepest window under the point (see the
+    // source for which programs take them).
+    bool ClickAt(int x, int y, bool doubleClick) override;
 
 private:
     bool FocusDirectly(xcb_window_t window, xcb_timestamp_t time);
