@@ -2,8 +2,12 @@
 // what the window received through its input method: exact text on the US
 // and the German layout, characters the layout lacks, named keys and chords,
 // what the user holds or has locked, stops, clicks and Caps Lock.
+#include <chrono>
 #include <csignal>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <thread>
 
 #include "engine/MacroRunner.h"
 #include "input/SendKeysText.h"
@@ -210,6 +214,44 @@ TEST_F(X11Typing, TheNextTyperCleansUpAfterOneKilledInTheMiddleOfAText) {
     EXPECT_EQ(Received("ab"), "ab");
     machine->Keyboard().RestoreSpareKeys();
     EXPECT_EQ(display.KeysDown(), std::vector<int>{});
+    EXPECT_EQ(display.KeymapDump(), before);
+}
+
+// The ordwell program ended by SIGTERM in the middle of a text, with Shift
+// down and characters on spare keys: it stops before the next item, lets
+// every key go and gives the keys back before it ends.
+TEST_F(X11Typing, TheProgramEndedByASignalMidTextLeavesNothingPressedOrChanged) {
+    const std::string before = display.KeymapDump();
+    const std::filesystem::path dir = std::filesystem::path(display.Home()) / "run";
+    std::filesystem::create_directories(dir);
+    std::string accents;
+    for (int n = 0; n < 20000; ++n) {
+        accents += "é";
+    }
+    std::ofstream(dir / "macro.ow") << "SendKeys(\"+(" << accents << ")\")\r\nSendKeys(\"xyz\")\r\n";
+    test::ChildProcess::Options options;
+    options.directory = dir;
+    options.environment = display.Environment();
+    test::ChildProcess ordwell(ORDWELL_EXECUTABLE, {"/r", "macro.ow"}, options);
+    // Typing has begun once the window has some of the text.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    std::string received;
+    while (received.size() < 20 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        received = program->Text("editor");
+    }
+    ASSERT_GE(received.size(), 20U) << ordwell.Errors();
+    ordwell.Signal(SIGTERM);
+    EXPECT_EQ(ordwell.Wait(std::chrono::seconds(30)), 0) << ordwell.Errors();
+    received = program->Text("editor");
+    std::string capitals;
+    while (capitals.size() < received.size()) {
+        capitals += "É";
+    }
+    EXPECT_LT(received.size(), accents.size());
+    EXPECT_EQ(received, capitals);
+    EXPECT_EQ(display.KeysDown(), std::vector<int>{});
+    EXPECT_EQ(display.Modifiers(), 0U);
     EXPECT_EQ(display.KeymapDump(), before);
 }
 
