@@ -98,7 +98,19 @@ X11Keyboard::~X11Keyboard() {
     if (m_connection.Broken()) {
         return;
     }
-    EndTextNow();
+    if (m_inText) {
+        EndTextNow();
+        m_lastTextEnd = std::chrono::steady_clock::now();
+    }
+    if (HoldsSpareKeys()) {
+        const auto idle = std::chrono::steady_clock::now() - m_lastTextEnd;
+        const auto left = std::chrono::milliseconds(kIdleRestoreMs) - idle;
+        if (left > std::chrono::milliseconds(0)) {
+            XFlush(m_connection.Xlib());
+            m_pump.WaitFor(static_cast<std::uint32_t>(std::chrono::ceil<std::chrono::milliseconds>(left).count()),
+                           [] { return false; });
+        }
+    }
     RestoreSpareKeys();
 }
 
@@ -386,6 +398,7 @@ void X11Keyboard::EndText() {
     }
     EndTextNow();
     if (HoldsSpareKeys()) {
+        m_lastTextEnd = std::chrono::steady_clock::now();
         m_restoreTimer = m_pump.After(kIdleRestoreMs, [this] {
             m_restoreTimer = 0;
             RestoreSpareKeys();

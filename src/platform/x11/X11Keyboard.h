@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -26,8 +27,10 @@ class X11Connection;
 // with the modifiers of that level (Shift, AltGr). Characters the layout
 // lacks go onto spare keys, all that a text needs in one XKB request; those
 // keys keep their keysyms while texts follow one another and get their
-// nothing back after kIdleRestoreMs without typing, or when this object
-// goes, never while a receiver may still be reading keys typed with them.
+// nothing back after kIdleRestoreMs without typing. A receiver looks a key
+// up in the map it has when it reads the key, which may be long after the
+// key was typed: so this object, when it goes sooner, first waits out the
+// rest of that time.
 //
 // A text begins by setting aside what the user holds: modifier keys down
 // (released), latched modifiers and locked ones but Num Lock (Caps Lock
@@ -87,6 +90,7 @@ private:
     bool m_recorded = false;
     bool m_deadTypersChecked = false;
     EventPump::EventId m_restoreTimer = 0;
+    std::chrono::steady_clock::time_point m_lastTextEnd;
 
     // The text now typed.
     bool m_inText = false;

@@ -141,6 +141,7 @@ TEST_F(X11Typing, CapsLockOnOrShiftHeldElsewhereChangeNothingAndStayAsTheyWere) 
     machine->Send("ab{capslock}cD");
     EXPECT_EQ(program->Text("editor"), "abcD");
     EXPECT_EQ(display.LockedModifiers() & LockMask, static_cast<unsigned>(LockMask));
+    machine->Keyboard().RestoreSpareKeys();
 }
 
 TEST_F(X11Typing, AStopEndsALongTextBeforeTheNextItemAndLeavesNoKeyDown) {
