@@ -397,6 +397,10 @@ void X11Keyboard::EndText() {
         return;
     }
     EndTextNow();
+    if (m_restoreTimer != 0) {
+        m_pump.Cancel(m_restoreTimer);
+        m_restoreTimer = 0;
+    }
     if (HoldsSpareKeys()) {
         m_lastTextEnd = std::chrono::steady_clock::now();
         m_restoreTimer = m_pump.After(kIdleRestoreMs, [this] {

@@ -120,13 +120,19 @@ bool X11WindowSystem::Activate(WindowId id, const WaitBound& bound) {
         return FocusDirectly(window, time);
     }
     // Watched before the request goes, so that the change cannot come unseen.
+    // The window manager names the active window and moves the keyboard
+    // focus, in either order: keys typed at once go where the focus is, so
+    // both are awaited.
     bool changed = true;
     const auto selection = m_connection.Select(m_connection.Root(), XCB_EVENT_MASK_PROPERTY_CHANGE);
+    const auto focusSelection = m_connection.Select(window, XCB_EVENT_MASK_FOCUS_CHANGE);
     const auto listening = m_connection.Listen([&](const xcb_generic_event_t& event) {
         if (EventType(event) == XCB_PROPERTY_NOTIFY) {
             const auto& notify = As<xcb_property_notify_event_t>(event);
             changed = changed ||
                       (notify.window == m_connection.Root() && notify.atom == m_connection.Atoms().NET_ACTIVE_WINDOW);
+        } else if (EventType(event) == XCB_FOCUS_IN) {
+            changed = true;
         }
     });
     PostClientMessage(m_connection, m_connection.Root(), kToWindowManager, window,
@@ -141,9 +147,25 @@ bool X11WindowSystem::Activate(WindowId id, const WaitBound& bound) {
             return false;
         }
         changed = false;
-        return NetActiveWindow(m_connection) == window;
+        return NetActiveWindow(m_connection) == window && FocusWithin(window);
     });
     return active && !stopped;
+}
+
+bool X11WindowSystem::FocusWithin(xcb_window_t window) {
+    xcb_connection_t* xcb = m_connection.Xcb();
+    const X11Reply<xcb_get_input_focus_reply_t> focus(
+        xcb_get_input_focus_reply(xcb, xcb_get_input_focus(xcb), nullptr));
+    xcb_window_t at = focus ? focus->focus : xcb_window_t{XCB_WINDOW_NONE};
+    // The focus may lie on a window inside it; never deeper than a few levels.
+    for (int depth = 0; depth < 16 && at != XCB_WINDOW_NONE && at != m_connection.Root(); ++depth) {
+        if (at == window) {
+            return true;
+        }
+        const X11Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(xcb, xcb_query_tree(xcb, at), nullptr));
+        at = tree ? tree->parent : xcb_window_t{XCB_WINDOW_NONE};
+    }
+    return false;
 }
 
 bool X11WindowSystem::FocusDirectly(xcb_window_t window, xcb_timestamp_t time) {

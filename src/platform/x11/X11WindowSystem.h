@@ -42,6 +42,8 @@ public:
 
 private:
     bool FocusDirectly(xcb_window_t window, xcb_timestamp_t time);
+    // Whether the keyboard focus is on the window or a window inside it.
+    bool FocusWithin(xcb_window_t window);
     void ShowDirectly(const X11WindowFacts& facts, ShowState state);
     void AskWindowManagerToShow(const X11WindowFacts& facts, ShowState state, const WaitBound& bound);
     // Waits until `reached` holds for the window's facts (or the window is
