@@ -109,6 +109,30 @@ TEST_F(X11Typing, CharactersOffTheLayoutArriveOnTheUsAndTheGermanLayout) {
     EXPECT_EQ(display.KeysDown(), std::vector<int>{});
 }
 
+TEST_F(X11Typing, SpareKeysServeTextAfterTextAndGetTheirNothingBackOnceIdle) {
+    machine->SetKeyDelay(0);
+    const std::string before = display.KeymapDump();
+    EXPECT_EQ(Received("é"), "é");
+    EXPECT_TRUE(machine->Keyboard().HoldsSpareKeys());
+    EXPECT_EQ(Received("ñé"), "ñé");
+    EXPECT_TRUE(machine->pump.WaitFor(30000, [&] { return !machine->Keyboard().HoldsSpareKeys(); }));
+    EXPECT_EQ(display.KeymapDump(), before);
+    EXPECT_EQ(Received("ñé"), "ñé");
+    machine->Keyboard().RestoreSpareKeys();
+}
+
+// More distinct characters than the layout has spare keys: the keys are
+// given new keysyms as the text goes on.
+TEST_F(X11Typing, MoreMissingCharactersThanSpareKeysStillArriveExactly) {
+    machine->SetKeyDelay(0);
+    std::string text;
+    for (int round = 0; round < 2; ++round) {
+        text += "αβγδεζηθικλμνξοπρστυφχψω абвгдежзийклмнопрстуфхцчшщъыьэюя ΑΩ ЖЯ ";
+    }
+    EXPECT_EQ(Received(text), text);
+    machine->Keyboard().RestoreSpareKeys();
+}
+
 TEST_F(X11Typing, NamedKeysChordsAndGroupsDoWhatTheySay) {
     machine->SetKeyDelay(0);
     program->Clear("editor");
