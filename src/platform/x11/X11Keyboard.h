@@ -88,7 +88,6 @@ private:
     X11SpareKeys m_spare;
     X11TypingRecord m_record;
     bool m_recorded = false;
-    bool m_deadTypersChecked = false;
     EventPump::EventId m_restoreTimer = 0;
     std::chrono::steady_clock::time_point m_lastTextEnd;
 
