@@ -198,7 +198,8 @@ std::string Page(std::string_view title, const std::string& body) {
            " &middot; " + Link(kHelpHowDoI, "How do I...") + "</p></body></html>";
 }
 
-std::string CommandSection(const CommandInfo& info) {
+// One command's part of a page; `heading` when the page has more than one.
+std::string CommandSection(const CommandInfo& info, bool heading) {
     std::string syntax = std::string(info.name) + "(";
     int described = 0;
     for (int n = 1; n <= CommandInfo::kDescribedParams; ++n) {
@@ -211,7 +212,8 @@ std::string CommandSection(const CommandInfo& info) {
     }
     syntax += ")";
 
-    std::string body = "<h3>" + Escaped(info.name) + "</h3><p>" + Escaped(info.help) + "</p>";
+    std::string body = heading ? "<h3>" + Escaped(info.name) + "</h3>" : std::string();
+    body += "<p>" + Escaped(info.help) + "</p>";
     body += "<p><b>Syntax:</b> <code>" + Escaped(syntax) + "</code></p>";
     if (described > 0) {
         body += "<table cellspacing=\"0\" cellpadding=\"3\" border=\"1\">";
@@ -439,7 +441,7 @@ std::string HelpPageHtml(std::string_view page) {
     }
     std::string body;
     for (const CommandInfo* info : commands) {
-        body += CommandSection(*info);
+        body += CommandSection(*info, commands.size() > 1);
     }
     return Page(HelpPageTitle(page), body);
 }
