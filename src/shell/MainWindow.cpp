@@ -491,7 +491,7 @@ void MainWindow::MakeToolbars() {
     QMenu* view = menuBar()->findChild<QMenu*>("viewMenu");
     for (QToolBar* toolbar : m_toolbars) {
         view->addAction(toolbar->toggleViewAction());
-        connect(toolbar->toggleViewAction(), &QAction::toggled, this, &MainWindow::UpdateMinimumSize);
+        connect(toolbar, &QToolBar::visibilityChanged, this, &MainWindow::UpdateMinimumSize);
     }
     QAction* statusBarAction = MakeAction("statusBar", tr("&Status Bar"));
     statusBarAction->setCheckable(true);
