@@ -109,7 +109,11 @@ MainWindow::MainWindow(Engine& engine)
     m_view->setFocus();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The view refers to the document, which goes with this object's
+    // members, before the widgets' own teardown would delete the view.
+    delete takeCentralWidget();
+}
 
 QAction* MainWindow::Action(const QString& name) const {
     return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
