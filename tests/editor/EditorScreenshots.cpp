@@ -35,8 +35,10 @@ bool Save(QWidget& widget, const QString& directory, const QString& name) {
         std::fprintf(stderr, "%s was not shown\n", qPrintable(name));
         return false;
     }
-    // Let layouts, fonts and icons settle before the picture.
-    QTest::qWait(200);
+    // Layouts and polish wait as posted events; the picture is drawn by the
+    // widget itself, so nothing else needs waiting for.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
     const QString path = QDir(directory).filePath(name + ".png");
     if (!widget.grab().save(path)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
