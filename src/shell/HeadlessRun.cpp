@@ -1,7 +1,6 @@
 #include "HeadlessRun.h"
 
-#include "actions/ActionCommands.h"
-#include "dde/DdeCommands.h"
+#include "AllCommands.h"
 #include "engine/Engine.h"
 #include "engine/MacroFile.h"
 #include "engine/MacroRunner.h"
@@ -22,8 +21,7 @@ int RunHeadless(const Platform& platform, const std::string& fileName) {
         return kMacroUnavailable;
     }
     Engine engine(platform);
-    BindActionCommands(engine);
-    BindDdeCommands(engine);
+    BindAllCommands(engine);
     CMacroRunner runner(engine, std::move(file.text));
     runner.Run();
     return runner.Outcome() == RunOutcome::Failed ? kRunFailed : kRunEnded;
