@@ -276,8 +276,8 @@ bool CMacroLine::Testable() const {
     return m_syntax.kind == LineKind::Command && m_syntax.command != nullptr && m_syntax.command->testable;
 }
 
-std::string CMacroLine::HelpText() const {
-    switch (m_syntax.kind) {
+std::string_view LineKindHelp(LineKind kind) {
+    switch (kind) {
     case LineKind::Blank:
         return "This is a blank line. It has no effect, but makes your macro more readable.";
     case LineKind::Label:
@@ -287,6 +287,13 @@ std::string CMacroLine::HelpText() const {
                "for debugging.";
     case LineKind::Command:
         break;
+    }
+    return {};
+}
+
+std::string CMacroLine::HelpText() const {
+    if (m_syntax.kind != LineKind::Command) {
+        return std::string(LineKindHelp(m_syntax.kind));
     }
     if (m_syntax.name.empty() && !m_syntax.negate) {
         return {};

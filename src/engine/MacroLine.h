@@ -47,6 +47,9 @@ struct LineSyntax {
 };
 
 LineKind ClassifyLine(std::string_view text);
+// The help text of a blank, label or comment line (empty for a command line,
+// whose help is its command's).
+std::string_view LineKindHelp(LineKind kind);
 // Parses a line whose text lies within `source`; the result refers to it.
 LineSyntax ParseLine(std::shared_ptr<const std::string> source, std::string_view text);
 // Parses a copy of the text.

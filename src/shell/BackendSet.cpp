@@ -149,4 +149,8 @@ BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>
 
 BackendSet::~BackendSet() = default;
 
+int BackendSet::StopFd() const {
+    return m_parts->stop.WakeFd();
+}
+
 } // namespace ordwell

@@ -26,6 +26,8 @@ public:
 
     const Platform& GetPlatform() const { return *m_platform; }
     bool OnDisplay() const { return m_onDisplay; }
+    // Readable once SIGINT or SIGTERM arrived.
+    int StopFd() const;
 
 private:
     struct Parts;

@@ -47,23 +47,27 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words) {
 }
 
 std::string UsageText() {
-    return "Usage: ordwell /r MACRO\n"
+    return "Usage: ordwell [MACRO]\n"
+           "       ordwell /r MACRO\n"
            "       ordwell -r MACRO\n"
-           "Runs the macro file MACRO (usually ending in .ow) without the editor and\n"
-           "ends when the macro ends.\n"
+           "Without /r, opens the macro editor on the display, with the macro file\n"
+           "MACRO (usually ending in .ow) when one is named; a file that does not exist\n"
+           "yet is a new macro that Save writes there.\n"
            "\n"
-           "With a display, message and input boxes are windows and a tray icon stops\n"
-           "the run. Without one, boxes are shown on the terminal: answer an OK/Cancel\n"
-           "box with ok or cancel (Enter means OK); end of input (Ctrl+D) answers Cancel.\n"
-           "Ctrl+C stops the run.\n"
+           "With /r, runs MACRO without the editor and ends when the macro ends. With a\n"
+           "display, message and input boxes are windows and a tray icon stops the run.\n"
+           "Without one, boxes are shown on the terminal: answer an OK/Cancel box with ok\n"
+           "or cancel (Enter means OK); end of input (Ctrl+D) answers Cancel. Ctrl+C\n"
+           "stops the run.\n"
            "\n"
            "Options:\n"
            "  -h, --help     show this help and exit\n"
            "      --version  show the version and exit\n"
            "\n"
-           "Exit status: 0 when the macro ran to its end or was stopped, 1 when it ended\n"
-           "on a failed line (see the error log, macerr.log by default), 2 when the macro\n"
-           "file does not exist or the command line asks for the editor.\n";
+           "Exit status: 0 when the macro ran to its end or was stopped (or the editor\n"
+           "was closed), 1 when it ended on a failed line (see the error log, macerr.log\n"
+           "by default), 2 when the macro file does not exist, or the editor has no\n"
+           "display.\n";
 }
 
 } // namespace ordwell

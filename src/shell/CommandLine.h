@@ -22,9 +22,9 @@ struct CommandLine {
 // Switches start with "-", or with "/" followed by letters only ("/r", "/R",
 // "/p"), so that an absolute path such as "/home/ann/backup.ow" is a file
 // name. "--" ends the switches. The run switch is "/r" or "-r", compared
-// exactly: "/R" is not it. The run switch counts only with a file name; "/r"
-// alone opens the editor. Other switches are ignored, as the editor's own
-// switches are not the concern of a run.
+// exactly: "/R" is not it, and opens the file in the editor. The run switch
+// counts only with a file name; "/r" alone opens the editor. Other switches
+// are ignored.
 CommandLine ParseCommandLine(const std::vector<std::string>& words);
 
 // The text of --help.

@@ -1,11 +1,9 @@
 #include "HeadlessRun.h"
 
-#include "actions/ActionCommands.h"
-#include "dde/DdeCommands.h"
+#include "AllCommands.h"
 #include "engine/Engine.h"
 #include "engine/MacroFile.h"
 #include "engine/MacroRunner.h"
-#include "input/InputCommands.h"
 #include "platform/Diagnostics.h"
 
 namespace ordwell {
@@ -23,9 +21,7 @@ int RunHeadless(const Platform& platform, const std::string& fileName) {
         return kMacroUnavailable;
     }
     Engine engine(platform);
-    BindActionCommands(engine);
-    BindDdeCommands(engine);
-    BindInputCommands(engine);
+    BindAllCommands(engine);
     CMacroRunner runner(engine, std::move(file.text));
     runner.Run();
     return runner.Outcome() == RunOutcome::Failed ? kRunFailed : kRunEnded;

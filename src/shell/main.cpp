@@ -6,6 +6,9 @@
 #include "BackendSet.h"
 #include "CommandLine.h"
 #include "HeadlessRun.h"
+#ifdef ORDWELL_WITH_QT
+#include "EditorApplication.h"
+#endif
 #include "platform/posix/StandardDescriptors.h"
 
 int main(int argc, char** argv) {
@@ -20,13 +23,22 @@ int main(int argc, char** argv) {
         std::printf("ordwell %s\n", ORDWELL_VERSION);
         return 0;
     case CommandLine::Action::Edit:
-        std::fputs("ordwell: the macro editor is not available yet; run a macro with: ordwell /r MACRO\n", stderr);
-        return 2;
     case CommandLine::Action::RunHeadless:
         break;
     }
     // A reader of our output that goes away is no reason to end the run.
     std::signal(SIGPIPE, SIG_IGN);
     ordwell::BackendSet backends(argc, argv);
-    return ordwell::RunHeadless(backends.GetPlatform(), line.fileName);
+    if (line.action == CommandLine::Action::RunHeadless) {
+        return ordwell::RunHeadless(backends.GetPlatform(), line.fileName);
+    }
+#ifdef ORDWELL_WITH_QT
+    if (backends.OnDisplay()) {
+        return ordwell::RunEditor(backends.GetPlatform(), backends.StopFd(), line.fileName);
+    }
+#endif
+    std::fputs("ordwell: the macro editor needs a display (set DISPLAY); run a macro without it with: "
+               "ordwell /r MACRO\n",
+               stderr);
+    return 2;
 }

@@ -88,6 +88,17 @@ TEST_F(OrdwellProgram, MissingMacroFileShowsNothing) {
     EXPECT_FALSE(std::filesystem::exists(m_dir / "macerr.log"));
 }
 
+TEST_F(OrdwellProgram, TheEditorWithoutADisplaySaysSoAndRunsNothing) {
+    WriteMacro("macro.ow", "WriteToFile(ran.txt,yes)\n");
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{}, {"macro.ow"}, {"/R", "macro.ow"}, {"/r"}}) {
+        const Result result = Run(arguments);
+        EXPECT_EQ(result.status, 2);
+        EXPECT_NE(result.errors.find("needs a display"), std::string::npos) << result.errors;
+    }
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "ran.txt"));
+}
+
 TEST_F(OrdwellProgram, HelpAndVersionEndWell) {
     const Result help = Run({"--help"});
     EXPECT_EQ(help.status, 0);

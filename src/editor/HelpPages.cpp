@@ -1,0 +1,449 @@
+#include "HelpPages.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "engine/CommandCatalogue.h"
+
+namespace ordwell {
+
+namespace {
+
+struct Example {
+    CommandId command;
+    std::string_view line;
+};
+
+// One line per command that shows it at work.
+// clang-format off
+constexpr Example kExamples[] = {
+    {CommandId::kActivateWindow, R"(ActivateWindow("Untitled - Text Editor"))"},
+    {CommandId::kBeep, "Beep()"},
+    {CommandId::kCloseFile, "CloseFile(1)"},
+    {CommandId::kCloseWindow, R"(CloseWindow("Calculator"))"},
+    {CommandId::kCopyFile, R"(CopyFile("/home/ann/report.txt","/home/ann/backup/report.txt"))"},
+    {CommandId::kCreateDirectory, R"(CreateDirectory("/home/ann/backup"))"},
+    {CommandId::kDdeCommand, "DdeCommand(Editor,Notes,[Save])"},
+    {CommandId::kDdeScript, "DdeScript(Editor,Notes,/home/ann/commands.txt)"},
+    {CommandId::kDecrement, "Decrement(%A)"},
+    {CommandId::kDelay, "Delay(500)"},
+    {CommandId::kDeleteFile, R"(DeleteFile("/tmp/old.log"))"},
+    {CommandId::kDoNothing, R"(If(FileExist("/tmp/stop"),ExitMacro(),DoNothing()))"},
+    {CommandId::kDump, "Dump()"},
+    {CommandId::kExitMacro, "If(ResponseCancel(),ExitMacro())"},
+    {CommandId::kFileExist, R"(If(FileExist("/tmp/*.log"),Beep()))"},
+    {CommandId::kFileOlderThan, R"(If(FileOlderThan("/tmp/report.txt",3600),DeleteFile("/tmp/report.txt")))"},
+    {CommandId::kFindFile, R"(FindFile("gedit","PATH",%A))"},
+    {CommandId::kFindWindow, R"(If(FindWindow("Calculator"),ActivateWindow("Calculator")))"},
+    {CommandId::kFor, "For(1,4,Beep())"},
+    {CommandId::kGetDate, "GetDate(%D)"},
+    {CommandId::kGetDateTime, R"(GetDateTime(%D,"%Y-%m-%d"))"},
+    {CommandId::kGetClipBoard, "GetClipBoard(%C)"},
+    {CommandId::kGetFileSize, R"(GetFileSize("/home/ann/report.txt",%S))"},
+    {CommandId::kGetFromIniFile, R"(GetFromIniFile("/home/ann/app.ini","[Window]Width",%W))"},
+    {CommandId::kGetFromRegistry, R"(GetFromRegistry("HKEY_CURRENT_USER\Software\Halvane\Ordwell\System","ErrorLog",%E))"},
+    {CommandId::kGetSystem, "GetSystem(%M,MEMORY_AVAILPHYSICAL)"},
+    {CommandId::kGetTime, "GetTime(%T)"},
+    {CommandId::kGoTo, "GoTo(Again)"},
+    {CommandId::kIf, R"(If(FileExist("/tmp/ready"),Beep(),MessageBox("Not ready yet")))"},
+    {CommandId::kIfEquals, "IfEquals(%A,10,ExitMacro())"},
+    {CommandId::kIfLessThan, R"(IfLessThan(DISK_C_FREE,1000000,MessageBox("The disk is nearly full")))"},
+    {CommandId::kIfMoreThan, "IfMoreThan(%A,3,GoTo(Done))"},
+    {CommandId::kIsDateAfter, R"(If(IsDateAfter(%D,"12/24/26"),MessageBox("Christmas is over")))"},
+    {CommandId::kIsDateBefore, R"(If(IsDateBefore(%D,"12/24/26"),MessageBox("Not yet")))"},
+    {CommandId::kIsDateBetween, R"(If(IsDateBetween(%D,"11/30/26","01/01/27"),MessageBox("December")))"},
+    {CommandId::kIsDateEqual, R"(If(IsDateEqual(%D,"01/01/27"),MessageBox("Happy new year")))"},
+    {CommandId::kIsTimeAfter, R"(If(IsTimeAfter(%T,"17:00:00"),ExitMacro()))"},
+    {CommandId::kIsTimeBefore, R"(If(IsTimeBefore(%T,"08:00:00"),Delay(60000)))"},
+    {CommandId::kIsTimeBetween, R"(If(IsTimeBetween(%T,"12:00:00","13:00:00"),MessageBox("Lunch time")))"},
+    {CommandId::kIsTimeEqual, R"(If(IsTimeEqual(%T,"12:00:00"),Beep()))"},
+    {CommandId::kIncrement, "Increment(%A)"},
+    {CommandId::kInputBox, R"(InputBox("Your name?",%N))"},
+    {CommandId::kIsFileLocked, R"(While(IsFileLocked("/home/ann/report.odt"),Delay(1000)))"},
+    {CommandId::kLogError, R"(LogError("The backup failed"))"},
+    {CommandId::kLogEvent, R"(LogEvent("Backup started"))"},
+    {CommandId::kLogout, "Logout()"},
+    {CommandId::kLogSystem, R"(LogSystem("/tmp/memory.log",MEMORY_AVAILPHYSICAL))"},
+    {CommandId::kLogToFile, R"(LogToFile("/tmp/macro.log","Round done"))"},
+    {CommandId::kMinimizeWindow, R"(MinimizeWindow("Calculator"))"},
+    {CommandId::kMaximizeWindow, R"(MaximizeWindow("Untitled - Text Editor"))"},
+    {CommandId::kMessageBox, R"(MessageBox("The backup is done"))"},
+    {CommandId::kMessageBoxOkCancel, R"(MessageBoxOkCancel("Start the backup?"))"},
+    {CommandId::kMouseClickScreen, "MouseClickScreen(100,200)"},
+    {CommandId::kMouseDblClickScreen, "MouseDblClickScreen(100,200)"},
+    {CommandId::kMoveFile, R"(MoveFile("/tmp/report.txt","/home/ann/report.txt"))"},
+    {CommandId::kNormalizeWindow, R"(NormalizeWindow("Calculator"))"},
+    {CommandId::kOnError, "OnError(Failed)"},
+    {CommandId::kOpenFile, R"(OpenFile(1,"/home/ann/names.txt"))"},
+    {CommandId::kPlaySound, R"(PlaySound("/usr/share/sounds/alsa/Front_Center.wav"))"},
+    {CommandId::kPrint, R"(Print("/home/ann/report.pdf"))"},
+    {CommandId::kPowerOff, "PowerOff()"},
+    {CommandId::kPutVar, R"(PutVar(%A,"Hello"))"},
+    {CommandId::kQuitProgram, R"(QuitProgram("Calculator"))"},
+    {CommandId::kReadLine, "While(ReadLine(1,%L),LogToFile(\"/tmp/copy.txt\",%L))"},
+    {CommandId::kRebootSystem, "RebootSystem()"},
+    {CommandId::kRemoveDirectory, R"(RemoveDirectory("/home/ann/empty"))"},
+    {CommandId::kRepeat, R"(Repeat(SendKeys("{DOWN}"),10))"},
+    {CommandId::kRunDOSCommand, R"(RunDOSCommand("ls -l > /tmp/files.txt"))"},
+    {CommandId::kRunMacro, R"(RunMacro("/home/ann/macros/backup.ow"))"},
+    {CommandId::kRunProgram, R"(RunProgram("gnome-calculator",Normal))"},
+    {CommandId::kSendEnvironment, R"(SendEnvironment("%HOME%~"))"},
+    {CommandId::kSendInput, "SendInput()"},
+    {CommandId::kSendInputToWindow, R"(SendInputToWindow("Untitled - Text Editor"))"},
+    {CommandId::kSendKeys, R"(SendKeys("This is a test~"))"},
+    {CommandId::kSendKeysFromFile, R"(SendKeysFromFile("/home/ann/letter.txt"))"},
+    {CommandId::kSendKeysToWindow, R"(SendKeysToWindow("Untitled - Text Editor","^s"))"},
+    {CommandId::kSendNow, R"(SendNow("The current date and time is: %x %X"))"},
+    {CommandId::kSetCapsLock, "SetCapsLock(OFF)"},
+    {CommandId::kSetCaption, R"(SetCaption("Backup"))"},
+    {CommandId::kSetDirectory, R"(SetDirectory("/home/ann"))"},
+    {CommandId::kShutdownSystem, "ShutdownSystem()"},
+    {CommandId::kWaitForProgram, "WaitForProgram(60000)"},
+    {CommandId::kWhile, R"(While(FindWindow("Calculator"),Delay(500)))"},
+    {CommandId::kWindowActive, R"(If(WindowActive("Calculator"),SendKeys("2+2~")))"},
+    {CommandId::kWriteLineToFile, R"(WriteLineToFile("/tmp/names.txt","Ann"))"},
+    {CommandId::kWriteToFile, R"(WriteToFile("/tmp/names.txt","Ann, "))"},
+    {CommandId::kWriteToIniFile, R"(WriteToIniFile("/home/ann/app.ini","[Window]Width","800"))"},
+    {CommandId::kWriteToRegistry, R"(WriteToRegistry("HKEY_CURRENT_USER\Software\Halvane\Ordwell\System","ErrorLog","/tmp/errors.log"))"},
+    {CommandId::kResponseOk, "If(ResponseOk(),Beep())"},
+    {CommandId::kResponseCancel, "If(ResponseCancel(),ExitMacro())"},
+};
+// clang-format on
+
+std::string Escaped(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '&':
+            out += "&amp;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string Link(std::string_view page, std::string_view text) {
+    return "<a href=\"" + std::string(page) + "\">" + Escaped(text) + "</a>";
+}
+
+std::string TopicPage(int topic) {
+    return "topic-" + std::to_string(topic);
+}
+
+std::string_view KindText(ArgKind kind) {
+    switch (kind) {
+    case ArgKind::None:
+        break;
+    case ArgKind::Text:
+        return "text";
+    case ArgKind::Number:
+        return "a whole number";
+    case ArgKind::File:
+        return "a file: / or \\ separate folders, and a drive letter such as c:\\ stands for a folder (C: for /)";
+    case ArgKind::Directory:
+        return "a directory, written as a file is";
+    case ArgKind::WindowTitle:
+        return "the title of a window, or a pattern of one";
+    case ArgKind::Variable:
+        return "a variable, %A to %Z, that the command writes";
+    case ArgKind::Choice:
+        return "one of the words listed, written exactly";
+    case ArgKind::Command:
+        return "a command line, which this command runs";
+    }
+    return {};
+}
+
+std::string CountText(const ArgCount& count) {
+    if (!count.checked) {
+        return "any number";
+    }
+    if (count.min == count.max) {
+        return std::to_string(count.min);
+    }
+    if (count.max == AtLeast(0).max) {
+        return std::to_string(count.min) + " or more";
+    }
+    return std::to_string(count.min) + " or " + std::to_string(count.max);
+}
+
+std::string_view KindSentence(CommandKind kind) {
+    switch (kind) {
+    case CommandKind::Condition:
+        return "A condition: the line is TRUE when the test holds. Use it inside If, While or the date and time "
+               "tests.";
+    case CommandKind::Action:
+        return "An action: the line is TRUE when the action worked, FALSE when it failed; a failure does not stop "
+               "the macro.";
+    case CommandKind::Flow:
+        return "Flow control: it decides which lines run next.";
+    }
+    return {};
+}
+
+std::string Page(std::string_view title, const std::string& body) {
+    return "<html><head><title>" + Escaped(title) + "</title></head><body><h2>" + Escaped(title) + "</h2>" + body +
+           "<hr><p>" + Link(kHelpContents, "Contents") + " &middot; " + Link(kHelpCommandReference, "Commands") +
+           " &middot; " + Link(kHelpHowDoI, "How do I...") + "</p></body></html>";
+}
+
+// One command's part of a page; `heading` when the page has more than one.
+std::string CommandSection(const CommandInfo& info, bool heading) {
+    std::string syntax = std::string(info.name) + "(";
+    int described = 0;
+    for (int n = 1; n <= CommandInfo::kDescribedParams; ++n) {
+        if (info.Param(n).kind != ArgKind::None) {
+            described = n;
+        }
+    }
+    for (int n = 1; n <= described; ++n) {
+        syntax += (n > 1 ? ", " : "") + std::string(info.Param(n).role);
+    }
+    syntax += ")";
+
+    std::string body = heading ? "<h3>" + Escaped(info.name) + "</h3>" : std::string();
+    body += "<p>" + Escaped(info.help) + "</p>";
+    body += "<p><b>Syntax:</b> <code>" + Escaped(syntax) + "</code></p>";
+    if (described > 0) {
+        body += "<table cellspacing=\"0\" cellpadding=\"3\" border=\"1\">";
+        for (int n = 1; n <= described; ++n) {
+            const ArgSpec spec = info.Param(n);
+            std::string what(KindText(spec.kind));
+            if (spec.kind == ArgKind::Choice) {
+                what += ": ";
+                for (size_t i = 0; i < spec.choices.size(); ++i) {
+                    what += (i > 0 ? ", " : "") + std::string(spec.choices[i]);
+                }
+            }
+            const bool optional = info.count.checked && n > info.count.min;
+            body += "<tr><td>" + std::to_string(n) + "</td><td>" + Escaped(spec.role) +
+                    (optional ? " (optional)" : "") + "</td><td>" + Escaped(what) + "</td></tr>";
+        }
+        body += "</table>";
+    }
+    body += "<p>Arguments: " + CountText(info.count) + ". " + Escaped(KindSentence(info.kind)) + "</p>";
+    body += std::string("<p>Test Line: ") +
+            (info.testable ? "can run a line of it alone." : "does not run it alone; run the macro instead.") + "</p>";
+    body += "<p><b>Example:</b> <code>" + Escaped(HelpExample(info.name)) + "</code></p>";
+    return body;
+}
+
+std::string ContentsPage() {
+    std::string body =
+        "<p>Ordwell runs macros: plain text files of one command per line that type keys, click, find and "
+        "arrange windows, start programs, work with files, the registry and INI files, and show messages. The "
+        "editor builds each line for you with the Command Wizard, explains the selected line in its Help box, "
+        "and runs the whole macro or a single line.</p><ul>";
+    body += "<li>" + Link("syntax", "Macro lines and variables") + "</li>";
+    body += "<li>" + Link(kHelpHowDoI, "How do I...") + "</li>";
+    body += "<li>" + Link(kHelpCommandReference, "Command reference") + "</li>";
+    body += "<li>" + Link(kHelpUsingHelp, "Using Help") + "</li></ul>";
+    return Page("Ordwell Help", body);
+}
+
+std::string SyntaxPage() {
+    const std::string body =
+        "<p>A macro holds one line per command, such as <code>MessageBox(\"Hello\")</code>. A line is one of "
+        "four kinds:</p><ul>"
+        "<li><b>Command:</b> a command name, then its arguments in parentheses, separated by commas. "
+        "<code>Beep</code> and <code>Beep()</code> are the same line.</li>"
+        "<li><b>Comment:</b> a line that starts with <code>//</code> or <code>*</code>; it does not run.</li>"
+        "<li><b>Label:</b> a line that starts with <code>:</code>, such as <code>:Again</code>; "
+        "<code>GoTo(Again)</code> goes on there.</li>"
+        "<li><b>Blank:</b> an empty line.</li></ul>"
+        "<p>An argument in double quotes is taken as written: <code>\"a, b\"</code> is one argument. There is no "
+        "escape character. An argument may be a whole command line, as in "
+        "<code>If(FileExist(\"/tmp/x\"),Beep(),DoNothing())</code>.</p>"
+        "<p><b>Variables:</b> %A to %Z hold text. An argument that is just a variable, without quotes, stands "
+        "for its value: <code>MessageBox(%A)</code>. Commands that store a value take the variable where they "
+        "write it: <code>InputBox(\"Name?\",%N)</code>. Variables keep their values between runs until the "
+        "program ends.</p>"
+        "<p><b>Results:</b> every line is TRUE or FALSE. <code>If</code>, <code>While</code> and the comparisons "
+        "test them; a <code>!</code> before a command name turns its result around. A failure of the outside "
+        "world (a missing file, no such window) only makes the line FALSE. A line with the wrong number of "
+        "arguments, or an unknown command, stops the macro with \"Error at line\", unless <code>OnError</code> "
+        "names a label to go on at.</p>";
+    return Page("Macro lines and variables", body);
+}
+
+std::string HowDoIPage() {
+    const std::string body =
+        "<dl>"
+        "<dt><b>Add a line</b></dt><dd>Edit, Add Line (Ctrl+A) opens the Command Wizard. Choose the command, "
+        "fill in its fields (Browse... picks a file, a folder, a window or a system value), then OK. The line "
+        "goes below the selected one.</dd>"
+        "<dt><b>Change a line</b></dt><dd>Double-click it, or Edit Line (Ctrl+E). Manual Edit (Ctrl+Enter) "
+        "lets you type the line yourself.</dd>"
+        "<dt><b>Build a command inside a command</b></dt><dd>In the wizard for If, While or Repeat, the Browse... "
+        "button beside a command field opens a wizard of its own for that command.</dd>"
+        "<dt><b>Try a line</b></dt><dd>Select it and press Test Line (Ctrl+T). Lines that type keys or end the "
+        "macro cannot be tested alone.</dd>"
+        "<dt><b>Run or stop the macro</b></dt><dd>Run (Ctrl+R). While it runs the button reads Stop; Stop, the "
+        "icon in the notification area, or closing the window ends the run after its current line.</dd>"
+        "<dt><b>See the variables</b></dt><dd>Macro, Dump Variables (Ctrl+Shift+D) shows %A to %Z as the last "
+        "run left them.</dd>"
+        "<dt><b>Turn a line off for a while</b></dt><dd>Comment (Ctrl+M) puts <code>//</code> in front of it; "
+        "press it again to turn it back on.</dd>"
+        "<dt><b>Edit the file as text</b></dt><dd>Edit, External Editor (Ctrl+Shift+E) opens the file in your "
+        "text editor (the setting Editor, section System; xdg-open by default). When you come back, Ordwell "
+        "offers to load the changes.</dd>"
+        "<dt><b>Run a macro without the editor</b></dt><dd><code>ordwell /r macro.ow</code></dd>"
+        "</dl>";
+    return Page("How do I...", body);
+}
+
+std::string UsingHelpPage() {
+    const std::string body =
+        "<p>F1 opens the page of the selected line's command, or of the command chosen in the Command Wizard. "
+        "The list on the left holds every page; type into the field above it to find a command by name. Links "
+        "move between pages, and Back returns to the page before.</p>";
+    return Page("Using Help", body);
+}
+
+std::string CommandReferencePage() {
+    std::vector<const CommandInfo*> commands;
+    for (const CommandInfo& info : Commands()) {
+        commands.push_back(&info);
+    }
+    std::sort(commands.begin(), commands.end(),
+              [](const CommandInfo* a, const CommandInfo* b) { return a->name < b->name; });
+    std::string body;
+    const std::pair<CommandKind, std::string_view> groups[] = {
+        {CommandKind::Flow, "Flow control"}, {CommandKind::Condition, "Conditions"}, {CommandKind::Action, "Actions"}};
+    for (const auto& [kind, heading] : groups) {
+        body += "<h3>" + std::string(heading) + "</h3><table cellspacing=\"0\" cellpadding=\"2\">";
+        for (const CommandInfo* info : commands) {
+            if (info->kind == kind) {
+                const std::string page =
+                    info->HasRow() ? TopicPage(info->helpTopic) : "command-" + std::string(info->name);
+                body += "<tr><td>" + Link(page, info->name) + "</td><td>" + Escaped(info->help) + "</td></tr>";
+            }
+        }
+        body += "</table>";
+    }
+    return Page("Command reference", body);
+}
+
+// The commands a page describes: those of its topic, or the one named.
+std::vector<const CommandInfo*> CommandsOfPage(std::string_view page) {
+    std::vector<const CommandInfo*> found;
+    if (page.starts_with("topic-")) {
+        const std::string number(page.substr(6));
+        for (const CommandInfo& info : Commands()) {
+            if (info.HasRow() && std::to_string(info.helpTopic) == number) {
+                found.push_back(&info);
+            }
+        }
+    } else if (page.starts_with("command-")) {
+        if (const CommandInfo* info = FindCommand(page.substr(8))) {
+            found.push_back(info);
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+std::string_view HelpExample(std::string_view command) {
+    const CommandInfo* info = FindCommand(command);
+    if (info == nullptr) {
+        return {};
+    }
+    for (const Example& example : kExamples) {
+        if (example.command == info->id) {
+            return example.line;
+        }
+    }
+    return {};
+}
+
+std::vector<HelpIndexEntry> HelpIndex() {
+    std::vector<HelpIndexEntry> index;
+    for (const std::string_view page :
+         {kHelpContents, std::string_view("syntax"), kHelpHowDoI, kHelpCommandReference, kHelpUsingHelp}) {
+        index.push_back({HelpPageTitle(page), std::string(page)});
+    }
+    std::vector<const CommandInfo*> commands;
+    for (const CommandInfo& info : Commands()) {
+        commands.push_back(&info);
+    }
+    std::sort(commands.begin(), commands.end(),
+              [](const CommandInfo* a, const CommandInfo* b) { return a->name < b->name; });
+    for (const CommandInfo* info : commands) {
+        index.push_back({std::string(info->name), HelpPageForCommand(info->name)});
+    }
+    return index;
+}
+
+std::string HelpPageForTopic(int topic) {
+    return CommandsOfPage(TopicPage(topic)).empty() ? std::string(kHelpContents) : TopicPage(topic);
+}
+
+std::string HelpPageForCommand(std::string_view name) {
+    const CommandInfo* info = FindCommand(name);
+    if (info == nullptr) {
+        return std::string(kHelpContents);
+    }
+    return info->HasRow() ? TopicPage(info->helpTopic) : "command-" + std::string(info->name);
+}
+
+std::string HelpPageTitle(std::string_view page) {
+    if (page == kHelpCommandReference) {
+        return "Command reference";
+    }
+    if (page == kHelpHowDoI) {
+        return "How do I...";
+    }
+    if (page == kHelpUsingHelp) {
+        return "Using Help";
+    }
+    if (page == "syntax") {
+        return "Macro lines and variables";
+    }
+    const auto commands = CommandsOfPage(page);
+    if (commands.empty()) {
+        return "Ordwell Help";
+    }
+    std::string title;
+    for (const CommandInfo* info : commands) {
+        title += (title.empty() ? "" : ", ") + std::string(info->name);
+    }
+    return title;
+}
+
+std::string HelpPageHtml(std::string_view page) {
+    if (page == kHelpCommandReference) {
+        return CommandReferencePage();
+    }
+    if (page == kHelpHowDoI) {
+        return HowDoIPage();
+    }
+    if (page == kHelpUsingHelp) {
+        return UsingHelpPage();
+    }
+    if (page == "syntax") {
+        return SyntaxPage();
+    }
+    const auto commands = CommandsOfPage(page);
+    if (commands.empty()) {
+        return ContentsPage();
+    }
+    std::string body;
+    for (const CommandInfo* info : commands) {
+        body += CommandSection(*info, commands.size() > 1);
+    }
+    return Page(HelpPageTitle(page), body);
+}
+
+} // namespace ordwell

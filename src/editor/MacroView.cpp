@@ -1,0 +1,339 @@
+#include "MacroView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFontDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "CommandWizard.h"
+#include "EditLineDialog.h"
+#include "ExternalEditor.h"
+#include "FontMapping.h"
+#include "HelpPages.h"
+#include "HelpWindow.h"
+#include "LineListModel.h"
+#include "MacroDocument.h"
+#include "QtText.h"
+#include "engine/Engine.h"
+#include "engine/MacroLine.h"
+
+namespace ordwell {
+
+namespace {
+
+constexpr std::string_view kEditorKey = "Editor";
+constexpr std::string_view kSystemSection = "System";
+
+QPushButton* CommandButton(const QString& text, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::TabFocus);
+    return button;
+}
+
+} // namespace
+
+MacroView::MacroView(Engine& engine, MacroDocument& document, DocumentFiles& files, QWidget* parent)
+    : QWidget(parent), m_engine(engine), m_document(document), m_files(files), m_editor(document), m_runs(engine) {
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(6, 6, 6, 6);
+
+    m_model = new LineListModel(m_editor, this);
+    m_list = new QListView(this);
+    m_list->setObjectName("lines");
+    m_list->setModel(m_model);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setUniformItemSizes(true);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_list->setTextElideMode(Qt::ElideRight);
+    grid->addWidget(m_list, 0, 0);
+
+    auto* commands = new QGroupBox(tr("Commands"), this);
+    auto* buttons = new QVBoxLayout(commands);
+    QPushButton* comment = CommandButton(tr("&Comment"), "comment", commands);
+    QPushButton* blank = CommandButton(tr("&Blank Line"), "blankLine", commands);
+    QPushButton* up = CommandButton(tr("Move &Up"), "moveUp", commands);
+    QPushButton* down = CommandButton(tr("Move &Down"), "moveDown", commands);
+    m_run = CommandButton(tr("&Run"), "run", commands);
+    m_test = CommandButton(tr("&Test Line"), "testLine", commands);
+    for (QPushButton* button : {comment, blank, up, down, m_run, m_test}) {
+        buttons->addWidget(button);
+    }
+    buttons->addStretch(1);
+    grid->addWidget(commands, 0, 1);
+
+    auto* helpBox = new QGroupBox(tr("Help"), this);
+    auto* helpLayout = new QVBoxLayout(helpBox);
+    m_help = new QLabel(helpBox);
+    m_help->setObjectName("help");
+    m_help->setTextFormat(Qt::PlainText);
+    m_help->setWordWrap(true);
+    m_help->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_help->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_help->setFixedHeight(m_help->fontMetrics().lineSpacing() * 3 + 4);
+    helpLayout->addWidget(m_help);
+    grid->addWidget(helpBox, 1, 0, 1, 2);
+    grid->setRowStretch(0, 1);
+    grid->setColumnStretch(0, 1);
+
+    connect(comment, &QPushButton::clicked, this, &MacroView::ToggleComment);
+    connect(blank, &QPushButton::clicked, this, &MacroView::BlankLine);
+    connect(up, &QPushButton::clicked, this, &MacroView::MoveUp);
+    connect(down, &QPushButton::clicked, this, &MacroView::MoveDown);
+    connect(m_run, &QPushButton::clicked, this, &MacroView::RunOrStop);
+    connect(m_test, &QPushButton::clicked, this, &MacroView::TestLine);
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { SelectionMoved(current.isValid() ? current.row() : -1); });
+    connect(m_list, &QListView::doubleClicked, this, &MacroView::EditLine);
+    connect(m_list, &QListView::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (!m_contextActions.isEmpty()) {
+            QMenu::exec(m_contextActions, m_list->viewport()->mapToGlobal(at), nullptr, this);
+        }
+    });
+    m_runs.SetActiveChanged([this](bool active) {
+        m_run->setText(active ? tr("&Stop") : tr("&Run"));
+        emit RunningChanged(active);
+    });
+    m_test->setEnabled(false);
+    setFocusProxy(m_list);
+    LoadFont();
+}
+
+MacroView::~MacroView() {
+    // The model stops watching the editor before the editor goes.
+    delete m_model;
+}
+
+void MacroView::Fill() {
+    m_editor.Fill();
+    ShowSelection();
+    emit LineCountChanged(static_cast<int>(m_editor.Count()));
+}
+
+void MacroView::ShowSelection() {
+    {
+        const QSignalBlocker blocker(m_list->selectionModel());
+        if (const auto selected = m_editor.Selection()) {
+            const QModelIndex index = m_model->index(static_cast<int>(*selected));
+            m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+            m_list->scrollTo(index);
+        } else {
+            m_list->selectionModel()->clearSelection();
+            m_list->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+        }
+    }
+    // The list may have moved its own current row while lines came and went.
+    m_list->viewport()->update();
+    m_help->setText(ToQString(m_editor.HelpText()));
+    if (m_testable != m_editor.Testable()) {
+        m_testable = m_editor.Testable();
+        emit TestableChanged(m_testable);
+    }
+    m_test->setEnabled(m_testable);
+}
+
+void MacroView::SelectionMoved(int row) {
+    m_editor.Select(row >= 0 ? std::optional<std::size_t>(static_cast<std::size_t>(row)) : std::nullopt);
+    ShowSelection();
+}
+
+void MacroView::AfterEdit() {
+    ShowSelection();
+    emit Edited();
+    emit LineCountChanged(static_cast<int>(m_editor.Count()));
+}
+
+std::optional<std::string> MacroView::Wizard(const std::string& line) {
+    return CommandWizard::Ask(m_engine.GetPlatform().windows, line, this);
+}
+
+// Each command asks its dialog first, then changes the lines in one go: the
+// list follows the changes without feeding its own row changes back.
+template <class Change> void MacroView::Edit(Change&& change) {
+    {
+        const QSignalBlocker blocker(m_list->selectionModel());
+        change();
+    }
+    AfterEdit();
+}
+
+void MacroView::AddLine() {
+    const std::optional<std::string> line = Wizard({});
+    Edit([&] { m_editor.AddLine(line); });
+}
+
+void MacroView::EditLine() {
+    std::optional<std::string> line;
+    if (const std::string* selected = m_editor.SelectedLine()) {
+        line = Wizard(*selected);
+    }
+    Edit([&] { m_editor.EditLine(line); });
+}
+
+void MacroView::DeleteLine() {
+    Edit([&] { m_editor.DeleteLine(); });
+}
+
+void MacroView::MoveUp() {
+    Edit([&] { m_editor.MoveUp(); });
+}
+
+void MacroView::MoveDown() {
+    Edit([&] { m_editor.MoveDown(); });
+}
+
+void MacroView::ToggleComment() {
+    Edit([&] { m_editor.ToggleComment(); });
+}
+
+void MacroView::CommentAndNextLine() {
+    Edit([&] { m_editor.CommentAndNextLine(); });
+}
+
+void MacroView::BlankLine() {
+    Edit([&] { m_editor.BlankLine(); });
+}
+
+void MacroView::ManualEdit() {
+    const std::string* selected = m_editor.SelectedLine();
+    const std::optional<std::string> text = EditLineDialog::Ask(selected != nullptr ? *selected : std::string(), this);
+    Edit([&] { m_editor.ManualEdit(text); });
+}
+
+void MacroView::Cut() {
+    std::optional<std::string> copied;
+    Edit([&] { copied = m_editor.Cut(); });
+    if (copied) {
+        QGuiApplication::clipboard()->setText(ToQString(*copied));
+    }
+}
+
+void MacroView::Copy() {
+    if (const std::optional<std::string> line = m_editor.Copy()) {
+        QGuiApplication::clipboard()->setText(ToQString(*line));
+    }
+}
+
+void MacroView::Paste() {
+    const QMimeData* offered = QGuiApplication::clipboard()->mimeData();
+    std::optional<std::string> text;
+    if (offered != nullptr && offered->hasText()) {
+        text = ToUtf8(offered->text());
+    }
+    if (text) {
+        Edit([&] { m_editor.Paste(text); });
+    }
+}
+
+void MacroView::RunOrStop() {
+    if (m_runs.Active()) {
+        m_runs.StopAll();
+        return;
+    }
+    if (!m_files.SaveModified() || m_document.Lines().empty()) {
+        return;
+    }
+    m_runs.Run(m_document.Lines());
+}
+
+void MacroView::TestLine() {
+    if (const std::string* line = m_editor.SelectedLine()) {
+        m_runs.TestLine(*line);
+    }
+}
+
+void MacroView::DumpVariables() {
+    m_runs.DumpVariables(m_document.Lines());
+}
+
+void MacroView::OpenInExternalEditor() {
+    const auto ask = [this] {
+        const auto answer = QMessageBox::question(this, tr("Ordwell"), tr("File has been modified. Save changes?"),
+                                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        return answer == QMessageBox::Yes  ? SaveAnswer::Yes
+               : answer == QMessageBox::No ? SaveAnswer::No
+                                           : SaveAnswer::Cancel;
+    };
+    if (!SaveBeforeExternalEdit(
+            m_document, [this] { return m_files.SaveFile(); }, ask) ||
+        m_document.Path().empty()) {
+        return;
+    }
+    const std::string editor = m_engine.GetSettings().GetString(kSystemSection, kEditorKey, kDefaultEditor);
+    switch (StartExternalEditor(m_engine.GetPlatform().processes, editor, m_document.Path())) {
+    case EditorStart::Started:
+        break;
+    case EditorStart::NotFound:
+        QMessageBox::warning(this, tr("Ordwell"),
+                             tr("The editor program \"%1\" was not found. Name another one in the setting Editor "
+                                "(section System).")
+                                 .arg(ToQString(editor)));
+        break;
+    case EditorStart::Failed:
+        QMessageBox::warning(this, tr("Ordwell"),
+                             tr("The editor program \"%1\" could not be started.").arg(ToQString(editor)));
+        break;
+    }
+}
+
+void MacroView::LoadFont() {
+    const std::string stored = m_engine.GetSettings().GetString(kViewFontSection, kViewFontKey, "");
+    if (stored.empty()) {
+        // No font chosen yet: the desktop's own.
+        return;
+    }
+    FontRecord record;
+    ReadViewFont(stored, record);
+    m_list->setFont(FontFromRecord(record, m_list->font()));
+}
+
+void MacroView::ChooseFont() {
+    FontRecord record;
+    ReadViewFont(m_engine.GetSettings().GetString(kViewFontSection, kViewFontKey, kDefaultViewFont), record);
+    bool chosen = false;
+    const QFont font = QFontDialog::getFont(&chosen, m_list->font(), this, tr("Font"));
+    if (chosen) {
+        m_list->setFont(font);
+    }
+    // Written after Cancel too: then it is the font the list shows.
+    m_engine.GetSettings().WriteString(kViewFontSection, kViewFontKey,
+                                       FormatViewFont(RecordFromFont(m_list->font(), record)));
+}
+
+void MacroView::ShowLineHelp() {
+    const std::string* line = m_editor.SelectedLine();
+    const std::string page =
+        line != nullptr ? HelpPageForTopic(CMacroLine(*line, false).HelpTopic()) : std::string(kHelpContents);
+    HelpWindow::ShowPage(page, this);
+}
+
+void MacroView::CheckChangedOnDisk() {
+    if (m_askingToReload || !m_document.ChangedOnDisk()) {
+        return;
+    }
+    // Recorded before asking, so that No is not asked again for the same
+    // change.
+    m_document.RefreshFileStatus();
+    m_askingToReload = true;
+    const auto answer = QMessageBox::question(
+        this, tr("Ordwell"), tr("The file has been modified outside of the editor. Do you want to reload it?"),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    m_askingToReload = false;
+    if (answer == QMessageBox::Yes && m_document.Open(m_document.Path()) == DocumentOpen::Opened) {
+        Fill();
+        m_files.DocumentReloaded();
+    }
+}
+
+} // namespace ordwell

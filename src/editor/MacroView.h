@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+#include <optional>
+#include <string>
+
+#include "EditorRuns.h"
+#include "LineEditor.h"
+
+class QAction;
+class QLabel;
+class QListView;
+class QPushButton;
+
+namespace ordwell {
+
+class Engine;
+class LineListModel;
+class MacroDocument;
+
+// What the view needs of the window that holds the document's file.
+class DocumentFiles {
+public:
+    virtual ~DocumentFiles() = default;
+    // Asks whether to save a modified macro and saves it; false when the user
+    // cancelled or the save failed.
+    virtual bool SaveModified() = 0;
+    // Saves, asking for a name when the macro has none; false when nothing
+    // was saved.
+    virtual bool SaveFile() = 0;
+    // The document was read again from its file.
+    virtual void DocumentReloaded() = 0;
+};
+
+// The editor's view of the macro: the list of its lines, a help box that
+// explains the selected line, and buttons for the commands used most. It
+// carries out every editing command on the list, runs the macro or one line,
+// and asks to reload the file when another program changed it.
+class MacroView final : public QWidget {
+    Q_OBJECT
+public:
+    MacroView(Engine& engine, MacroDocument& document, DocumentFiles& files, QWidget* parent);
+    ~MacroView() override;
+
+    LineEditor& Editor() { return m_editor; }
+    EditorRuns& Runs() { return m_runs; }
+    // The document was replaced (New, Open): the list shows its lines, the
+    // first selected.
+    void Fill();
+    // The commands of the list's context menu.
+    void SetContextActions(QList<QAction*> actions) { m_contextActions = std::move(actions); }
+    // Offers to reload the file when another program changed it since this
+    // editor read or wrote it (asked each time the window is activated).
+    void CheckChangedOnDisk();
+
+    void AddLine();
+    void EditLine();
+    void DeleteLine();
+    void MoveUp();
+    void MoveDown();
+    void ToggleComment();
+    void CommentAndNextLine();
+    void BlankLine();
+    void ManualEdit();
+    void Cut();
+    void Copy();
+    void Paste();
+    // Run, or Stop while a run (or a tested line) goes on.
+    void RunOrStop();
+    void TestLine();
+    void DumpVariables();
+    void OpenInExternalEditor();
+    void ChooseFont();
+    // The help page of the selected line's command.
+    void ShowLineHelp();
+
+signals:
+    // After every editing command (the document is then modified).
+    void Edited();
+    void TestableChanged(bool testable);
+    void RunningChanged(bool running);
+    void LineCountChanged(int count);
+
+private:
+    void ShowSelection();
+    void AfterEdit();
+    template <class Change> void Edit(Change&& change);
+    void SelectionMoved(int row);
+    std::optional<std::string> Wizard(const std::string& line);
+    void LoadFont();
+
+    Engine& m_engine;
+    MacroDocument& m_document;
+    DocumentFiles& m_files;
+    LineEditor m_editor;
+    EditorRuns m_runs;
+    LineListModel* m_model;
+    QListView* m_list;
+    QLabel* m_help;
+    QPushButton* m_run;
+    QPushButton* m_test;
+    QList<QAction*> m_contextActions;
+    bool m_askingToReload = false;
+    bool m_testable = false;
+};
+
+} // namespace ordwell

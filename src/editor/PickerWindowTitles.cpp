@@ -1,0 +1,36 @@
+#include "PickerWindowTitles.h"
+
+#include <algorithm>
+
+#include "actions/WindowLookup.h"
+
+namespace ordwell {
+
+namespace {
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Letter case aside, as a sorted list box orders titles; equal ones by
+// their bytes, so the order is always the same.
+bool TitleBefore(const std::string& a, const std::string& b) {
+    const auto folded = [](char x, char y) { return Lower(x) < Lower(y); };
+    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded)) {
+        return true;
+    }
+    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded)) {
+        return false;
+    }
+    return a < b;
+}
+
+} // namespace
+
+std::vector<std::string> PickerWindowTitles(WindowSystem& windows) {
+    std::vector<std::string> titles = PickableWindowTitles(windows);
+    std::sort(titles.begin(), titles.end(), TitleBefore);
+    return titles;
+}
+
+} // namespace ordwell

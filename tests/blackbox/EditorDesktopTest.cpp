@@ -1,0 +1,170 @@
+// The editor as a user drives it: `ordwell new.ow` on an X display of the
+// test's own with openbox, and real key presses (XTest) into its window and
+// its Command Wizard. The test watches the window manager's active window to
+// know where the keys go before it types.
+#include <gtest/gtest.h>
+
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <thread>
+
+#include "OrdwellProgram.h"
+#include "support/PrivateDisplay.h"
+
+namespace ordwell::test {
+namespace {
+
+// The active window may close between reading its id and its title (a
+// wizard answered): such a request fails, and the title reads empty.
+int IgnoreErrors(Display*, XErrorEvent*) {
+    return 0;
+}
+
+class EditorOnADesktop : public OrdwellProgram {
+protected:
+    void SetUp() override {
+        m_previousHandler = XSetErrorHandler(IgnoreErrors);
+        m_screen = std::make_unique<PrivateDisplay>(m_dir, true);
+        ASSERT_TRUE(m_screen->Ready());
+        m_display = XOpenDisplay(m_screen->Name().c_str());
+        ASSERT_NE(m_display, nullptr);
+        SetEnvironment("DISPLAY", m_screen->Name());
+    }
+    void TearDown() override {
+        if (m_display != nullptr) {
+            XCloseDisplay(m_display);
+        }
+        XSetErrorHandler(m_previousHandler);
+    }
+
+    // The title of the window the window manager calls active.
+    std::string ActiveTitle() {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        Window active = None;
+        if (XGetWindowProperty(m_display, DefaultRootWindow(m_display),
+                               XInternAtom(m_display, "_NET_ACTIVE_WINDOW", False), 0, 1, False, XA_WINDOW, &type,
+                               &format, &count, &after, &data) == Success &&
+            data != nullptr) {
+            if (count == 1 && format == 32) {
+                active = static_cast<Window>(*reinterpret_cast<unsigned long*>(data));
+            }
+            XFree(data);
+        }
+        char* name = nullptr;
+        if (active == None || XFetchName(m_display, active, &name) == 0 || name == nullptr) {
+            return {};
+        }
+        std::string title(name);
+        XFree(name);
+        return title;
+    }
+
+    // Waits, with a generous bound, until the active window's title passes.
+    bool AwaitActive(const std::function<bool(const std::string&)>& wanted) {
+        const auto deadline = std::chrono::steady_clock::now() + kBound;
+        while (!wanted(ActiveTitle())) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                return false;
+            }
+            std::this_thread::sleep_for(10ms);
+        }
+        return true;
+    }
+
+    void Key(KeySym symbol, bool down) {
+        XTestFakeKeyEvent(m_display, XKeysymToKeycode(m_display, symbol), down ? True : False, CurrentTime);
+    }
+
+    // Presses the key with the modifiers held, as a chord.
+    void Chord(std::initializer_list<KeySym> modifiers, KeySym symbol) {
+        for (const KeySym modifier : modifiers) {
+            Key(modifier, true);
+        }
+        Key(symbol, true);
+        Key(symbol, false);
+        for (const KeySym modifier : modifiers) {
+            Key(modifier, false);
+        }
+        XSync(m_display, False);
+    }
+
+    // Types ASCII text on the server's keyboard map, with Shift where the
+    // character needs it.
+    void Type(const std::string& text) {
+        for (const char c : text) {
+            const KeySym symbol = static_cast<KeySym>(static_cast<unsigned char>(c));
+            const KeyCode code = XKeysymToKeycode(m_display, symbol);
+            const bool shifted = XkbKeycodeToKeysym(m_display, code, 0, 0) != symbol;
+            if (shifted) {
+                Key(XK_Shift_L, true);
+            }
+            XTestFakeKeyEvent(m_display, code, True, CurrentTime);
+            XTestFakeKeyEvent(m_display, code, False, CurrentTime);
+            if (shifted) {
+                Key(XK_Shift_L, false);
+            }
+        }
+        XSync(m_display, False);
+    }
+
+    // Builds a line in the Command Wizard opened by Ctrl+A: the command
+    // chosen by typing its first letters, Tab to its first field, the text,
+    // and Enter for OK.
+    void AddLine(const std::string& commandPrefix, const std::string& field) {
+        ASSERT_TRUE(AwaitActive([](const std::string& title) { return title.starts_with("new.ow"); }))
+            << "active: " << ActiveTitle();
+        Chord({XK_Control_L}, XK_a);
+        ASSERT_TRUE(AwaitActive([](const std::string& title) { return title == "Command Wizard"; }))
+            << "active: " << ActiveTitle();
+        Type(commandPrefix);
+        Chord({}, XK_Tab);
+        Type(field);
+        Chord({}, XK_Return);
+    }
+
+    std::unique_ptr<PrivateDisplay> m_screen;
+    Display* m_display = nullptr;
+    XErrorHandler m_previousHandler = nullptr;
+};
+
+TEST_F(EditorOnADesktop, TwoLinesBuiltWithTheWizardAreSavedWithCrLf) {
+    auto editor = Start({"new.ow"});
+    AddLine("mes", "Hello");
+    AddLine("del", "500");
+    ASSERT_TRUE(AwaitActive([](const std::string& title) { return title.starts_with("new.ow"); }))
+        << "active: " << ActiveTitle();
+    Chord({XK_Control_L}, XK_s);
+    const std::string expected = "MessageBox(\"Hello\")\r\nDelay(500)\r\n";
+    const auto deadline = std::chrono::steady_clock::now() + kBound;
+    while (ReadFile("new.ow") != expected && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_EQ(ReadFile("new.ow"), expected) << editor->Errors();
+    // Saved, it closes without a question.
+    Chord({XK_Control_L}, XK_q);
+    EXPECT_EQ(editor->Wait(kBound), 0) << editor->Errors();
+}
+
+TEST_F(EditorOnADesktop, CapitalRunSwitchOpensTheMacroAndAStopSignalEndsTheEditor) {
+    WriteMacro("m.ow", "WriteToFile(ran.txt,yes)\r\n");
+    auto editor = Start({"/R", "m.ow"});
+    EXPECT_TRUE(AwaitActive([](const std::string& title) { return title == "m.ow - Ordwell"; }))
+        << "active: " << ActiveTitle() << editor->Errors();
+    editor->Signal(SIGTERM);
+    EXPECT_EQ(editor->Wait(kBound), 0) << editor->Errors();
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "ran.txt"));
+}
+
+} // namespace
+} // namespace ordwell::test
