@@ -202,6 +202,7 @@ bool X11Keyboard::Type(std::span<const KeyStroke> strokes) {
         }
         if (!claims.empty()) {
             m_spare.Claim(claims, *m_layout);
+
             m_record.Write(m_spare.Claimed());
             // Typed as the server stored it.
             if (!ReadLayout()) {

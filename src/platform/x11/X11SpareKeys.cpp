@@ -18,11 +18,16 @@ struct FreeKeyboard {
 } // namespace
 
 bool X11SpareKeys::Claim(const std::vector<std::vector<std::uint32_t>>& keysymSets, const X11KeyboardLayout& layout) {
+    // Spare on the core keyboard too, where its map differs.
+    const std::unique_ptr<XkbDescRec, FreeKeyboard> core(
+        XkbGetMap(m_display, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd));
     std::vector<std::uint8_t> free;
     for (const std::uint8_t key : layout.SpareKeys()) {
         const bool ours = std::any_of(m_claimed.begin(), m_claimed.end(),
                                       [&](const ClaimedKey& claimed) { return claimed.keycode == key; });
-        if (!ours) {
+        const bool coreSpare =
+            core && key >= core->min_key_code && key <= core->max_key_code && XkbKeyNumSyms(core.get(), key) == 0;
+        if (!ours && coreSpare) {
             free.push_back(key);
         }
     }
@@ -72,8 +77,20 @@ void X11SpareKeys::ClearAll() {
 }
 
 bool X11SpareKeys::Apply(const std::vector<ClaimedKey>& keys) {
+    // The core keyboard first: clients read their keys with its map, and are
+    // told of its changes at once, also before the XTEST device has sent a
+    // key and the core keyboard has taken its map over. Then the XTEST
+    // device, the map the keys are typed with.
+    bool applied = ApplyTo(XkbUseCoreKbd, keys);
+    if (m_device != XkbUseCoreKbd) {
+        applied = ApplyTo(m_device, keys) && applied;
+    }
+    return applied;
+}
+
+bool X11SpareKeys::ApplyTo(unsigned device, const std::vector<ClaimedKey>& keys) {
     const std::unique_ptr<XkbDescRec, FreeKeyboard> xkb(
-        XkbGetMap(m_display, XkbKeyTypesMask | XkbKeySymsMask | XkbExplicitComponentsMask, m_device));
+        XkbGetMap(m_display, XkbKeyTypesMask | XkbKeySymsMask | XkbExplicitComponentsMask, device));
     if (!xkb || xkb->map == nullptr || xkb->server == nullptr || xkb->server->c_explicit == nullptr) {
         return false;
     }

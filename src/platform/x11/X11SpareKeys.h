@@ -13,7 +13,8 @@ class X11KeyboardLayout;
 
 // Keysyms of our own on spare keys of the layout (keys that carry nothing),
 // for characters and keys the layout lacks. Every change is one XKB request
-// for all the keys it touches, with explicit key types so that the server
+// (per keyboard: the core one and the typing device) for all the keys it
+// touches, with explicit key types so that the server
 // keeps exactly the levels given (a lower-case letter on the first level and
 // its capital on the second); the keys between them are sent as they are,
 // so nothing else of the map changes.
@@ -33,8 +34,10 @@ public:
     const std::vector<ClaimedKey>& Claimed() const { return m_claimed; }
 
 private:
-    // Sets the first group of each key to its keysyms (none: no group at all).
+    // Sets the first group of each key to its keysyms (none: no group at
+    // all), on the core keyboard and the device.
     bool Apply(const std::vector<ClaimedKey>& keys);
+    bool ApplyTo(unsigned device, const std::vector<ClaimedKey>& keys);
 
     Display* m_display;
     unsigned m_device;
