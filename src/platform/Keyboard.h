@@ -6,6 +6,18 @@
 
 namespace ordwell {
 
+// Windows virtual-key codes the system itself presses; every backend maps
+// them (and the codes of the key-name table) to its own keys.
+namespace vk {
+constexpr std::uint8_t kBack = 0x08;
+constexpr std::uint8_t kTab = 0x09;
+constexpr std::uint8_t kReturn = 0x0D;
+constexpr std::uint8_t kShift = 0x10;
+constexpr std::uint8_t kControl = 0x11;
+constexpr std::uint8_t kMenu = 0x12; // Alt
+constexpr std::uint8_t kCapital = 0x14;
+} // namespace vk
+
 // One event of a typed sequence: a key pressed or released, named by its
 // Windows virtual-key code (the code the macro language is defined in), or
 // one character to be typed as the keyboard layout types it.
@@ -22,14 +34,24 @@ struct KeyStroke {
 };
 
 // Synthesized keyboard input, received by whatever window has the focus.
+//
+// A text is typed as one or more batches of strokes followed by EndText.
+// Within a text, keys pressed by Down strokes stay down until their Up (a
+// modifier held around the next item, say), and a Character is typed with
+// whatever the text holds down at that moment (Shift held by the text around
+// a letter types its capital, as a user's Shift would). What the user holds
+// or has locked (a modifier, Caps Lock) is not mixed into the text.
 class Keyboard {
 public:
     virtual ~Keyboard() = default;
     // Types the strokes in order. False when the keyboard cannot be reached;
     // then nothing, or only the strokes before the failure, arrived.
     virtual bool Type(std::span<const KeyStroke> strokes) = 0;
-    // Releases every key this program still holds down, as after a stop.
-    virtual void ReleaseAll() = 0;
+    // The text is over: it ended, failed or was stopped. Releases every key
+    // the text still holds down and puts back the modifiers and lock state
+    // the user had (Caps Lock toggled by the text stays toggled); returns
+    // once everything typed has been handed to the system.
+    virtual void EndText() = 0;
     // Whether Caps Lock is on now; nothing when it cannot be known.
     virtual std::optional<bool> CapsLock() = 0;
 };

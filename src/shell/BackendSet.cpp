@@ -36,6 +36,7 @@
 #include "platform/qt/QtRunIcon.h"
 #include "platform/x11/DisplayProbe.h"
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11WindowSystem.h"
 #endif
 
@@ -70,6 +71,8 @@ struct BackendSet::Parts {
     std::unique_ptr<Dialogs> dialogs;
     std::unique_ptr<Clipboard> clipboard;
     std::unique_ptr<RunIcon> runIcon;
+    // After the connection it types on, and destroyed before it: its end
+    // gives back what it changed on the display.
     std::unique_ptr<Keyboard> keyboard = std::make_unique<NullKeyboard>();
     std::unique_ptr<Processes> processes;
     std::unique_ptr<Session> session = LogindSession::SystemBusReachable()
@@ -93,6 +96,10 @@ BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>
         parts.x11 = X11Connection::Open(*parts.pump);
         if (parts.x11) {
             parts.windows = std::make_unique<X11WindowSystem>(*parts.x11);
+            // A display without XTest or XKB keeps the null keyboard.
+            if (std::unique_ptr<X11Keyboard> keyboard = X11Keyboard::Open(*parts.x11, *parts.pump)) {
+                parts.keyboard = std::move(keyboard);
+            }
         }
         // The boxes ask the window system to bring them to the front.
         parts.dialogs = std::make_unique<QtDialogs>(*parts.windows);

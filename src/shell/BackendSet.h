@@ -11,8 +11,8 @@ namespace ordwell {
 // signal, logind for the session when the system bus can be reached, sound
 // through PulseAudio when a sound server is there,
 // and the desktop parts (boxes, clipboard, run icon, event pump) from Qt when
-// a display can be opened, else from the terminal, with the window system of
-// the X11 backend when there is a display, and DDE conversations over the
+// a display can be opened, else from the terminal, with the window system and
+// the keyboard of the X11 backend when there is a display, and DDE conversations over the
 // session bus when there is one. Services this build cannot
 // reach yet are null objects.
 class BackendSet final {

@@ -1,6 +1,8 @@
 #include "PrivateDisplay.h"
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -209,6 +211,92 @@ std::vector<int> PrivateDisplay::Geometry(Window window) {
         return {};
     }
     return {attributes.x, attributes.y, attributes.width, attributes.height};
+}
+
+std::vector<int> PrivateDisplay::RootPosition(Window window) {
+    int x = 0;
+    int y = 0;
+    ::Window child = None;
+    XTranslateCoordinates(m_probe, window, DefaultRootWindow(m_probe), 0, 0, &x, &y, &child);
+    return {x, y};
+}
+
+std::vector<int> PrivateDisplay::Pointer() {
+    ::Window root = None;
+    ::Window child = None;
+    int x = 0;
+    int y = 0;
+    int windowX = 0;
+    int windowY = 0;
+    unsigned mask = 0;
+    XQueryPointer(m_probe, DefaultRootWindow(m_probe), &root, &child, &x, &y, &windowX, &windowY, &mask);
+    return {x, y};
+}
+
+std::vector<int> PrivateDisplay::KeysDown() {
+    char bits[32] = {};
+    XQueryKeymap(m_probe, bits);
+    std::vector<int> down;
+    for (int key = 0; key < 256; ++key) {
+        if ((bits[key / 8] & (1 << (key % 8))) != 0) {
+            down.push_back(key);
+        }
+    }
+    return down;
+}
+
+unsigned PrivateDisplay::LockedModifiers() {
+    XkbStateRec state{};
+    XkbGetState(m_probe, XkbUseCoreKbd, &state);
+    return state.locked_mods;
+}
+
+unsigned PrivateDisplay::Modifiers() {
+    XkbStateRec state{};
+    XkbGetState(m_probe, XkbUseCoreKbd, &state);
+    return state.mods;
+}
+
+int PrivateDisplay::KeycodeOf(unsigned long keysym) {
+    return XKeysymToKeycode(m_probe, keysym);
+}
+
+void PrivateDisplay::SendKey(int keycode, bool down) {
+    XTestFakeKeyEvent(m_probe, static_cast<unsigned>(keycode), down ? True : False, CurrentTime);
+    XSync(m_probe, False);
+}
+
+void PrivateDisplay::LockModifiers(unsigned mask, bool on) {
+    XkbLockModifiers(m_probe, XkbUseCoreKbd, mask, on ? mask : 0);
+    XSync(m_probe, False);
+}
+
+std::string PrivateDisplay::KeymapDump() {
+    XkbDescPtr xkb = XkbGetMap(m_probe, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
+    std::string dump;
+    if (xkb == nullptr) {
+        return dump;
+    }
+    for (int key = xkb->min_key_code; key <= xkb->max_key_code; ++key) {
+        dump += std::to_string(key) + ":";
+        for (int group = 0; group < XkbKeyNumGroups(xkb, key); ++group) {
+            dump += " [" + std::to_string(XkbKeyKeyTypeIndex(xkb, key, group)) + "]";
+            for (int level = 0; level < XkbKeyGroupWidth(xkb, key, group); ++level) {
+                dump += " " + std::to_string(XkbKeySymEntry(xkb, key, level, group));
+            }
+        }
+        dump += "\n";
+    }
+    XkbFreeKeyboard(xkb, 0, True);
+    return dump;
+}
+
+bool PrivateDisplay::SetLayout(const std::string& layout) {
+    ChildProcess::Options options;
+    options.directory = m_home;
+    options.environment = Environment();
+    ChildProcess setxkbmap("/usr/bin/setxkbmap", {"-display", m_name, layout}, options);
+    return setxkbmap.Wait(std::chrono::seconds(30)) == 0;
 }
 
 } // namespace ordwell::test

@@ -51,6 +51,23 @@ public:
     std::vector<int> Geometry(Window window);
     // Width and height of the screen.
     std::vector<int> ScreenSize();
+    // Where the window's top left corner lies on the screen.
+    std::vector<int> RootPosition(Window window);
+    // Where the pointer is on the screen.
+    std::vector<int> Pointer();
+
+    // The keyboard, seen through the test's own connection.
+    std::vector<int> KeysDown();         // keycodes down now
+    unsigned LockedModifiers();          // X11 modifier mask
+    unsigned Modifiers();                // in effect now
+    int KeycodeOf(unsigned long keysym); // 0 when no key carries it
+    // Presses or releases a key through XTest, as another program would.
+    void SendKey(int keycode, bool down);
+    void LockModifiers(unsigned mask, bool on);
+    // Every key's keysyms and key types, one line per key.
+    std::string KeymapDump();
+    // Sets the layout with setxkbmap; false when that failed.
+    bool SetLayout(const std::string& layout);
 
 private:
     void Start(Manager manager);

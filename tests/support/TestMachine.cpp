@@ -4,6 +4,7 @@
 
 #include "actions/ActionCommands.h"
 #include "dde/DdeCommands.h"
+#include "input/InputCommands.h"
 
 namespace ordwell::test {
 
@@ -13,6 +14,7 @@ TestMachine::TestMachine(Registry& registry)
       m_engine(std::make_unique<Engine>(m_sim.Wire(m_stack, registry, m_files, m_paths))) {
     BindActionCommands(*m_engine);
     BindDdeCommands(*m_engine);
+    BindInputCommands(*m_engine);
     m_sim.clock.SetNow(LocalTime(1998, 1, 22, 13, 5, 0));
 }
 

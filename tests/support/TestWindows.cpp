@@ -54,6 +54,42 @@ unsigned long TestWindows::Open(const std::string& key, const std::string& title
     return std::stoul(Output().substr(idAt(Output())));
 }
 
+std::string TestWindows::Ask(const std::string& verb, const std::string& key) {
+    const std::string asked = verb + " " + key + " " + std::to_string(++m_serial);
+    Send(asked);
+    const std::string prefix = asked + " ";
+    const auto at = [&](const std::string& output) -> std::size_t {
+        const std::size_t found = output.rfind(prefix, 0) == 0 ? 0 : output.find("\n" + prefix);
+        if (found == std::string::npos) {
+            return std::string::npos;
+        }
+        const std::size_t start = found == 0 ? prefix.size() : found + 1 + prefix.size();
+        return output.find('\n', start) == std::string::npos ? std::string::npos : start;
+    };
+    if (!m_process->WaitForOutput([&](const std::string& output) { return at(output) != std::string::npos; }, kBound)) {
+        return "(no answer)";
+    }
+    const std::size_t start = at(Output());
+    return Output().substr(start, Output().find('\n', start) - start);
+}
+
+std::string TestWindows::Text(const std::string& key) {
+    const std::string hex = Ask("text", key);
+    std::string text;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+        text += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    }
+    return text;
+}
+
+std::string TestWindows::Keys(const std::string& key) {
+    return Ask("keys", key);
+}
+
+void TestWindows::Clear(const std::string& key) {
+    Ask("clear", key);
+}
+
 bool TestWindows::Reported(const std::string& line) {
     return m_process->WaitForOutput([&](const std::string& output) { return HasLine(output, line); }, kBound);
 }

@@ -13,14 +13,15 @@
 
 namespace ordwell {
 class X11Connection;
+class X11Keyboard;
 class X11WindowSystem;
 } // namespace ordwell
 
 namespace ordwell::test {
 
-// An engine with every command bound whose window system is the X11 backend
-// on the display named, waiting in a real event pump; the other services
-// are simulated.
+// An engine with every command bound whose window system and keyboard are
+// the X11 backend on the display named, waiting in a real event pump; the
+// other services are simulated.
 class X11Machine final {
 public:
     explicit X11Machine(const std::string& display);
@@ -29,7 +30,11 @@ public:
     X11Machine& operator=(const X11Machine&) = delete;
 
     WindowSystem& Windows();
+    X11Keyboard& Keyboard() { return *m_keyboard; }
     Engine& GetEngine() { return *m_engine; }
+    // Sends a SendKeys text as a command sends it, on a runner of its own.
+    void Send(const std::string& keys);
+    void SetKeyDelay(int ms);
     // Runs one line on a fresh runner and returns its condition result.
     bool Line(const std::string& text);
     WindowId Find(const std::string& pattern);
@@ -44,6 +49,7 @@ private:
     PosixPathMapping m_paths{[](char) { return std::string(); }};
     std::unique_ptr<X11Connection> m_connection;
     std::unique_ptr<X11WindowSystem> m_windows;
+    std::unique_ptr<X11Keyboard> m_keyboard;
     std::unique_ptr<Engine> m_engine;
 };
 

@@ -8,7 +8,7 @@ namespace ordwell {
 class NullKeyboard final : public Keyboard {
 public:
     bool Type(std::span<const KeyStroke> strokes) override { return strokes.empty(); }
-    void ReleaseAll() override {}
+    void EndText() override {}
     std::optional<bool> CapsLock() override { return std::nullopt; }
 };
 

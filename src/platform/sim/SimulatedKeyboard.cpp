@@ -8,9 +8,6 @@ namespace ordwell {
 
 namespace {
 
-constexpr std::uint8_t kShift = 0x10;
-constexpr std::uint8_t kCapital = 0x14;
-
 // Punctuation of the US layout: the unshifted and the shifted character of
 // each key.
 struct PunctuationKey {
@@ -177,7 +174,7 @@ void SimulatedKeyboard::Event(std::uint8_t key, bool down) {
     Append(KeyName(key) + (down ? "↓" : "↑"));
     if (down) {
         m_held.insert(key);
-        if (key == kCapital && m_capsLock) {
+        if (key == vk::kCapital && m_capsLock) {
             m_capsLock = !*m_capsLock;
         }
     } else {
@@ -208,12 +205,12 @@ bool SimulatedKeyboard::Type(std::span<const KeyStroke> strokes) {
             const auto key = static_cast<std::uint8_t>(scan & 0xFF);
             const bool shift = (scan >> 8) == 1;
             if (shift) {
-                Event(kShift, true);
+                Event(vk::kShift, true);
             }
             Event(key, true);
             Event(key, false);
             if (shift) {
-                Event(kShift, false);
+                Event(vk::kShift, false);
             }
             break;
         }
@@ -222,7 +219,7 @@ bool SimulatedKeyboard::Type(std::span<const KeyStroke> strokes) {
     return true;
 }
 
-void SimulatedKeyboard::ReleaseAll() {
+void SimulatedKeyboard::EndText() {
     while (!m_held.empty()) {
         Event(*m_held.begin(), false);
     }

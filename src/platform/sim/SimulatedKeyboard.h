@@ -17,7 +17,7 @@ namespace ordwell {
 class SimulatedKeyboard final : public Keyboard {
 public:
     bool Type(std::span<const KeyStroke> strokes) override;
-    void ReleaseAll() override;
+    void EndText() override;
     std::optional<bool> CapsLock() override { return m_capsLock; }
 
     const std::string& Transcript() const { return m_transcript; }

@@ -36,11 +36,14 @@ public:
     bool Activate(WindowId window, const WaitBound& bound) override;
     CloseOutcome Close(WindowId window, CloseMode mode, const WaitBound& bound) override;
     bool Show(WindowId window, ShowState state, const WaitBound& bound) override;
-    // Clicks come with the mouse commands; until then no window takes one.
-    bool ClickAt(int, int, bool) override { return false; }
+    // Button events sent to the deepest window under the point (see the
+    // source for which programs take them).
+    bool ClickAt(int x, int y, bool doubleClick) override;
 
 private:
     bool FocusDirectly(xcb_window_t window, xcb_timestamp_t time);
+    // Whether the keyboard focus is on the window or a window inside it.
+    bool FocusWithin(xcb_window_t window);
     void ShowDirectly(const X11WindowFacts& facts, ShowState state);
     void AskWindowManagerToShow(const X11WindowFacts& facts, ShowState state, const WaitBound& bound);
     // Waits until `reached` holds for the window's facts (or the window is

@@ -37,7 +37,7 @@ TEST(SimulatedKeyboard, TypesCharactersAsTheUsLayoutDoes) {
     const KeyStroke held[] = {KeyStroke::Press(0x10), KeyStroke::Press(0x12)};
     keyboard.Type(held);
     keyboard.ClearTranscript();
-    keyboard.ReleaseAll();
+    keyboard.EndText();
     EXPECT_EQ(keyboard.Transcript(), "Shift↑ Alt↑");
     EXPECT_TRUE(keyboard.Held().empty());
 }

@@ -9,6 +9,7 @@
 
 #include "actions/WindowLookup.h"
 #include "engine/MacroRunner.h"
+#include "platform/x11/X11Keyboard.h"
 #include "support/PrivateDisplay.h"
 #include "support/TestWindows.h"
 #include "support/X11Machine.h"
@@ -203,6 +204,24 @@ TEST_P(X11Windows, AHungProgramHoldsACloseOnlyUntilTheBoundOrAStop) {
     runner.Run();
     EXPECT_EQ(runner.Outcome(), RunOutcome::Stopped);
     EXPECT_TRUE(display.Exists(hung));
+}
+
+TEST_P(X11Windows, SendKeysToWindowTypesIntoTheWindowItActivated) {
+    program->Open("notepad", "Untitled - Notepad");
+    program->Open("calc", "Calc");
+    // A window manager gives a new window the focus a moment after it is
+    // shown; keys typed before then would follow the focus there.
+    if (WithManager()) {
+        ASSERT_TRUE(program->Reported("focus calc"));
+    }
+    EXPECT_TRUE(machine->Line(R"(SendKeysToWindow("*Notepad","Grüße~"))"));
+    EXPECT_EQ(program->Text("notepad"), "Grüße\r");
+    EXPECT_EQ(program->Text("calc"), "");
+    EXPECT_TRUE(machine->Line(R"k(SendKeysToWindow("Calc","+(x)"))k"));
+    EXPECT_EQ(program->Text("calc"), "X");
+    EXPECT_FALSE(machine->Line(R"(SendKeysToWindow("Paint","y"))"));
+    EXPECT_EQ(program->Text("notepad"), "Grüße\r");
+    machine->Keyboard().RestoreSpareKeys();
 }
 
 // The ordwell program on the display: its own backends find and activate

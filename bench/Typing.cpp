@@ -1,0 +1,183 @@
+// Typing speed and exactness on a private Xvfb: the same 5,000 characters
+// typed into the same window of another program by SendKeys (key delay 0)
+// and by `xdotool type --delay 0`, one after the other, for an ASCII text
+// and for a text with characters the US layout lacks. For each: characters
+// per second of the typer (from its start until it returned), the same until
+// the window had read every key (its program answers once it has read all
+// the server sent it), and the characters that arrived wrong (the edit distance between what was sent
+// and what the window received through its input method).
+// Run through bench/typing.sh, which checks for xdotool.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine/MacroRunner.h"
+#include "engine/Utf8.h"
+#include "input/SendKeysText.h"
+#include "platform/x11/X11Keyboard.h"
+#include "support/PrivateDisplay.h"
+#include "support/TestWindows.h"
+#include "support/X11Machine.h"
+
+namespace {
+
+using Steady = std::chrono::steady_clock;
+namespace test = ordwell::test;
+
+constexpr std::size_t kLength = 5000;
+
+std::u32string CodePoints(const std::string& text) {
+    std::u32string out;
+    for (std::size_t at = 0; at < text.size();) {
+        const ordwell::Utf8Char c = ordwell::NextUtf8Char(text, at);
+        out += c.code;
+        at += c.length;
+    }
+    return out;
+}
+
+// Insertions, deletions and substitutions that turn one text into the other.
+std::size_t EditDistance(const std::string& sent, const std::string& received) {
+    const std::u32string a = CodePoints(sent);
+    const std::u32string b = CodePoints(received);
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) {
+        row[j] = j;
+    }
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+std::string Repeated(const std::vector<std::string>& pieces, std::size_t characters) {
+    std::string text;
+    std::size_t count = 0;
+    for (std::size_t i = 0; count < characters; ++i) {
+        const std::u32string piece = CodePoints(pieces[i % pieces.size()]);
+        for (const char32_t c : piece) {
+            if (count == characters) {
+                break;
+            }
+            std::string utf8;
+            if (c < 0x80) {
+                utf8 += static_cast<char>(c);
+            } else if (c < 0x800) {
+                utf8 += static_cast<char>(0xC0 | (c >> 6));
+                utf8 += static_cast<char>(0x80 | (c & 0x3F));
+            } else {
+                utf8 += static_cast<char>(0xE0 | (c >> 12));
+                utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+                utf8 += static_cast<char>(0x80 | (c & 0x3F));
+            }
+            text += utf8;
+            ++count;
+        }
+    }
+    return text;
+}
+
+// Every printable ASCII character, in turn.
+std::string AsciiText() {
+    std::string text;
+    while (text.size() < kLength) {
+        text += static_cast<char>(0x20 + text.size() % 95);
+    }
+    return text;
+}
+
+std::string NonUsText() {
+    return Repeated({"Grüße aus Köln, ", "Straße ", "Éric ", "Über ", "Ñandú ", "€12 ", "ő ", "Жук ", "→ ", "café; "},
+                    kLength);
+}
+
+std::string Escaped(const std::string& text) {
+    std::string keys;
+    for (const char c : text) {
+        if (std::string("+^%~(){}").find(c) != std::string::npos) {
+            keys += std::string("{") + c + "}";
+        } else {
+            keys += c;
+        }
+    }
+    return keys;
+}
+
+struct Result {
+    double charsPerSecond = 0;
+    double receivedPerSecond = 0;
+    std::size_t wrong = 0;
+};
+
+double PerSecond(Steady::time_point start) {
+    return static_cast<double>(kLength) / std::chrono::duration<double>(Steady::now() - start).count();
+}
+
+Result TypeWithSendKeys(test::X11Machine& machine, test::TestWindows& program, const std::string& text) {
+    program.Clear("target");
+    ordwell::CMacroRunner runner(machine.GetEngine(), std::vector<std::string>{});
+    const std::string keys = Escaped(text);
+    const Steady::time_point start = Steady::now();
+    ordwell::SendKeysText(runner, keys);
+    const double typed = PerSecond(start);
+    const std::string received = program.Text("target");
+    const double read = PerSecond(start);
+    // Its spare keys go back before xdotool takes spare keys of its own.
+    machine.Keyboard().RestoreSpareKeys();
+    return {typed, read, EditDistance(text, received)};
+}
+
+Result TypeWithXdotool(const test::PrivateDisplay& display, test::TestWindows& program, const std::string& text) {
+    program.Clear("target");
+    test::ChildProcess::Options options;
+    options.directory = display.Home();
+    options.environment = display.Environment();
+    // xdotool reads its text in the locale's encoding.
+    options.environment.push_back("LC_ALL=C.UTF-8");
+    const Steady::time_point start = Steady::now();
+    test::ChildProcess xdotool("/usr/bin/xdotool", {"type", "--delay", "0", "--", text}, options);
+    if (xdotool.Wait(std::chrono::seconds(300)) != 0) {
+        std::fprintf(stderr, "xdotool failed: %s\n", xdotool.Errors().c_str());
+    }
+    const double typed = PerSecond(start);
+    const std::string received = program.Text("target");
+    const double read = PerSecond(start);
+    return {typed, read, EditDistance(text, received)};
+}
+
+} // namespace
+
+int main() {
+    test::PrivateDisplay display(test::PrivateDisplay::Manager::Absent);
+    if (!display.Ready()) {
+        std::fprintf(stderr, "no display: %s\n", display.Problem().c_str());
+        return 1;
+    }
+    test::X11Machine machine(display.Name());
+    machine.SetKeyDelay(0);
+    test::TestWindows program(display);
+    if (program.Open("target", "Typing Target") == 0 || !machine.Line(R"(ActivateWindow("Typing Target"))")) {
+        std::fprintf(stderr, "the target window did not come\n");
+        return 1;
+    }
+    std::printf("%u characters into one window (Xvfb, US layout), key delay 0\n", static_cast<unsigned>(kLength));
+    std::printf("%-18s %-9s %14s %14s %7s\n", "text", "typer", "chars/s typed", "chars/s read", "wrong");
+    const std::pair<const char*, std::string> texts[] = {{"ASCII", AsciiText()}, {"non-US characters", NonUsText()}};
+    for (const auto& [name, text] : texts) {
+        const Result ours = TypeWithSendKeys(machine, program, text);
+        std::printf("%-18s %-9s %14.0f %14.0f %7zu\n", name, "SendKeys", ours.charsPerSecond, ours.receivedPerSecond,
+                    ours.wrong);
+        const Result theirs = TypeWithXdotool(display, program, text);
+        std::printf("%-18s %-9s %14.0f %14.0f %7zu\n", name, "xdotool", theirs.charsPerSecond, theirs.receivedPerSecond,
+                    theirs.wrong);
+    }
+    return 0;
+}

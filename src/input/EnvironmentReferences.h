@@ -1,0 +1,23 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ordwell {
+
+// The value of an environment variable by name; nothing when it is not set.
+using EnvironmentLookup = std::function<std::optional<std::string>(const std::string& name)>;
+
+// The text with every reference %NAME% to a variable that is set replaced by
+// its value, however long the result. A reference to a variable that is not
+// set stays in the text as written, and its closing "%" may open the next
+// reference ("%UNSET%HOME%" keeps "%UNSET" and expands HOME). A "%" without
+// a closing one stays.
+std::string ExpandEnvironmentReferences(std::string_view text, const EnvironmentLookup& lookup);
+
+// The process's own environment.
+std::optional<std::string> ProcessEnvironment(const std::string& name);
+
+} // namespace ordwell

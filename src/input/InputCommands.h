@@ -1,0 +1,11 @@
+#pragma once
+
+namespace ordwell {
+
+class Engine;
+
+// Binds every command of keystroke and mouse simulation: the send commands,
+// the mouse clicks and Caps Lock.
+void BindInputCommands(Engine& engine);
+
+} // namespace ordwell

@@ -1,0 +1,248 @@
+#include "KeySender.h"
+
+#include "KeyNameTable.h"
+#include "actions/DateTime.h"
+#include "actions/WindowLookup.h"
+#include "actions/WindowWaits.h"
+#include "engine/Engine.h"
+#include "engine/MacroLine.h"
+#include "engine/MacroRunner.h"
+#include "engine/Utf8.h"
+#include "platform/Clock.h"
+#include "platform/EventPump.h"
+
+namespace ordwell {
+
+namespace {
+
+// Strokes gathered before they go to the keyboard, at most: a long text
+// starts arriving at once and its batches stay small.
+constexpr std::size_t kBatchStrokes = 1024;
+constexpr std::int64_t kSecondsPerDay = 86400;
+
+const Platform& PlatformOf(CMacroRunner& runner) {
+    return runner.GetEngine().GetPlatform();
+}
+
+std::string_view TrimSpaces(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// One field of the local time, as a number.
+std::int64_t LocalField(std::int64_t now, std::string_view conversion) {
+    return ReadWholeNumber(FormatLocalTime(now, conversion));
+}
+
+} // namespace
+
+KeySender::KeySender(CMacroRunner& runner) : m_runner(runner) {}
+
+KeySender::~KeySender() {
+    Flush();
+    PlatformOf(m_runner).keyboard.EndText();
+}
+
+std::int32_t KeySender::KeyDelay(CMacroRunner& runner) {
+    const std::int32_t delay = runner.GetEngine().GetSettings().GetInt("System", "KeyDelay", 1);
+    return delay > 0 ? delay : 0;
+}
+
+bool KeySender::Stopped() const {
+    return m_runner.StopRequested();
+}
+
+void KeySender::Add(const KeyStroke& stroke) {
+    m_pending.push_back(stroke);
+    if (m_pending.size() >= kBatchStrokes) {
+        Flush();
+    }
+}
+
+void KeySender::Flush() {
+    if (m_pending.empty()) {
+        return;
+    }
+    if (!PlatformOf(m_runner).keyboard.Type(m_pending)) {
+        m_delivered = false;
+    }
+    m_pending.clear();
+}
+
+void KeySender::PressKey(std::uint8_t virtualKey, bool down) {
+    Add(down ? KeyStroke::Press(virtualKey) : KeyStroke::Release(virtualKey));
+}
+
+void KeySender::KeyPause(std::int32_t ms) {
+    // A negative pause is none (not the better part of two months).
+    if (ms <= 0 || Stopped()) {
+        return;
+    }
+    Flush();
+    PlatformOf(m_runner).pump.WaitFor(static_cast<std::uint32_t>(ms), [this] { return Stopped(); });
+}
+
+int KeySender::SendKeyString(std::string_view text) {
+    std::size_t cursor = 0;
+    return SendItems(text, cursor);
+}
+
+int KeySender::SendItems(std::string_view text, std::size_t& cursor) {
+    const std::int32_t delay = KeyDelay(m_runner);
+    int result = itemresult::kContinue;
+    while (cursor < text.size() && result == itemresult::kContinue && !Stopped()) {
+        result = SendKeyItem(text, cursor);
+        KeyPause(delay);
+    }
+    return result;
+}
+
+int KeySender::SendKeyItem(std::string_view text, std::size_t& cursor) {
+    if (cursor >= text.size()) {
+        return itemresult::kContinue;
+    }
+    const Utf8Char first = NextUtf8Char(text, cursor);
+    cursor += first.length;
+    switch (first.code) {
+    case '+':
+    case '^':
+    case '%': {
+        const std::uint8_t modifier = first.code == '+' ? vk::kShift : first.code == '^' ? vk::kControl : vk::kMenu;
+        PressKey(modifier, true);
+        SendKeyItem(text, cursor); // its result is not passed on: a failed item under a modifier goes on
+        PressKey(modifier, false);
+        return itemresult::kContinue;
+    }
+    case '~':
+        PressNamedKey(vk::kReturn, 1);
+        return itemresult::kContinue;
+    case '(': {
+        const int result = SendItems(text, cursor);
+        if (result == itemresult::kGroupEnd) {
+            return itemresult::kContinue;
+        }
+        // A group the text ended in, unclosed, is an error; so is any error within.
+        return result == itemresult::kContinue && !Stopped() ? itemresult::kSyntaxError : result;
+    }
+    case ')':
+        return itemresult::kGroupEnd;
+    case '{':
+        return SendBraceToken(text, cursor);
+    default:
+        TypeCharacter(first.code, 1);
+        return itemresult::kContinue;
+    }
+}
+
+int KeySender::SendBraceToken(std::string_view text, std::size_t& cursor) {
+    // One character between the braces is taken as it is: {+}, {{}, {}}.
+    const Utf8Char inner = NextUtf8Char(text, cursor);
+    if (inner.length > 0 && cursor + inner.length < text.size() && text[cursor + inner.length] == '}') {
+        cursor += inner.length + 1;
+        TypeCharacter(inner.code, 1);
+        return itemresult::kContinue;
+    }
+    const std::size_t close = text.find('}', cursor);
+    if (close == std::string_view::npos) {
+        return itemresult::kSyntaxError;
+    }
+    const std::string_view token = text.substr(cursor, close - cursor);
+    cursor = close + 1;
+    const std::size_t space = token.find(' ');
+    const std::string_view name = token.substr(0, space);
+    const std::string_view argument = space == std::string_view::npos ? std::string_view() : token.substr(space + 1);
+    const bool countWritten =
+        !argument.empty() && ((argument[0] >= '0' && argument[0] <= '9') || argument[0] == '-' || argument[0] == '+');
+    const std::int32_t count = countWritten ? ReadWholeNumber(argument) : 1;
+
+    const std::optional<std::uint8_t> code = LookUpKeyName(name);
+    if (!code) {
+        // Not a name: its first character is typed ({x 5} types five x).
+        if (!name.empty()) {
+            TypeCharacter(NextUtf8Char(name, 0).code, count);
+        }
+        return itemresult::kContinue;
+    }
+    if (IsKeyAction(*code)) {
+        return PerformAction(*code, argument, countWritten, count);
+    }
+    PressNamedKey(*code, count);
+    return itemresult::kContinue;
+}
+
+int KeySender::PerformAction(std::uint8_t action, std::string_view argument, bool countWritten, std::int32_t count) {
+    const Platform& platform = PlatformOf(m_runner);
+    const std::int64_t now = platform.clock.Now();
+    const std::int64_t added = countWritten ? count : 0;
+    // A field moved by the count, reduced to its range only when the count
+    // was written and the sum passes the top (no wrap below zero).
+    const auto field = [&](std::string_view conversion, std::int64_t wrap) {
+        std::int64_t value = LocalField(now, conversion) + added;
+        if (wrap > 0 && countWritten && value >= wrap) {
+            value %= wrap;
+        }
+        return std::to_string(value);
+    };
+    switch (action) {
+    case keyaction::kDelay:
+        KeyPause(count);
+        break;
+    case keyaction::kDate:
+        SendKeyString(FormatLocalTime(now + added * kSecondsPerDay, "%m/%d/%y"));
+        break;
+    case keyaction::kTime:
+        SendKeyString(FormatLocalTime(now + added, "%H:%M:%S"));
+        break;
+    case keyaction::kDay:
+        SendKeyString(field("%d", 0));
+        break;
+    case keyaction::kMonth:
+        SendKeyString(field("%m", 0));
+        break;
+    case keyaction::kYear:
+        SendKeyString(field("%Y", 0));
+        break;
+    case keyaction::kHour:
+        SendKeyString(field("%H", 24));
+        break;
+    case keyaction::kMinute:
+        SendKeyString(field("%M", 60));
+        break;
+    case keyaction::kSecond:
+        SendKeyString(field("%S", 60));
+        break;
+    case keyaction::kActivate: {
+        // The exact title, as written between the spaces; keys typed so far
+        // go to the window that had the focus.
+        Flush();
+        const WindowId window = FindWindowByExactTitle(platform.windows, TrimSpaces(argument));
+        if (window != kNoWindow) {
+            platform.windows.Activate(window, RunWaitBound(m_runner, kActivationBoundMs));
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return itemresult::kContinue;
+}
+
+void KeySender::TypeCharacter(char32_t character, std::int32_t count) {
+    for (std::int32_t i = 0; i < count && !Stopped(); ++i) {
+        Add(KeyStroke::Type(character));
+    }
+}
+
+void KeySender::PressNamedKey(std::uint8_t virtualKey, std::int32_t count) {
+    for (std::int32_t i = 0; i < count && !Stopped(); ++i) {
+        Add(KeyStroke::Press(virtualKey));
+        Add(KeyStroke::Release(virtualKey));
+    }
+}
+
+} // namespace ordwell

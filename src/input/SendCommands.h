@@ -1,0 +1,12 @@
+#pragma once
+
+namespace ordwell {
+
+class Engine;
+
+// Binds the commands that type: SendKeys, SendKeysToWindow,
+// SendKeysFromFile, SendInput, SendInputToWindow, SendEnvironment and
+// SendNow.
+void BindSendCommands(Engine& engine);
+
+} // namespace ordwell

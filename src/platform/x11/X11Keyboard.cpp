@@ -1,0 +1,478 @@
+#include "X11Keyboard.h"
+
+#include <X11/XKBlib.h>
+#include <X11/extensions/XInput2.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <algorithm>
+#include <cstring>
+#include <xkbcommon/xkbcommon.h>
+
+#include "VirtualKeySyms.h"
+#include "X11Connection.h"
+
+namespace ordwell {
+
+namespace {
+
+// Events sent between two round trips: the server takes them as fast as
+// they come, and a round trip now and then keeps our output buffer and the
+// server's queue small.
+constexpr int kEventsPerSync = 100;
+// When a text needs more distinct missing characters than there are spare
+// keys, keys typed with the old keysyms must be read by the receiver before
+// the keys change: it looks a key up in the map it has when it reads the
+// key, not when the key was typed.
+constexpr std::uint32_t kRemapPauseMs = 50;
+
+// The XTEST device's keyboard: its map is the one the server switches the
+// core keyboard to when XTest sends a key. The core keyboard when there is
+// no XInput 2.
+unsigned XTestKeyboard(Display* display) {
+    int opcode = 0;
+    int event = 0;
+    int error = 0;
+    int major = 2;
+    int minor = 0;
+    if (!XQueryExtension(display, "XInputExtension", &opcode, &event, &error) ||
+        XIQueryVersion(display, &major, &minor) != Success) {
+        return XkbUseCoreKbd;
+    }
+    int count = 0;
+    XIDeviceInfo* devices = XIQueryDevice(display, XIAllDevices, &count);
+    unsigned device = XkbUseCoreKbd;
+    for (int i = 0; i < count; ++i) {
+        if (devices[i].use == XISlaveKeyboard && std::strstr(devices[i].name, "XTEST") != nullptr) {
+            device = static_cast<unsigned>(devices[i].deviceid);
+            break;
+        }
+    }
+    XIFreeDeviceInfo(devices);
+    return device;
+}
+
+std::array<bool, 256> KeysDown(Display* display) {
+    char bits[32] = {};
+    XQueryKeymap(display, bits);
+    std::array<bool, 256> down{};
+    for (int key = 0; key < 256; ++key) {
+        down[key] = (bits[key / 8] & (1 << (key % 8))) != 0;
+    }
+    return down;
+}
+
+XkbStateRec KeyboardState(Display* display) {
+    XkbStateRec state{};
+    XkbGetState(display, XkbUseCoreKbd, &state);
+    return state;
+}
+
+} // namespace
+
+std::unique_ptr<X11Keyboard> X11Keyboard::Open(X11Connection& connection, EventPump& pump) {
+    Display* display = connection.Xlib();
+    int event = 0;
+    int error = 0;
+    int major = 0;
+    int minor = 0;
+    if (!XTestQueryExtension(display, &event, &error, &major, &minor)) {
+        return nullptr;
+    }
+    int opcode = 0;
+    major = XkbMajorVersion;
+    minor = XkbMinorVersion;
+    if (!XkbQueryExtension(display, &opcode, &event, &error, &major, &minor)) {
+        return nullptr;
+    }
+    return std::unique_ptr<X11Keyboard>(new X11Keyboard(connection, pump, XTestKeyboard(display)));
+}
+
+X11Keyboard::X11Keyboard(X11Connection& connection, EventPump& pump, unsigned device)
+    : m_connection(connection), m_pump(pump), m_device(device), m_spare(connection.Xlib(), device),
+      m_record(connection.Xlib(), connection.Root()) {}
+
+X11Keyboard::~X11Keyboard() {
+    if (m_restoreTimer != 0) {
+        m_pump.Cancel(m_restoreTimer);
+    }
+    if (m_connection.Broken()) {
+        return;
+    }
+    if (m_inText) {
+        EndTextNow();
+        m_lastTextEnd = std::chrono::steady_clock::now();
+    }
+    if (HoldsSpareKeys()) {
+        const auto idle = std::chrono::steady_clock::now() - m_lastTextEnd;
+        const auto left = std::chrono::milliseconds(kIdleRestoreMs) - idle;
+        if (left > std::chrono::milliseconds(0)) {
+            XFlush(m_connection.Xlib());
+            m_pump.WaitFor(static_cast<std::uint32_t>(std::chrono::ceil<std::chrono::milliseconds>(left).count()),
+                           [] { return false; });
+        }
+    }
+    RestoreSpareKeys();
+}
+
+bool X11Keyboard::ReadLayout() {
+    m_layout = X11KeyboardLayout::Read(m_connection.Xlib(), m_device, KeyboardState(m_connection.Xlib()).group);
+    return m_layout.has_value();
+}
+
+void X11Keyboard::CleanUpAfterDeadTypers() {
+    const std::optional<std::vector<ClaimedKey>> orphaned = m_record.TakeRecordsOfTheDead();
+    if (!orphaned) {
+        return;
+    }
+    // Whatever synthetic input left down is released; a release of a key
+    // that only a real keyboard holds changes nothing.
+    Display* display = m_connection.Xlib();
+    const std::array<bool, 256> down = KeysDown(display);
+    for (int key = 8; key < 256; ++key) {
+        if (down[key]) {
+            XTestFakeKeyEvent(display, static_cast<unsigned>(key), False, CurrentTime);
+        }
+    }
+    m_spare.Clear(*orphaned);
+    Sync();
+}
+
+bool X11Keyboard::BeginText() {
+    if (m_restoreTimer != 0) {
+        m_pump.Cancel(m_restoreTimer);
+        m_restoreTimer = 0;
+    }
+    Display* display = m_connection.Xlib();
+    if (!m_recorded) {
+        CleanUpAfterDeadTypers();
+        m_record.Write(m_spare.Claimed());
+        m_recorded = true;
+    }
+    const XkbStateRec state = KeyboardState(display);
+    if (!ReadLayout()) {
+        return false;
+    }
+    m_userLocked = state.locked_mods;
+    m_userLatched = state.latched_mods;
+    m_userKeys.clear();
+    const std::array<bool, 256> down = KeysDown(display);
+    for (int key = 8; key < 256; ++key) {
+        if (down[key] && m_layout->ModifierMapOf(static_cast<std::uint8_t>(key)) != 0) {
+            XTestFakeKeyEvent(display, static_cast<unsigned>(key), False, CurrentTime);
+            m_userKeys.push_back(static_cast<std::uint8_t>(key));
+        }
+    }
+    const std::uint8_t unlock = m_userLocked & ~m_layout->NumLockMask();
+    if (unlock != 0) {
+        XkbLockModifiers(display, XkbUseCoreKbd, unlock, 0);
+    }
+    if (m_userLatched != 0) {
+        XkbLatchModifiers(display, XkbUseCoreKbd, m_userLatched, 0);
+    }
+    m_inText = true;
+    return true;
+}
+
+bool X11Keyboard::Type(std::span<const KeyStroke> strokes) {
+    if (m_connection.Broken()) {
+        return strokes.empty();
+    }
+    if (strokes.empty()) {
+        return true;
+    }
+    if (!m_inText && !BeginText()) {
+        return false;
+    }
+    std::size_t start = 0;
+    while (start < strokes.size()) {
+        // As many strokes as the free spare keys can carry what they lack.
+        std::vector<std::vector<std::uint32_t>> claims;
+        const std::size_t capacity = m_layout->SpareKeys().size();
+        std::size_t end = start;
+        for (; end < strokes.size(); ++end) {
+            const Need need = NeedOf(strokes[end]);
+            if (need.place || need.spareKeySyms.empty() ||
+                std::find(claims.begin(), claims.end(), need.spareKeySyms) != claims.end()) {
+                continue;
+            }
+            if (claims.size() == capacity) {
+                break;
+            }
+            claims.push_back(need.spareKeySyms);
+        }
+        if (!claims.empty()) {
+            m_spare.Claim(claims, *m_layout);
+
+            m_record.Write(m_spare.Claimed());
+            // Typed as the server stored it.
+            if (!ReadLayout()) {
+                return false;
+            }
+        }
+        TypeRange(strokes.subspan(start, end - start));
+        if (end < strokes.size()) {
+            // Out of spare keys: they are given new keysyms once the keys
+            // typed with them have been read.
+            SetLevelModifiers(0);
+            Sync();
+            m_pump.WaitFor(kRemapPauseMs, [] { return false; });
+            m_spare.ClearAll();
+            if (!ReadLayout()) {
+                return false;
+            }
+            if (end == start && m_layout->SpareKeys().empty()) {
+                ++end; // no spare key at all: this one cannot be typed
+            }
+        }
+        start = end;
+    }
+    SetLevelModifiers(0);
+    XFlush(m_connection.Xlib());
+    return !m_connection.Broken();
+}
+
+std::optional<std::uint32_t> X11Keyboard::KeySymOf(char32_t character) const {
+    switch (character) {
+    case '\r':
+    case '\n':
+        return XK_Return;
+    case '\t':
+        return XK_Tab;
+    case '\b':
+        return XK_BackSpace;
+    case 0x1B:
+        return XK_Escape;
+    case 0x7F:
+        return XK_Delete;
+    default:
+        break;
+    }
+    if (character < 0x20 || (character >= 0xD800 && character <= 0xDFFF) || character > 0x10FFFF) {
+        return std::nullopt;
+    }
+    const std::uint32_t keysym = xkb_utf32_to_keysym(static_cast<std::uint32_t>(character));
+    return keysym != XKB_KEY_NoSymbol ? std::optional<std::uint32_t>(keysym) : std::nullopt;
+}
+
+X11Keyboard::Need X11Keyboard::NeedOf(const KeyStroke& stroke) const {
+    Need need;
+    switch (stroke.kind) {
+    case KeyStroke::Kind::Character: {
+        const std::optional<std::uint32_t> keysym = KeySymOf(stroke.character);
+        if (!keysym) {
+            return need;
+        }
+        need.place = stroke.character >= 0x20 && stroke.character != 0x7F ? m_layout->OfCharacter(stroke.character)
+                                                                          : m_layout->OfKeySym(*keysym);
+        if (!need.place) {
+            const std::uint32_t lower = xkb_keysym_to_lower(*keysym);
+            const std::uint32_t upper = xkb_keysym_to_upper(*keysym);
+            need.spareKeySyms =
+                lower != upper ? std::vector<std::uint32_t>{lower, upper} : std::vector<std::uint32_t>{*keysym};
+        }
+        return need;
+    }
+    case KeyStroke::Kind::Down: {
+        const std::vector<std::uint32_t> keysyms = KeySymsOfVirtualKey(stroke.virtualKey);
+        for (const std::uint32_t keysym : keysyms) {
+            if ((need.place = m_layout->OfKeySym(keysym))) {
+                return need;
+            }
+        }
+        if (!keysyms.empty()) {
+            need.spareKeySyms = {keysyms.front()};
+        }
+        return need;
+    }
+    case KeyStroke::Kind::Up:
+        need.place = KeyPlace{};
+        return need;
+    }
+    return need;
+}
+
+void X11Keyboard::TypeRange(std::span<const KeyStroke> strokes) {
+    for (const KeyStroke& stroke : strokes) {
+        const Need need = NeedOf(stroke);
+        switch (stroke.kind) {
+        case KeyStroke::Kind::Character:
+            if (need.place) {
+                TypeCharacter(*need.place);
+            }
+            break;
+        case KeyStroke::Kind::Down:
+            SetLevelModifiers(0);
+            if (need.place) {
+                PressVirtualKey(stroke.virtualKey, *need.place);
+            }
+            break;
+        case KeyStroke::Kind::Up:
+            SetLevelModifiers(0);
+            ReleaseVirtualKey(stroke.virtualKey);
+            break;
+        }
+    }
+}
+
+void X11Keyboard::TypeCharacter(const KeyPlace& place) {
+    if (m_unlockBeforeCharacter) {
+        // A lock key of the text locked something: characters still arrive
+        // as written; the lock is set again when the text ends.
+        m_unlockBeforeCharacter = false;
+        SetLevelModifiers(0);
+        XkbLockModifiers(m_connection.Xlib(), XkbUseCoreKbd, 0xFF & ~m_layout->NumLockMask(), 0);
+    }
+    std::uint8_t held = 0;
+    for (const std::uint8_t key : m_virtualKeyCode) {
+        if (key != 0) {
+            held |= m_layout->ModifierMapOf(key);
+        }
+    }
+    // Modifiers the text holds (Shift around "a" types "A") stay as they are.
+    SetLevelModifiers(place.mods & ~held);
+    SendKey(place.keycode, true);
+    SendKey(place.keycode, false);
+}
+
+void X11Keyboard::PressVirtualKey(std::uint8_t virtualKey, const KeyPlace& place) {
+    if (m_virtualKeyCode[virtualKey] != 0 || m_down[place.keycode]) {
+        return;
+    }
+    SendKey(place.keycode, true);
+    m_virtualKeyCode[virtualKey] = place.keycode;
+    if (virtualKey == vk::kCapital || virtualKey == 0x90) { // Caps Lock, Num Lock
+        m_lockToggles ^= m_layout->ModifierMapOf(place.keycode);
+        m_unlockBeforeCharacter = m_unlockBeforeCharacter || virtualKey == vk::kCapital;
+    }
+}
+
+void X11Keyboard::ReleaseVirtualKey(std::uint8_t virtualKey) {
+    const std::uint8_t key = m_virtualKeyCode[virtualKey];
+    if (key != 0) {
+        m_virtualKeyCode[virtualKey] = 0;
+        SendKey(key, false);
+    }
+}
+
+void X11Keyboard::SetLevelModifiers(std::uint8_t mods) {
+    for (int bit = 0; bit < 8; ++bit) {
+        const auto mask = static_cast<std::uint8_t>(1 << bit);
+        if ((m_levelMods & mask) != 0 && (mods & mask) == 0) {
+            SendKey(m_levelKeys[bit], false);
+            m_levelMods &= ~mask;
+        }
+    }
+    for (int bit = 0; bit < 8; ++bit) {
+        const auto mask = static_cast<std::uint8_t>(1 << bit);
+        if ((mods & mask) != 0 && (m_levelMods & mask) == 0) {
+            const std::uint8_t key = m_layout->ModifierKey(mask);
+            if (key != 0 && !m_down[key]) {
+                SendKey(key, true);
+                m_levelKeys[bit] = key;
+                m_levelMods |= mask;
+            }
+        }
+    }
+}
+
+void X11Keyboard::SendKey(std::uint8_t keycode, bool down) {
+    XTestFakeKeyEvent(m_connection.Xlib(), keycode, down ? True : False, CurrentTime);
+    m_down[keycode] = down;
+    if (down) {
+        m_downOrder.push_back(keycode);
+    } else {
+        m_downOrder.erase(std::remove(m_downOrder.begin(), m_downOrder.end(), keycode), m_downOrder.end());
+    }
+    if (++m_sinceSync >= kEventsPerSync) {
+        Sync();
+    }
+}
+
+void X11Keyboard::Sync() {
+    XSync(m_connection.Xlib(), False);
+    m_sinceSync = 0;
+}
+
+void X11Keyboard::EndText() {
+    if (m_connection.Broken()) {
+        return;
+    }
+    EndTextNow();
+    if (m_restoreTimer != 0) {
+        m_pump.Cancel(m_restoreTimer);
+        m_restoreTimer = 0;
+    }
+    if (HoldsSpareKeys()) {
+        m_lastTextEnd = std::chrono::steady_clock::now();
+        m_restoreTimer = m_pump.After(kIdleRestoreMs, [this] {
+            m_restoreTimer = 0;
+            RestoreSpareKeys();
+        });
+    } else if (m_recorded) {
+        m_record.Erase();
+        m_recorded = false;
+        XFlush(m_connection.Xlib());
+    }
+}
+
+void X11Keyboard::EndTextNow() {
+    if (!m_inText) {
+        return;
+    }
+    Display* display = m_connection.Xlib();
+    SetLevelModifiers(0);
+    while (!m_downOrder.empty()) {
+        SendKey(m_downOrder.back(), false);
+    }
+    m_virtualKeyCode.fill(0);
+    if (m_userLatched != 0) {
+        XkbLatchModifiers(display, XkbUseCoreKbd, m_userLatched, m_userLatched);
+    }
+    const std::uint8_t locks = m_userLocked ^ m_lockToggles;
+    if (KeyboardState(display).locked_mods != locks) {
+        XkbLockModifiers(display, XkbUseCoreKbd, 0xFF, locks);
+    }
+    // What the user (or another program) held is held again, unless it was
+    // let go meanwhile.
+    const std::array<bool, 256> down = KeysDown(display);
+    for (const std::uint8_t key : m_userKeys) {
+        if (!down[key]) {
+            XTestFakeKeyEvent(display, key, True, CurrentTime);
+        }
+    }
+    m_userKeys.clear();
+    m_lockToggles = 0;
+    m_unlockBeforeCharacter = false;
+    m_inText = false;
+    Sync();
+}
+
+std::optional<bool> X11Keyboard::CapsLock() {
+    if (m_connection.Broken()) {
+        return std::nullopt;
+    }
+    const std::uint8_t locked =
+        m_inText ? m_userLocked ^ m_lockToggles : KeyboardState(m_connection.Xlib()).locked_mods;
+    return (locked & LockMask) != 0;
+}
+
+void X11Keyboard::RestoreSpareKeys() {
+    if (m_restoreTimer != 0) {
+        m_pump.Cancel(m_restoreTimer);
+        m_restoreTimer = 0;
+    }
+    if (m_inText || m_connection.Broken()) {
+        return;
+    }
+    if (HoldsSpareKeys()) {
+        m_spare.ClearAll();
+    }
+    if (m_recorded) {
+        m_record.Erase();
+        m_recorded = false;
+    }
+    m_layout.reset();
+    Sync();
+}
+
+} // namespace ordwell

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "X11TypingRecord.h"
+
+typedef struct _XDisplay Display;
+
+namespace ordwell {
+
+class X11KeyboardLayout;
+
+// Keysyms of our own on spare keys of the layout (keys that carry nothing),
+// for characters and keys the layout lacks. Every change is one XKB request
+// (per keyboard: the core one and the typing device) for all the keys it
+// touches, with explicit key types so that the server
+// keeps exactly the levels given (a lower-case letter on the first level and
+// its capital on the second); the keys between them are sent as they are,
+// so nothing else of the map changes.
+class X11SpareKeys final {
+public:
+    X11SpareKeys(Display* display, unsigned device) : m_display(display), m_device(device) {}
+
+    // Gives each set of keysyms (one level, or a lower and an upper case) a
+    // spare key of the layout, in one request; false when there are fewer
+    // spare keys than sets, or the server refused.
+    bool Claim(const std::vector<std::vector<std::uint32_t>>& keysymSets, const X11KeyboardLayout& layout);
+    // Gives the keys their nothing back, each only where it still holds the
+    // keysyms put there (a new layout may have taken it since); one request.
+    void Clear(const std::vector<ClaimedKey>& keys);
+    // Clears every key claimed here.
+    void ClearAll();
+    const std::vector<ClaimedKey>& Claimed() const { return m_claimed; }
+
+private:
+    // Sets the first group of each key to its keysyms (none: no group at
+    // all), on the core keyboard and the device.
+    bool Apply(const std::vector<ClaimedKey>& keys);
+    bool ApplyTo(unsigned device, const std::vector<ClaimedKey>& keys);
+
+    Display* m_display;
+    unsigned m_device;
+    std::vector<ClaimedKey> m_claimed;
+};
+
+} // namespace ordwell

@@ -1,0 +1,288 @@
+// Typing into a window of another process on a private X server, checked by
+// what the window received through its input method: exact text on the US
+// and the German layout, characters the layout lacks, named keys and chords,
+// what the user holds or has locked, stops, clicks and Caps Lock.
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <thread>
+
+#include "engine/MacroRunner.h"
+#include "input/SendKeysText.h"
+#include "platform/console/ConsoleEventPump.h"
+#include "platform/x11/X11Connection.h"
+#include "platform/x11/X11Keyboard.h"
+#include "support/ForkedChild.h"
+#include "support/PrivateDisplay.h"
+#include "support/TestWindows.h"
+#include "support/X11Machine.h"
+// Last: Xlib's macros (None, Status) stay out of the headers above.
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
+namespace ordwell {
+namespace {
+
+using test::PrivateDisplay;
+using test::TestWindows;
+using test::X11Machine;
+
+// The text as a SendKeys text that types it: the characters the language
+// reads as syntax go in braces.
+std::string Escaped(const std::string& text) {
+    std::string keys;
+    for (const char c : text) {
+        if (std::string_view("+^%~(){}").find(c) != std::string_view::npos) {
+            keys += std::string("{") + c + "}";
+        } else {
+            keys += c;
+        }
+    }
+    return keys;
+}
+
+// Every printable ASCII character, over and over, `length` characters.
+std::string PrintableAscii(std::size_t length) {
+    std::string text;
+    while (text.size() < length) {
+        text += static_cast<char>(0x20 + text.size() % 95);
+    }
+    return text;
+}
+
+const std::string kNonUs = "é ü ß € É Ü ñ ő Ж → Straße Über Ñandú ÉÉé ";
+
+class X11Typing : public testing::Test {
+protected:
+    void SetUp() override {
+        std::signal(SIGPIPE, SIG_IGN);
+        ASSERT_TRUE(display.Ready()) << display.Problem();
+        machine = std::make_unique<X11Machine>(display.Name());
+        program = std::make_unique<TestWindows>(display);
+        window = program->Open("editor", "Typing Target", "button");
+        ASSERT_NE(window, 0U) << program->Errors();
+        ASSERT_TRUE(machine->Line(R"(ActivateWindow("Typing Target"))"));
+    }
+
+    // Types the text and answers what the window received of it.
+    std::string Received(const std::string& text) {
+        program->Clear("editor");
+        machine->Send(Escaped(text));
+        return program->Text("editor");
+    }
+
+    PrivateDisplay display{PrivateDisplay::Manager::Absent};
+    std::unique_ptr<X11Machine> machine;
+    std::unique_ptr<TestWindows> program;
+    unsigned long window = 0;
+};
+
+TEST_F(X11Typing, PrintableAsciiArrivesExactlyWithAndWithoutAKeyDelay) {
+    const std::string text = PrintableAscii(2000);
+    machine->SetKeyDelay(0);
+    EXPECT_EQ(Received(text), text);
+    machine->SetKeyDelay(1);
+    EXPECT_EQ(Received(text), text);
+    EXPECT_EQ(display.KeysDown(), std::vector<int>{});
+}
+
+TEST_F(X11Typing, CharactersOffTheLayoutArriveOnTheUsAndTheGermanLayout) {
+    const std::string before = display.KeymapDump();
+    const std::string text = kNonUs + kNonUs + "Hallo @{}|\\zy[]~€ ^`´";
+    // The first keys ever typed on the display, item by item, each new
+    // character put on a spare key as it comes.
+    EXPECT_EQ(Received(text), text);
+    machine->Keyboard().RestoreSpareKeys();
+    machine->SetKeyDelay(0);
+    EXPECT_EQ(Received(text), text);
+    EXPECT_TRUE(machine->Keyboard().HoldsSpareKeys());
+    // The spare keys get their nothing back, and the map is as it was.
+    machine->Keyboard().RestoreSpareKeys();
+    EXPECT_FALSE(machine->Keyboard().HoldsSpareKeys());
+    EXPECT_EQ(display.KeymapDump(), before);
+
+    ASSERT_TRUE(display.SetLayout("de"));
+    const std::string german = display.KeymapDump();
+    EXPECT_EQ(Received(text), text);
+    const std::string ascii = PrintableAscii(500);
+    EXPECT_EQ(Received(ascii), ascii);
+    machine->Keyboard().RestoreSpareKeys();
+    EXPECT_EQ(display.KeymapDump(), german);
+    EXPECT_EQ(display.KeysDown(), std::vector<int>{});
+}
+
+TEST_F(X11Typing, SpareKeysServeTextAfterTextAndGetTheirNothingBackOnceIdle) {
+    machine->SetKeyDelay(0);
+    const std::string before = display.KeymapDump();
+    EXPECT_EQ(Received("é"), "é");
+    EXPECT_TRUE(machine->Keyboard().HoldsSpareKeys());
+    EXPECT_EQ(Received("ñé"), "ñé");
+    EXPECT_TRUE(machine->pump.WaitFor(30000, [&] { return !machine->Keyboard().HoldsSpareKeys(); }));
+    EXPECT_EQ(display.KeymapDump(), before);
+    EXPECT_EQ(Received("ñé"), "ñé");
+    machine->Keyboard().RestoreSpareKeys();
+}
+
+// More distinct characters than the layout has spare keys: the keys are
+// given new keysyms as the text goes on.
+TEST_F(X11Typing, MoreMissingCharactersThanSpareKeysStillArriveExactly) {
+    machine->SetKeyDelay(0);
+    std::string text;
+    for (int round = 0; round < 2; ++round) {
+        text += "αβγδεζηθικλμνξοπρστυφχψω абвгдежзийклмнопрстуфхцчшщъыьэюя ΑΩ ЖЯ ";
+    }
+    EXPECT_EQ(Received(text), text);
+    machine->Keyboard().RestoreSpareKeys();
+}
+
+TEST_F(X11Typing, NamedKeysChordsAndGroupsDoWhatTheySay) {
+    machine->SetKeyDelay(0);
+    program->Clear("editor");
+    machine->Send("{enter}{tab 3}%{F4}+(abc)^a~x{bksp}");
+    EXPECT_EQ(program->Keys("editor"), "Return Tab Tab Tab A-F4 S-A S-B S-C C-a Return x BackSpace");
+    EXPECT_EQ(program->Text("editor"), "\r\t\t\tABC\x01\rx\b");
+    EXPECT_EQ(display.KeysDown(), std::vector<int>{});
+    EXPECT_EQ(display.Modifiers(), 0U);
+}
+
+TEST_F(X11Typing, CapsLockOnOrShiftHeldElsewhereChangeNothingAndStayAsTheyWere) {
+    machine->SetKeyDelay(0);
+    const std::string text = "Hello World, straße É é " + PrintableAscii(200);
+    display.LockModifiers(LockMask, true);
+    EXPECT_EQ(Received(text), text);
+    EXPECT_EQ(display.LockedModifiers() & LockMask, static_cast<unsigned>(LockMask));
+    display.LockModifiers(LockMask, false);
+
+    // Another program holds Shift down through XTest.
+    const int shift = display.KeycodeOf(XK_Shift_L);
+    display.SendKey(shift, true);
+    EXPECT_EQ(Received(text), text);
+    EXPECT_EQ(display.KeysDown(), std::vector<int>{shift});
+    display.SendKey(shift, false);
+    EXPECT_EQ(display.KeysDown(), std::vector<int>{});
+
+    // A {capslock} of the text toggles the lock for good, and what follows
+    // still arrives as written.
+    program->Clear("editor");
+    machine->Send("ab{capslock}cD");
+    EXPECT_EQ(program->Text("editor"), "abcD");
+    EXPECT_EQ(display.LockedModifiers() & LockMask, static_cast<unsigned>(LockMask));
+    machine->Keyboard().RestoreSpareKeys();
+}
+
+TEST_F(X11Typing, AStopEndsALongTextBeforeTheNextItemAndLeavesNoKeyDown) {
+    machine->SetKeyDelay(1);
+    program->Clear("editor");
+    CMacroRunner runner(machine->GetEngine(), std::vector<std::string>{});
+    machine->pump.After(300, [&] { runner.RequestStop(); });
+    const std::string text(5000, 'a');
+    // Shift is down in the middle of the group when the stop comes.
+    SendKeysText(runner, "x+(" + text + ")" + text);
+    const std::string received = program->Text("editor");
+    ASSERT_GT(received.size(), 1U);
+    EXPECT_LT(received.size(), 2000U);
+    EXPECT_EQ(received, "x" + std::string(received.size() - 1, 'A'));
+    EXPECT_EQ(display.KeysDown(), std::vector<int>{});
+    EXPECT_EQ(display.Modifiers(), 0U);
+}
+
+TEST_F(X11Typing, ClicksReachTheButtonWithoutMovingThePointer) {
+    const std::vector<int> pointer = display.Pointer();
+    const std::vector<int> at = display.RootPosition(window);
+    const std::string x = std::to_string(at[0] + 20 + 10);
+    const std::string y = std::to_string(at[1] + 20 + 15);
+    EXPECT_TRUE(machine->Line("MouseClickScreen(" + x + "," + y + ")"));
+    EXPECT_TRUE(program->Reported("press editor 10 15 synthetic"));
+    EXPECT_TRUE(program->Reported("release editor 10 15 synthetic"));
+    EXPECT_TRUE(machine->Line("MouseDblClickScreen(" + x + "," + y + ")"));
+    EXPECT_EQ(program->Keys("editor"), ""); // every event read
+    std::size_t presses = 0;
+    for (std::size_t found = 0; (found = program->Output().find("press editor 10 15", found)) != std::string::npos;
+         ++found) {
+        ++presses;
+    }
+    EXPECT_EQ(presses, 3U);
+    EXPECT_EQ(display.Pointer(), pointer);
+    // Outside every window and outside the screen: no click.
+    EXPECT_FALSE(machine->Line("MouseClickScreen(1200,1000)"));
+    EXPECT_FALSE(machine->Line("MouseClickScreen(5000,10)"));
+}
+
+TEST_F(X11Typing, SetCapsLockTurnsTheLockOnAndOff) {
+    EXPECT_TRUE(machine->Line("SetCapsLock(ON)"));
+    EXPECT_EQ(display.LockedModifiers() & LockMask, static_cast<unsigned>(LockMask));
+    EXPECT_TRUE(machine->Line("SetCapsLock(OFF)"));
+    EXPECT_EQ(display.LockedModifiers() & LockMask, 0U);
+    EXPECT_EQ(display.KeysDown(), std::vector<int>{});
+}
+
+// A typer killed outright leaves a key down and a spare key claimed; the
+// next one to type cleans up after it.
+TEST_F(X11Typing, TheNextTyperCleansUpAfterOneKilledInTheMiddleOfAText) {
+    const std::string before = display.KeymapDump();
+    test::ForkedChild child;
+    child.Start([&] {
+        ConsoleEventPump pump(-1);
+        const std::unique_ptr<X11Connection> connection = X11Connection::Open(pump, display.Name().c_str());
+        const std::unique_ptr<X11Keyboard> keyboard = X11Keyboard::Open(*connection, pump);
+        const KeyStroke strokes[] = {KeyStroke::Type(U'é'), KeyStroke::Press(vk::kShift)};
+        keyboard->Type(strokes);
+        XSync(connection->Xlib(), False);
+        child.Report();
+        pump.WaitFor(60000, [] { return false; });
+        return 0;
+    });
+    ASSERT_TRUE(child.AwaitReport());
+    child.Kill();
+    EXPECT_EQ(child.Wait(), std::nullopt);
+    EXPECT_EQ(display.KeysDown(), std::vector<int>{display.KeycodeOf(XK_Shift_L)});
+    EXPECT_NE(display.KeymapDump(), before);
+
+    EXPECT_EQ(Received("ab"), "ab");
+    machine->Keyboard().RestoreSpareKeys();
+    EXPECT_EQ(display.KeysDown(), std::vector<int>{});
+    EXPECT_EQ(display.KeymapDump(), before);
+}
+
+// The ordwell program ended by SIGTERM in the middle of a text, with Shift
+// down and characters on spare keys: it stops before the next item, lets
+// every key go and gives the keys back before it ends.
+TEST_F(X11Typing, TheProgramEndedByASignalMidTextLeavesNothingPressedOrChanged) {
+    const std::string before = display.KeymapDump();
+    const std::filesystem::path dir = std::filesystem::path(display.Home()) / "run";
+    std::filesystem::create_directories(dir);
+    std::string accents;
+    for (int n = 0; n < 20000; ++n) {
+        accents += "é";
+    }
+    std::ofstream(dir / "macro.ow") << "SendKeys(\"+(" << accents << ")\")\r\nSendKeys(\"xyz\")\r\n";
+    test::ChildProcess::Options options;
+    options.directory = dir;
+    options.environment = display.Environment();
+    test::ChildProcess ordwell(ORDWELL_EXECUTABLE, {"/r", "macro.ow"}, options);
+    // Typing has begun once the window has some of the text.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    std::string received;
+    while (received.size() < 20 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        received = program->Text("editor");
+    }
+    ASSERT_GE(received.size(), 20U) << ordwell.Errors();
+    ordwell.Signal(SIGTERM);
+    EXPECT_EQ(ordwell.Wait(std::chrono::seconds(30)), 0) << ordwell.Errors();
+    received = program->Text("editor");
+    std::string capitals;
+    while (capitals.size() < received.size()) {
+        capitals += "É";
+    }
+    EXPECT_LT(received.size(), accents.size());
+    EXPECT_EQ(received, capitals);
+    EXPECT_EQ(display.KeysDown(), std::vector<int>{});
+    EXPECT_EQ(display.Modifiers(), 0U);
+    EXPECT_EQ(display.KeymapDump(), before);
+}
+
+} // namespace
+} // namespace ordwell
