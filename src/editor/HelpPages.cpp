@@ -218,16 +218,16 @@ std::string CommandSection(const CommandInfo& info, bool heading) {
     if (described > 0) {
         body += "<table cellspacing=\"0\" cellpadding=\"3\" border=\"1\">";
         for (int n = 1; n <= described; ++n) {
-            const ArgSpec spec = info.Param(n);
-            std::string what(KindText(spec.kind));
-            if (spec.kind == ArgKind::Choice) {
+            const ArgSpec param = info.Param(n);
+            std::string what(KindText(param.kind));
+            if (param.kind == ArgKind::Choice) {
                 what += ": ";
-                for (size_t i = 0; i < spec.choices.size(); ++i) {
-                    what += (i > 0 ? ", " : "") + std::string(spec.choices[i]);
+                for (size_t i = 0; i < param.choices.size(); ++i) {
+                    what += (i > 0 ? ", " : "") + std::string(param.choices[i]);
                 }
             }
             const bool optional = info.count.checked && n > info.count.min;
-            body += "<tr><td>" + std::to_string(n) + "</td><td>" + Escaped(spec.role) +
+            body += "<tr><td>" + std::to_string(n) + "</td><td>" + Escaped(param.role) +
                     (optional ? " (optional)" : "") + "</td><td>" + Escaped(what) + "</td></tr>";
         }
         body += "</table>";

@@ -20,10 +20,10 @@ bool IsVariableReference(std::string_view value) {
 
 // The parameter as the command reads it, from what it is in the command list.
 std::string Normalised(const WizardEntry& entry, int n, std::string value) {
-    const ArgSpec spec = Command(entry.command).Param(n);
-    if (spec.kind == ArgKind::Variable && !value.empty() && value[0] != '%') {
+    const ArgSpec param = Command(entry.command).Param(n);
+    if (param.kind == ArgKind::Variable && !value.empty() && value[0] != '%') {
         value.insert(value.begin(), '%');
-    } else if (spec.kind == ArgKind::Choice && std::ranges::equal(spec.choices, kOnOff)) {
+    } else if (param.kind == ArgKind::Choice && std::ranges::equal(param.choices, kOnOff)) {
         std::transform(value.begin(), value.end(), value.begin(), Upper);
         if (value != "ON") {
             value = "OFF";
