@@ -68,24 +68,24 @@ bool PulseSound::PlayFile(const std::string& path, const std::function<bool()>& 
     if (info.channels <= 0 || info.channels > static_cast<int>(PA_CHANNELS_MAX) || info.samplerate <= 0) {
         return false;
     }
-    const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, static_cast<std::uint32_t>(info.samplerate),
+    const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, static_cast<std::uint32_t>(info.samplerate),
                               static_cast<std::uint8_t>(info.channels)};
-    if (!pa_sample_spec_valid(&spec)) {
+    if (!pa_sample_spec_valid(&format)) {
         return false;
     }
     pa_buffer_attr buffer{};
     buffer.maxlength = static_cast<std::uint32_t>(-1);
-    buffer.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kBufferedUs, &spec));
+    buffer.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kBufferedUs, &format));
     buffer.prebuf = static_cast<std::uint32_t>(-1);
     buffer.minreq = static_cast<std::uint32_t>(-1);
     buffer.fragsize = static_cast<std::uint32_t>(-1);
     int error = 0;
     const Stream stream(
-        pa_simple_new(nullptr, "Ordwell", PA_STREAM_PLAYBACK, nullptr, "PlaySound", &spec, nullptr, &buffer, &error));
+        pa_simple_new(nullptr, "Ordwell", PA_STREAM_PLAYBACK, nullptr, "PlaySound", &format, nullptr, &buffer, &error));
     if (!stream) {
         return false;
     }
-    const sf_count_t frames = static_cast<sf_count_t>(pa_usec_to_bytes(kStretchUs, &spec) / pa_frame_size(&spec));
+    const sf_count_t frames = static_cast<sf_count_t>(pa_usec_to_bytes(kStretchUs, &format) / pa_frame_size(&format));
     std::vector<float> samples(static_cast<size_t>(frames) * static_cast<size_t>(info.channels));
     while (true) {
         if (stopRequested && stopRequested()) {

@@ -27,7 +27,7 @@ struct KeyPlace {
 // while typing.
 class X11KeyboardLayout {
 public:
-    // Reads the map of the device (an XKB device spec) in one round trip and
+    // Reads the map of the device (an XKB device identifier) in one round trip and
     // plans for the group given. Nothing when the device has no XKB map.
     static std::optional<X11KeyboardLayout> Read(Display* display, unsigned device, int group);
 
