@@ -149,7 +149,7 @@ std::vector<X11WindowFacts> SurveyWindows(X11Connection& connection, std::span<c
         }
         facts.exists = true;
         facts.mapState = attributes->map_state;
-        // The window manager specification says _NET_WM_NAME comes first,
+        // The EWMH standard says _NET_WM_NAME comes first,
         // then WM_NAME.
         if (netName && netName->type == atoms.UTF8_STRING && !Bytes(*netName).empty()) {
             facts.title = Bytes(*netName);
