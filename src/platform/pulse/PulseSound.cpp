@@ -69,7 +69,7 @@ bool PulseSound::PlayFile(const std::string& path, const std::function<bool()>& 
         return false;
     }
     const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, static_cast<std::uint32_t>(info.samplerate),
-                              static_cast<std::uint8_t>(info.channels)};
+                                static_cast<std::uint8_t>(info.channels)};
     if (!pa_sample_spec_valid(&format)) {
         return false;
     }
