@@ -14,6 +14,8 @@ packages=(
     # for the tests: a private sound server with a null sink, a window manager,
     # Python's D-Bus modules for the example DDE server
     pulseaudio openbox python3-dbus python3-gi
+    # for the check of the Debian package: what a desktop reads it with
+    xdg-utils desktop-file-utils shared-mime-info man-db
 )
 missing=()
 for package in "${packages[@]}"; do
