@@ -274,6 +274,12 @@ class Bench:
 
         self.add("Empty macro, start to end, no display (`ordwell /r empty.ow`)", ms(0), "`/bin/true`", ms(1))
         self.add("Empty macro, start to end, with a display", ms(2), "`xdotool getactivewindow`", ms(3))
+        def cpu(index):
+            return Figure([used * 1000 for _, used, _ in results[index]], "ms CPU", "lower")
+
+        # What the waiting rows below include besides the wait.
+        self.add("Processor time of an empty run, no display", cpu(0), "`/bin/true`", cpu(1))
+        self.add("Processor time of an empty run, with a display", cpu(2), "`xdotool getactivewindow`", cpu(3))
         self.add("Peak memory of an empty headless run, no display", peak(0), "`/bin/true`", peak(1))
         self.add("Peak memory of an empty run, with a display", peak(2), "`xdotool getactivewindow`", peak(3))
 
@@ -288,6 +294,7 @@ class Bench:
         def cpu(index):
             return Figure([used * 1000 for _, used, _ in results[index]], "ms CPU", "lower")
 
+        # The whole process: start-up included.
         self.add("Processor time of `Delay(5000)`, with a display (Qt)", cpu(0), "`xdotool sleep 5`", cpu(1))
         self.add("Processor time of `Delay(5000)`, no display (terminal)", cpu(2), "`xdotool sleep 5`", cpu(1))
         self.add("Processor time of `WaitForProgram()` on a 5 s program, with a display", cpu(3),
@@ -381,7 +388,9 @@ class Bench:
             f"Measured by `bench/run` on {when}. Every figure is the median of {self.runs} runs (the start-up "
             f"rows of {self.runs * 4}), with the smallest and largest in parentheses; Ordwell and its peer ran "
             "in turns, in the same run. \"Ordwell vs peer\" is how many times better Ordwell does (faster, "
-            "fewer wrong characters, less processor time or memory): above 1 Ordwell is ahead, below 1 behind.",
+            "fewer wrong characters, less processor time or memory): above 1 Ordwell is ahead, below 1 behind. "
+            "Processor time and memory are those of the whole process, start-up included. The machine may be "
+            "shared: its load average is given below.",
             "",
             "Machine:",
             "",
