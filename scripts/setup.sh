@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Ordwell needs to build, run and test, then
-# configures and builds the given CMake preset (default: release).
+# configures and builds the given CMake preset (default: release): all of it,
+# or only the targets named after the preset.
 # Quick when everything is already there.
+#
+#   scripts/setup.sh [PRESET [TARGET...]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -34,5 +37,10 @@ if ((${#missing[@]})); then
 fi
 
 preset="${1:-release}"
+targets=("${@:2}")
 cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset"
+if ((${#targets[@]})); then
+    cmake --build --preset "$preset" --target "${targets[@]}"
+else
+    cmake --build --preset "$preset"
+fi

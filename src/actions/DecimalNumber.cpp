@@ -1,6 +1,8 @@
 #include "DecimalNumber.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 
@@ -13,7 +15,12 @@ bool IsSpace(char c) {
 }
 
 bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
+    return static_cast<unsigned char>(c - '0') < 10;
+}
+
+// Whether the character may carry on a number after its leading digits.
+bool IsNumberContinuation(char c) {
+    return IsDigit(c) || c == '.' || c == 'e' || c == 'E';
 }
 
 } // namespace
@@ -35,6 +42,19 @@ double ReadDecimalNumber(std::string_view text) {
         !rest.empty() && (IsDigit(rest[0]) || (rest[0] == '.' && rest.size() > 1 && IsDigit(rest[1])));
     if (!startsNumber) {
         return 0.0;
+    }
+    // A plain whole number (the usual case: counters) of up to 15 digits is
+    // exact in a double and needs no general conversion.
+    const char* digit = rest.data();
+    const char* const limit = digit + std::min<size_t>(rest.size(), 16);
+    std::int64_t whole = 0;
+    for (; digit != limit && IsDigit(*digit); ++digit) {
+        whole = whole * 10 + (*digit - '0');
+    }
+    const auto digits = static_cast<size_t>(digit - rest.data());
+    if (digits <= 15 && (digits == rest.size() || !IsNumberContinuation(*digit))) {
+        const auto value = static_cast<double>(whole);
+        return negative ? -value : value;
     }
     double value = 0.0;
     const char* first = rest.data();

@@ -32,8 +32,19 @@ bool Compare(Engine& engine, Relation relation, std::string_view a, std::string_
     if (IsNumericResource(a) || IsNumericResource(b)) {
         return Holds(relation, ResourceNumericValue(engine, a), ResourceNumericValue(engine, b));
     }
-    const std::string textA = IsTextResource(a) ? ResourceText(engine, a) : std::string(a);
-    const std::string textB = IsTextResource(b) ? ResourceText(engine, b) : std::string(b);
+    // Only a text resource needs a text of its own; others are read in place.
+    std::string resourceA;
+    std::string resourceB;
+    std::string_view textA = a;
+    std::string_view textB = b;
+    if (IsTextResource(a)) {
+        resourceA = ResourceText(engine, a);
+        textA = resourceA;
+    }
+    if (IsTextResource(b)) {
+        resourceB = ResourceText(engine, b);
+        textB = resourceB;
+    }
     if (relation == Relation::Equal) {
         return textA == textB;
     }

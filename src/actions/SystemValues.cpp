@@ -27,6 +27,11 @@ constexpr std::array<TextResource, 4> kTextResources{{
 }};
 
 const TextResource* FindTextResource(std::string_view name) {
+    // Every name begins with a capital letter: numbers, the usual operands
+    // of a comparison, are turned away at once.
+    if (name.empty() || name[0] < 'A' || name[0] > 'Z') {
+        return nullptr;
+    }
     for (const TextResource& resource : kTextResources) {
         if (resource.name == name) {
             return &resource;

@@ -18,7 +18,7 @@ bool Engine::HasStackForAnotherLevel() const {
 }
 
 void Engine::LineStarting() {
-    const std::uint64_t now = m_platform.clock.MonotonicMs();
+    const std::uint64_t now = m_platform.clock.CoarseMonotonicMs();
     if (now - m_lastEventsMs >= kEventIntervalMs) {
         m_lastEventsMs = now;
         m_platform.pump.DispatchPending();

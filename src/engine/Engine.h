@@ -57,7 +57,7 @@ public:
     static constexpr std::size_t kStackReserve = std::size_t{256} << 10;
     bool HasStackForAnotherLevel() const;
 
-    // Called before every line: looks at the clock, and lets pending events
+    // Called before every line: looks at the (coarse) clock, and lets pending events
     // in (a click on the run icon, Ctrl+C) at most every kEventIntervalMs, so
     // that a run whose lines never wait still answers at once.
     static constexpr std::uint64_t kEventIntervalMs = 50;

@@ -210,27 +210,29 @@ std::string_view* ArgumentValues::Slots(size_t count) {
     return m_more.data();
 }
 
-std::string& ArgumentValues::Copy(size_t index, size_t count) {
-    if (index < kInline) {
-        return m_inlineCopies[index];
-    }
-    m_moreCopies.resize(count);
-    return m_moreCopies[index];
-}
-
 void ArgumentValues::Substitute(const LineSyntax& syntax, const VariableStore& variables) {
     const size_t count = syntax.args.size();
     std::string_view* slots = Slots(count);
+    // The copies go into one text made large enough first, so that no view
+    // into it moves.
+    size_t copied = 0;
+    for (const LineArgument& arg : syntax.args) {
+        if (arg.variable >= 0) {
+            copied += variables.Value(arg.variable).size();
+        }
+    }
+    m_copies.clear();
+    if (copied > m_copies.capacity()) {
+        m_copies.reserve(copied);
+    }
     for (size_t i = 0; i < count; ++i) {
         const LineArgument& arg = syntax.args[i];
         if (arg.variable < 0) {
             slots[i] = arg.text;
         } else {
-            // A copy: the command may change the variable before it has read
-            // all its arguments.
-            std::string& copy = Copy(i, count);
-            copy.assign(variables.Value(arg.variable));
-            slots[i] = copy;
+            const size_t start = m_copies.size();
+            m_copies.append(variables.Value(arg.variable));
+            slots[i] = std::string_view(m_copies).substr(start);
         }
     }
     m_values = {slots, count};

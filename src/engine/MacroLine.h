@@ -81,15 +81,16 @@ public:
 
 private:
     std::string_view* Slots(size_t count);
-    std::string& Copy(size_t index, size_t count);
 
     // Few lines have more arguments than fit here, so running a line
     // allocates nothing in the usual case.
     static constexpr size_t kInline = 4;
     std::array<std::string_view, kInline> m_inline;
-    std::array<std::string, kInline> m_inlineCopies; // values of variables, as they were
     std::vector<std::string_view> m_more;
-    std::vector<std::string> m_moreCopies;
+    // The values of the substituted variables as they were, one after the
+    // other: a copy, because the command may change a variable before it has
+    // read all its arguments.
+    std::string m_copies;
     std::span<const std::string_view> m_values;
 };
 

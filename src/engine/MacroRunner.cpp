@@ -1,5 +1,7 @@
 #include "MacroRunner.h"
 
+#include <algorithm>
+
 #include "CommandCall.h"
 #include "Engine.h"
 #include "LogWriter.h"
@@ -23,18 +25,26 @@ private:
     Engine& m_engine;
 };
 
-// Label names match without regard to letter case (ASCII letters).
-std::string FoldCase(std::string_view text) {
-    std::string folded(text);
-    for (char& c : folded) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return folded;
+char FoldCase(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 } // namespace
+
+// Label names match without regard to letter case (ASCII letters).
+size_t CMacroRunner::LabelHash::operator()(std::string_view name) const {
+    // FNV-1a over the folded letters.
+    size_t hash = 14695981039346656037ULL;
+    for (const char c : name) {
+        hash = (hash ^ static_cast<unsigned char>(FoldCase(c))) * 1099511628211ULL;
+    }
+    return hash;
+}
+
+bool CMacroRunner::LabelEqual::operator()(std::string_view a, std::string_view b) const {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldCase(x) == FoldCase(y); });
+}
 
 CMacroRunner::CMacroRunner(Engine& engine, std::string_view fileName) : m_engine(engine), m_fileName(fileName) {
     MacroFile file = LoadMacroFile(engine.GetPlatform(), fileName);
@@ -89,26 +99,41 @@ int CMacroRunner::FindLabel(std::string_view name) const {
     if (!m_labelsIndexed) {
         for (size_t i = 0; i < m_text.Count(); ++i) {
             if (const std::string_view line = m_text.Line(i); line.starts_with(':')) {
-                m_labels.emplace(FoldCase(line), static_cast<int>(i));
+                m_labels.emplace(line.substr(1), static_cast<int>(i));
             }
         }
         m_labelsIndexed = true;
     }
-    std::string key = name.starts_with(':') ? std::string() : std::string(":");
-    key.append(name);
-    const auto found = m_labels.find(FoldCase(key));
-    return found == m_labels.end() ? -1 : found->second;
+    if (name.starts_with(':')) {
+        name.remove_prefix(1);
+    }
+    // A loop jumps to the same label again and again.
+    if (m_lastJump && name == m_lastJump->name) {
+        return m_lastJump->index;
+    }
+    const auto found = m_labels.find(name);
+    const int index = found == m_labels.end() ? -1 : found->second;
+    m_lastJump = LastJump{std::string(name), index};
+    return index;
 }
 
 const LineSyntax* CMacroRunner::CommandLineAt(int index) {
+    // A loop runs the same few lines over and over: they are found here
+    // without a search of all parsed lines (blank, comment and label lines
+    // included, which are never kept there).
+    RecentLine& recent = m_recentLines[static_cast<size_t>(index) % m_recentLines.size()];
+    if (recent.index == index) {
+        return recent.syntax;
+    }
+    const LineSyntax* syntax = nullptr;
     if (const auto found = m_parsed.find(index); found != m_parsed.end()) {
-        return &found->second;
+        syntax = &found->second;
+    } else if (const std::string_view line = m_text.Line(static_cast<size_t>(index));
+               ClassifyLine(line) == LineKind::Command) {
+        syntax = &m_parsed.emplace(index, ParseLine(m_text.Source(), line)).first->second;
     }
-    const std::string_view line = m_text.Line(static_cast<size_t>(index));
-    if (ClassifyLine(line) != LineKind::Command) {
-        return nullptr;
-    }
-    return &m_parsed.emplace(index, ParseLine(m_text.Source(), line)).first->second;
+    recent = {index, syntax};
+    return syntax;
 }
 
 bool CMacroRunner::Run() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -87,9 +89,29 @@ private:
     int m_lastResponse = 0;
     RunOutcome m_outcome = RunOutcome::NotRun;
     int m_failedLine = 0;
-    std::unordered_map<int, LineSyntax> m_parsed;          // command lines that ran, by index
-    mutable std::unordered_map<std::string, int> m_labels; // folded label line -> its first index
+    std::unordered_map<int, LineSyntax> m_parsed; // command lines that ran, by index
+    // The lines that ran last, by index modulo the size: what CommandLineAt
+    // answered for them.
+    struct RecentLine {
+        int index = -1;
+        const LineSyntax* syntax = nullptr;
+    };
+    std::array<RecentLine, 64> m_recentLines{};
+    struct LabelHash {
+        size_t operator()(std::string_view name) const;
+    };
+    struct LabelEqual {
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    // Label name (a view into the text) -> the index of its first line.
+    mutable std::unordered_map<std::string_view, int, LabelHash, LabelEqual> m_labels;
     mutable bool m_labelsIndexed = false;
+    // The label the last jump looked for, as written, and what it found.
+    struct LastJump {
+        std::string name;
+        int index = -1;
+    };
+    mutable std::optional<LastJump> m_lastJump;
 };
 
 } // namespace ordwell

@@ -13,6 +13,9 @@ public:
     virtual std::int64_t Now() const = 0;
     // Milliseconds from an arbitrary start; never goes backwards.
     virtual std::uint64_t MonotonicMs() const = 0;
+    // The same clock as MonotonicMs, read more cheaply and up to a few
+    // milliseconds behind it: for the checks made before every macro line.
+    virtual std::uint64_t CoarseMonotonicMs() const = 0;
 };
 
 } // namespace ordwell

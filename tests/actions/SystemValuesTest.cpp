@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 #include <string>
 
 #include "actions/DecimalNumber.h"
@@ -181,6 +182,20 @@ TEST(DecimalNumbers, IgnoreTheUsersLocale) {
     std::setlocale(LC_ALL, previous.c_str());
     EXPECT_EQ(value, 2.5);
     EXPECT_EQ(text, "1234.50");
+}
+
+TEST(DecimalNumbers, WholeNumbersReadAlikeWhereverTheirDigitsEnd) {
+    EXPECT_EQ(ReadDecimalNumber(" -42abc"), -42.0);
+    EXPECT_EQ(ReadDecimalNumber("+007"), 7.0);
+    EXPECT_EQ(ReadDecimalNumber("12.75"), 12.75);
+    EXPECT_EQ(ReadDecimalNumber("12e2"), 1200.0);
+    EXPECT_EQ(ReadDecimalNumber("12e"), 12.0);
+    EXPECT_EQ(ReadDecimalNumber("0x10"), 0.0);
+    EXPECT_TRUE(std::signbit(ReadDecimalNumber("-0")));
+    // Around the digits a double holds exactly.
+    EXPECT_EQ(ReadDecimalNumber("999999999999999"), 999999999999999.0);
+    EXPECT_EQ(ReadDecimalNumber("9007199254740993"), 9007199254740992.0);
+    EXPECT_EQ(ReadDecimalNumber("123456789012345678901234567890"), 1.2345678901234568e29);
 }
 
 TEST(DecimalNumbers, OutOfRangeReadsAsInfinityOrZero) {

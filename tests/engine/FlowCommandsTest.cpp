@@ -111,6 +111,24 @@ TEST_F(FlowCommands, GoToAndLabels) {
     EXPECT_EQ(runner->FailedLine(), 2);
 }
 
+TEST_F(FlowCommands, LoopsOverManyLinesAndJumpsToLabelsThatChange) {
+    // Lines far apart run in turns (a runner remembers the lines it ran
+    // last), and a jump's label may be a variable that changes.
+    std::vector<std::string> lines = {"PutVar(%L,Second)", ":First", "Increment(%A)"};
+    for (int n = 0; n < 150; ++n) {
+        lines.emplace_back(n % 3 == 0 ? "" : n % 3 == 1 ? "// note" : "Increment(%B)");
+    }
+    lines.insert(lines.end(), {"IfLessThan(%A,4,GoTo(%L))", "GoTo(End)", ":second", "Increment(%C)",
+                               "IfLessThan(%C,2,GoTo(First))", "PutVar(%L,first)", "GoTo(First)", ":End"});
+    const auto runner = desk.Run(lines);
+    EXPECT_EQ(runner->Outcome(), RunOutcome::Completed);
+    EXPECT_EQ(desk.Var('A'), "4");
+    EXPECT_EQ(desk.Var('B'), "200");
+    EXPECT_EQ(desk.Var('C'), "2");
+    EXPECT_EQ(runner->FindLabel("SECOND"), 155);
+    EXPECT_EQ(runner->FindLabel("second "), -1);
+}
+
 TEST_F(FlowCommands, ALabelNeedsTheWholeLine) {
     auto runner = desk.Run({":Start ", " :Start", ":Start"});
     EXPECT_EQ(runner->FindLabel("Start"), 2);

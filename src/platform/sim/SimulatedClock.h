@@ -12,6 +12,7 @@ class SimulatedClock final : public Clock {
 public:
     std::int64_t Now() const override { return m_epoch + static_cast<std::int64_t>(m_monotonicMs / 1000); }
     std::uint64_t MonotonicMs() const override { return m_monotonicMs; }
+    std::uint64_t CoarseMonotonicMs() const override { return m_monotonicMs; }
 
     // Time passing outside any wait.
     void AdvanceMs(std::uint64_t ms) { m_monotonicMs += ms; }
