@@ -24,6 +24,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "ModalAnswers.h"
 #include "QtTestEngine.h"
 #include "editor/CommandWizard.h"
 #include "editor/EditLineDialog.h"
@@ -36,56 +37,8 @@ namespace ordwell {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// Answers the modal dialogs that come up, in turn, from the event loop that
-// runs them. A dialog that nobody expected is cancelled and counted, so a
-// test that shows one too many fails instead of hanging.
-class ModalAnswers {
-public:
-    ModalAnswers() {
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { Look(); });
-        m_timer.start();
-    }
-
-    void Then(std::function<void(QWidget&)> answer) { m_answers.push_back(std::move(answer)); }
-    int Unexpected() const { return m_unexpected; }
-    bool AllAnswered() const { return m_answers.empty(); }
-
-private:
-    void Look() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr || !modal->isVisible() || modal == m_last) {
-            return;
-        }
-        m_last = modal;
-        if (m_answers.empty()) {
-            ++m_unexpected;
-            if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-                dialog->reject();
-            }
-            return;
-        }
-        const auto answer = std::move(m_answers.front());
-        m_answers.pop_front();
-        answer(*modal);
-    }
-
-    QTimer m_timer;
-    std::deque<std::function<void(QWidget&)>> m_answers;
-    QPointer<QWidget> m_last;
-    int m_unexpected = 0;
-};
-
-void Press(QWidget& dialog, const QString& text) {
-    for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
-        if (button->isVisible() && button->text().remove('&') == text) {
-            button->click();
-            return;
-        }
-    }
-    QFAIL(qPrintable("no button " + text));
-}
+using test::ModalAnswers;
+using test::Press;
 
 // Fills a wizard and presses OK.
 std::function<void(QWidget&)> Wizard(const QString& command, const QStringList& fields) {
