@@ -21,6 +21,7 @@
 #include "HelpPages.h"
 #include "HelpWindow.h"
 #include "LineListModel.h"
+#include "LineTemplates.h"
 #include "MacroDocument.h"
 #include "QtText.h"
 #include "engine/Engine.h"
@@ -209,6 +210,16 @@ void MacroView::ManualEdit() {
     const std::string* selected = m_editor.SelectedLine();
     const std::optional<std::string> text = EditLineDialog::Ask(selected != nullptr ? *selected : std::string(), this);
     Edit([&] { m_editor.ManualEdit(text); });
+}
+
+void MacroView::InsertTemplate(std::string_view command) {
+    const LineTemplate* button = FindLineTemplate(command);
+    if (button == nullptr) {
+        return;
+    }
+    const std::optional<std::string> line =
+        button->OpensWizard() ? Wizard(std::string(button->wizardLine)) : std::string(button->line);
+    Edit([&] { m_editor.InsertTemplateLine(line); });
 }
 
 void MacroView::Cut() {

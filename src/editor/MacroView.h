@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "EditorRuns.h"
 #include "LineEditor.h"
@@ -63,6 +64,9 @@ public:
     void CommentAndNextLine();
     void BlankLine();
     void ManualEdit();
+    // A command button of a toolbar: the line of the command (see
+    // LineTemplates) before the selected line, or at the top.
+    void InsertTemplate(std::string_view command);
     void Cut();
     void Copy();
     void Paste();

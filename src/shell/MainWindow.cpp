@@ -19,6 +19,7 @@
 #include "WindowPlacement.h"
 #include "editor/HelpPages.h"
 #include "editor/HelpWindow.h"
+#include "editor/LineTemplates.h"
 #include "editor/QtText.h"
 #include "engine/Engine.h"
 #include "platform/x11/LockKeys.h"
@@ -468,11 +469,15 @@ void MainWindow::MakeToolbars() {
                 toolbar->addSeparator();
                 continue;
             }
-            // Each button will open the wizard on its command; until the
-            // line templates are built they only name it.
+            const LineTemplate* button = FindLineTemplate(command);
             QAction* action = toolbar->addAction(CommandIcon(command), ToQString(command));
             action->setObjectName("template" + ToQString(command));
-            action->setEnabled(false);
+            action->setToolTip(ToQString(button->tooltip));
+            action->setStatusTip(
+                button->OpensWizard()
+                    ? tr("Build a %1 line with the Command Wizard, before the selected line").arg(ToQString(command))
+                    : tr("Insert %1 before the selected line").arg(ToQString(button->line)));
+            connect(action, &QAction::triggered, m_view, [this, command] { m_view->InsertTemplate(command); });
         }
         toolbar->toggleViewAction()->setText(tr(bar.menuText));
         m_toolbars.push_back(toolbar);

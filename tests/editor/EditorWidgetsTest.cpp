@@ -29,6 +29,7 @@
 #include "editor/CommandWizard.h"
 #include "editor/EditLineDialog.h"
 #include "editor/WizardEntry.h"
+#include "engine/CommandCatalogue.h"
 #include "shell/MainWindow.h"
 #include "shell/WindowPlacement.h"
 
@@ -271,6 +272,67 @@ private slots:
         QCOMPARE(Now().size(), size_t{3});
         QVERIFY(answers.AllAnswered());
         QCOMPARE(answers.Unexpected(), 0);
+    }
+
+    // The command buttons of the toolbars put their line before the
+    // selected one, or at the top, and select it.
+    void toolbarButtonsInsertTheirLineBeforeTheSelection() {
+        MainWindow& window = Open({"A", "B", "C", "D", "E"}, 4);
+        const auto button = [&](const char* command) {
+            return window.findChild<QAction*>(QString("template") + command);
+        };
+        window.Document().SetModified(false);
+        button("Beep")->trigger();
+        QCOMPARE(Now(), (Lines{"A", "B", "C", "D", "Beep()", "E"}));
+        QCOMPARE(Selected(), std::optional<std::size_t>(4));
+        QVERIFY(window.isWindowModified());
+        QCOMPARE(window.findChild<QLabel*>("help")->text().toStdString(), std::string(Command(CommandId::kBeep).help));
+        window.findChild<QListView*>("lines")->setCurrentIndex(QModelIndex());
+        QCOMPARE(Selected(), std::nullopt);
+        button("Beep")->trigger();
+        QCOMPARE(Now().front(), std::string("Beep()"));
+        QCOMPARE(Selected(), std::optional<std::size_t>(0));
+
+        ModalAnswers answers;
+        Select(2);
+        answers.Then([](QWidget& wizard) {
+            QCOMPARE(wizard.findChild<QComboBox*>("command")->currentText(), QString("Delay"));
+            QVERIFY(wizard.findChild<QLineEdit*>("field1")->text().isEmpty());
+            wizard.findChild<QLineEdit*>("field1")->setText("100");
+            Press(wizard, "OK");
+        });
+        button("Delay")->trigger();
+        QCOMPARE(Now(), (Lines{"Beep()", "A", "Delay(100)", "B", "C", "D", "Beep()", "E"}));
+        QCOMPARE(Selected(), std::optional<std::size_t>(2));
+
+        // Every other button opens the wizard on its own command; Cancel
+        // inserts nothing, yet the macro counts as changed.
+        int wizards = 0;
+        for (QToolBar* toolbar : window.findChildren<QToolBar*>()) {
+            for (QAction* action : toolbar->actions()) {
+                if (!action->objectName().startsWith("template") || action->objectName() == "templateBeep") {
+                    continue;
+                }
+                QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
+                const QString command = action->objectName().mid(8);
+                answers.Then([command](QWidget& wizard) {
+                    QCOMPARE(wizard.findChild<QComboBox*>("command")->currentText(), command);
+                    Press(wizard, "Cancel");
+                });
+                window.Document().SetModified(false);
+                action->trigger();
+                QVERIFY(window.Document().IsModified());
+                ++wizards;
+            }
+        }
+        QCOMPARE(wizards, 43);
+        QCOMPARE(Now().size(), size_t{8});
+        QVERIFY(answers.AllAnswered());
+        QCOMPARE(answers.Unexpected(), 0);
+        // The tooltips are the buttons' own names.
+        QCOMPARE(button("RebootSystem")->toolTip(), QString("Reboot"));
+        QCOMPARE(button("SendInputToWindow")->toolTip(), QString("Send Input To Active"));
+        QCOMPARE(button("SendInput")->toolTip(), QString("Send Input Specific"));
     }
 
     void menusHoldTheCommandsAndTheirStatesFollowTheList() {
