@@ -180,15 +180,23 @@ void MainWindow::MakeActions() {
          {QKeySequence::Print},
          "Print the macro",
          nullptr,
-         nullptr},
+         &MacroView::Print},
+        {"printPreview",
+         "Print Pre&view",
+         {"document-print-preview"},
+         SP::SP_CustomBase,
+         {},
+         "Show the printed pages",
+         nullptr,
+         &MacroView::PrintPreview},
         {"printSetup",
          "P&rint Setup...",
          {"document-page-setup"},
          SP::SP_CustomBase,
          {},
-         "Choose a printer",
+         "Choose the paper and its orientation",
          nullptr,
-         nullptr},
+         &MacroView::PrintSetup},
         {"exit",
          "E&xit",
          {"application-exit"},
@@ -409,7 +417,7 @@ void MainWindow::MakeMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->addActions({Action("new"), Action("open"), Action("save"), Action("saveAs")});
     file->addSeparator();
-    file->addActions({Action("print"), Action("printSetup")});
+    file->addActions({Action("print"), Action("printPreview"), Action("printSetup")});
     file->addSeparator();
     m_recentMenu = file;
     m_recentSeparator = file->addSeparator();
