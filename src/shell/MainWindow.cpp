@@ -14,8 +14,10 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "AboutDialog.h"
 #include "ActionIcons.h"
 #include "FrameSize.h"
+#include "SystemOptionsDialog.h"
 #include "WindowPlacement.h"
 #include "editor/HelpPages.h"
 #include "editor/HelpWindow.h"
@@ -347,7 +349,7 @@ void MainWindow::MakeActions() {
          SP::SP_CustomBase,
          {},
          "Change the key delay, the editor program and the log files",
-         nullptr,
+         &MainWindow::ShowSystemOptions,
          nullptr},
         {"helpTopics",
          "&Help Topics",
@@ -383,7 +385,14 @@ void MainWindow::MakeActions() {
          "The help page of the selected line's command",
          nullptr,
          &MacroView::ShowLineHelp},
-        {"about", "&About Ordwell...", {"help-about"}, SP::SP_CustomBase, {}, "About Ordwell", nullptr, nullptr},
+        {"about",
+         "&About Ordwell...",
+         {"help-about"},
+         SP::SP_CustomBase,
+         {},
+         "The program's version and the machine's memory and disk space",
+         &MainWindow::ShowAbout,
+         nullptr},
     };
     for (const Row& row : rows) {
         const QIcon icon = ThemeIcon(row.icons, row.fallback);
@@ -406,11 +415,6 @@ void MainWindow::MakeActions() {
     connect(Action("howDoI"), &QAction::triggered, this, [this] { ShowHelp(std::string(kHelpHowDoI)); });
     connect(Action("commandReference"), &QAction::triggered, this,
             [this] { ShowHelp(std::string(kHelpCommandReference)); });
-    // Printing, the options and the About box come with the next parts of
-    // the editor; their places in the menus and toolbars are kept.
-    for (const char* later : {"print", "printSetup", "systemOptions", "about"}) {
-        Action(later)->setEnabled(false);
-    }
 }
 
 void MainWindow::MakeMenus() {
@@ -661,6 +665,15 @@ void MainWindow::SavePlacement() {
     const ScreenRect rect{normal.left(), normal.top(), normal.left() + normal.width(), normal.top() + normal.height()};
     m_engine.GetSettings().WriteString(kPlacementSection, kPlacementKey,
                                        FormatWindowPlacement(PlacementOf(rect, isMaximized())));
+}
+
+void MainWindow::ShowSystemOptions() {
+    SystemOptionsDialog::Ask(m_engine.GetSettings(), this);
+}
+
+void MainWindow::ShowAbout() {
+    AboutDialog about(m_engine.GetPlatform(), this);
+    about.exec();
 }
 
 void MainWindow::ShowHelp(const std::string& page, bool focusFind) {
