@@ -54,18 +54,24 @@ void SplashWindow::Dismiss() {
     g_splash = nullptr;
     qApp->removeEventFilter(splash);
     splash->m_timer.stop();
-    splash->close();
+    const bool hadFocus = splash->isActiveWindow();
+    splash->hide();
+    splash->deleteLater();
     if (splash->m_owner) {
+        if (hadFocus) {
+            // A window manager that gave the splash the focus after all
+            // may give it to nobody when it goes.
+            splash->m_owner->activateWindow();
+        }
         splash->m_owner->repaint();
     }
 }
 
 SplashWindow::SplashWindow(QWidget* owner)
-    : QWidget(owner, Qt::SplashScreen | Qt::FramelessWindowHint), m_owner(owner), m_background(SplashBackground()),
-      m_picture(SplashPicture()) {
+    : QWidget(owner, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus), m_owner(owner),
+      m_background(SplashBackground()), m_picture(SplashPicture()) {
     setObjectName("splash");
     setWindowTitle(QStringLiteral("Ordwell"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // The editor keeps the keyboard: the key that closes the splash reaches
     // it (and is swallowed there), and later keys are the editor's.
