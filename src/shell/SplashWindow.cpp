@@ -55,8 +55,7 @@ void SplashWindow::Dismiss() {
     qApp->removeEventFilter(splash);
     splash->m_timer.stop();
     const bool hadFocus = splash->isActiveWindow();
-    splash->hide();
-    splash->deleteLater();
+    splash->close();
     if (splash->m_owner) {
         if (hadFocus) {
             // A window manager that gave the splash the focus after all
@@ -72,6 +71,7 @@ SplashWindow::SplashWindow(QWidget* owner)
       m_background(SplashBackground()), m_picture(SplashPicture()) {
     setObjectName("splash");
     setWindowTitle(QStringLiteral("Ordwell"));
+    setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // The editor keeps the keyboard: the key that closes the splash reaches
     // it (and is swallowed there), and later keys are the editor's.
