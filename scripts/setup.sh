@@ -15,8 +15,9 @@ packages=(
     xvfb xauth x11-utils x11-xkb-utils dbus libsystemd-dev libexpat1-dev time
     libsndfile1-dev libpulse-dev
     # for the tests: a private sound server with a null sink, a window manager,
-    # Python's D-Bus modules for the example DDE server
-    pulseaudio openbox python3-dbus python3-gi
+    # Python's D-Bus modules for the example DDE server, pdftotext to read
+    # printed macros back
+    pulseaudio openbox python3-dbus python3-gi poppler-utils
     # for the check of the Debian package: what a desktop reads it with
     xdg-utils desktop-file-utils shared-mime-info man-db
 )

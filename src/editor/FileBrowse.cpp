@@ -20,6 +20,8 @@ QString Filter(Browse kind) {
         return QObject::tr("Configuration Files (*.ini);;All Files (*)");
     case Browse::TextFile:
         return QObject::tr("Text Files (*.txt);;All Files (*)");
+    case Browse::LogFile:
+        return QObject::tr("Log Files (*.log);;All Files (*)");
     default:
         return QObject::tr("All Files (*)");
     }

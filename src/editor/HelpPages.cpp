@@ -248,6 +248,7 @@ std::string ContentsPage() {
     body += "<li>" + Link("syntax", "Macro lines and variables") + "</li>";
     body += "<li>" + Link(kHelpHowDoI, "How do I...") + "</li>";
     body += "<li>" + Link(kHelpCommandReference, "Command reference") + "</li>";
+    body += "<li>" + Link(kHelpSystemOptions, "System Options") + "</li>";
     body += "<li>" + Link(kHelpUsingHelp, "Using Help") + "</li></ul>";
     return Page("Ordwell Help", body);
 }
@@ -283,6 +284,9 @@ std::string HowDoIPage() {
         "<dt><b>Add a line</b></dt><dd>Edit, Add Line (Ctrl+A) opens the Command Wizard. Choose the command, "
         "fill in its fields (Browse... picks a file, a folder, a window or a system value), then OK. The line "
         "goes below the selected one.</dd>"
+        "<dt><b>Add a line from a toolbar</b></dt><dd>View, the toolbar commands show the toolbars of macro "
+        "commands. A button opens the Command Wizard on its command (Beep inserts its line at once); the line "
+        "goes before the selected one, or at the top.</dd>"
         "<dt><b>Change a line</b></dt><dd>Double-click it, or Edit Line (Ctrl+E). Manual Edit (Ctrl+Enter) "
         "lets you type the line yourself.</dd>"
         "<dt><b>Build a command inside a command</b></dt><dd>In the wizard for If, While or Repeat, the Browse... "
@@ -298,6 +302,12 @@ std::string HowDoIPage() {
         "<dt><b>Edit the file as text</b></dt><dd>Edit, External Editor (Ctrl+Shift+E) opens the file in your "
         "text editor (the setting Editor, section System; xdg-open by default). When you come back, Ordwell "
         "offers to load the changes.</dd>"
+        "<dt><b>Print a macro</b></dt><dd>File, Print (Ctrl+P) prints it, or saves it as a PDF file; Print "
+        "Preview shows the pages first, and Print Setup chooses the paper. Each page has the file's name at the "
+        "top and its number at the bottom; long lines go on in the next row.</dd>"
+        "<dt><b>Change the key delay, the editor or the log files</b></dt><dd>View, " +
+        Link(kHelpSystemOptions, "System Options") +
+        ".</dd>"
         "<dt><b>Run a macro without the editor</b></dt><dd><code>ordwell /r macro.ow</code></dd>"
         "</dl>";
     return Page("How do I...", body);
@@ -309,6 +319,22 @@ std::string UsingHelpPage() {
         "The list on the left holds every page; type into the field above it to find a command by name. Links "
         "move between pages, and Back returns to the page before.</p>";
     return Page("Using Help", body);
+}
+
+std::string SystemOptionsPage() {
+    const std::string body =
+        "<p>View, System Options changes settings that runs and the editor read each time they need them, so a "
+        "change counts from the next use on, in a running macro too.</p><dl>"
+        "<dt><b>Send key delay</b></dt><dd>Milliseconds SendKeys and the other send commands wait after each key "
+        "or group, from 0 (no pause) to 999. Some programs lose keys that come too fast.</dd>"
+        "<dt><b>Macro editor</b></dt><dd>The program External Editor opens the macro file in, as a command line "
+        "(<code>gedit</code>, <code>emacsclient -c</code>, or a path); the file is added as its last word. "
+        "<code>xdg-open</code> hands the file to the desktop's text editor.</dd>"
+        "<dt><b>Print line numbers</b></dt><dd>Printed lines begin with their four-digit number.</dd>"
+        "<dt><b>Event Log</b>, <b>Error Log</b></dt><dd>The files LogEvent and failed lines write to. A name "
+        "without a folder is a file in the current directory of the run.</dd></dl>"
+        "<p>Names take at most 254 characters. Cancel leaves every setting as it was.</p>";
+    return Page("System Options", body);
 }
 
 std::string CommandReferencePage() {
@@ -370,8 +396,8 @@ std::string_view HelpExample(std::string_view command) {
 
 std::vector<HelpIndexEntry> HelpIndex() {
     std::vector<HelpIndexEntry> index;
-    for (const std::string_view page :
-         {kHelpContents, std::string_view("syntax"), kHelpHowDoI, kHelpCommandReference, kHelpUsingHelp}) {
+    for (const std::string_view page : {kHelpContents, std::string_view("syntax"), kHelpHowDoI, kHelpCommandReference,
+                                        kHelpSystemOptions, kHelpUsingHelp}) {
         index.push_back({HelpPageTitle(page), std::string(page)});
     }
     std::vector<const CommandInfo*> commands;
@@ -411,6 +437,9 @@ std::string HelpPageTitle(std::string_view page) {
     if (page == "syntax") {
         return "Macro lines and variables";
     }
+    if (page == kHelpSystemOptions) {
+        return "System Options";
+    }
     const auto commands = CommandsOfPage(page);
     if (commands.empty()) {
         return "Ordwell Help";
@@ -434,6 +463,9 @@ std::string HelpPageHtml(std::string_view page) {
     }
     if (page == "syntax") {
         return SyntaxPage();
+    }
+    if (page == kHelpSystemOptions) {
+        return SystemOptionsPage();
     }
     const auto commands = CommandsOfPage(page);
     if (commands.empty()) {

@@ -9,7 +9,7 @@ namespace ordwell {
 // The help of the program, shipped inside it: one HTML page per help topic
 // of the command list (commands that share a topic share a page), and pages
 // of their own for the contents, the command reference, the line syntax,
-// common tasks and the help window itself. Pages link to each other by page
+// common tasks, the System Options and the help window itself. Pages link to each other by page
 // names.
 
 // The page of a help topic; the contents for a topic no command has (999).
@@ -22,6 +22,8 @@ inline constexpr std::string_view kHelpContents = "contents";
 inline constexpr std::string_view kHelpCommandReference = "commands";
 inline constexpr std::string_view kHelpHowDoI = "howto";
 inline constexpr std::string_view kHelpUsingHelp = "using";
+// The System Options dialog.
+inline constexpr std::string_view kHelpSystemOptions = "options";
 
 // The HTML of a page; the contents for an unknown name.
 std::string HelpPageHtml(std::string_view page);

@@ -88,6 +88,16 @@ void LineEditor::AddLine(const std::optional<std::string>& built) {
     Sync();
 }
 
+void LineEditor::InsertTemplateLine(const std::optional<std::string>& built) {
+    if (built) {
+        const std::size_t index = m_selection.value_or(0);
+        Insert(index, *built);
+        m_selection = index;
+    }
+    Refresh();
+    Sync();
+}
+
 void LineEditor::EditLine(const std::optional<std::string>& built) {
     if (m_selection && built) {
         Replace(*m_selection, *built);

@@ -54,6 +54,10 @@ public:
     // Add Line: the wizard's line goes after the selection (and is selected),
     // or at the end (and is selected).
     void AddLine(const std::optional<std::string>& built);
+    // A command button of a toolbar (see LineTemplates): its line goes before
+    // the selection, or at the top with none, and is selected. Nothing is
+    // inserted for a cancelled wizard.
+    void InsertTemplateLine(const std::optional<std::string>& built);
     // Edit Line: the wizard's line replaces the selected one. With no
     // selection no wizard was shown and nothing changes.
     void EditLine(const std::optional<std::string>& built);

@@ -11,6 +11,11 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -21,17 +26,17 @@
 #include "HelpPages.h"
 #include "HelpWindow.h"
 #include "LineListModel.h"
+#include "LineTemplates.h"
 #include "MacroDocument.h"
+#include "MacroPrinter.h"
 #include "QtText.h"
 #include "engine/Engine.h"
 #include "engine/MacroLine.h"
+#include "engine/SystemSettings.h"
 
 namespace ordwell {
 
 namespace {
-
-constexpr std::string_view kEditorKey = "Editor";
-constexpr std::string_view kSystemSection = "System";
 
 QPushButton* CommandButton(const QString& text, const char* name, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
@@ -113,6 +118,51 @@ MacroView::MacroView(Engine& engine, MacroDocument& document, DocumentFiles& fil
 MacroView::~MacroView() {
     // The model stops watching the editor before the editor goes.
     delete m_model;
+}
+
+QPrinter& MacroView::Printer() {
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    return *m_printer;
+}
+
+bool MacroView::PrintOn(QPrinter& printer) {
+    const bool lineNumbers =
+        m_engine.GetSettings().GetInt(kSystemSection, kPrintLineNumbersKey, kDefaultPrintLineNumbers) != 0;
+    printer.setDocName(ToQString(m_document.Title()));
+    return PrintMacro(printer, m_document.Lines(), m_document.Title(), m_list->font(), lineNumbers);
+}
+
+void MacroView::Print() {
+    QPrintDialog dialog(&Printer(), this);
+    dialog.setWindowTitle(tr("Print"));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange);
+    dialog.setMinMax(1, 65535);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    if (!PrintOn(Printer())) {
+        QMessageBox::warning(this, tr("Ordwell"), tr("The macro could not be printed."));
+    }
+}
+
+void MacroView::PrintPreview() {
+    QPrintPreviewDialog dialog(&Printer(), this);
+    dialog.setWindowTitle(tr("Print Preview"));
+    if (auto* pages = dialog.findChild<QPrintPreviewWidget*>()) {
+        // Two pages side by side.
+        pages->setViewMode(QPrintPreviewWidget::FacingPagesView);
+    }
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) { PrintOn(*printer); });
+    dialog.resize(900, 700);
+    dialog.exec();
+}
+
+void MacroView::PrintSetup() {
+    QPageSetupDialog dialog(&Printer(), this);
+    dialog.setWindowTitle(tr("Print Setup"));
+    dialog.exec();
 }
 
 void MacroView::Fill() {
@@ -209,6 +259,16 @@ void MacroView::ManualEdit() {
     const std::string* selected = m_editor.SelectedLine();
     const std::optional<std::string> text = EditLineDialog::Ask(selected != nullptr ? *selected : std::string(), this);
     Edit([&] { m_editor.ManualEdit(text); });
+}
+
+void MacroView::InsertTemplate(std::string_view command) {
+    const LineTemplate* button = FindLineTemplate(command);
+    if (button == nullptr) {
+        return;
+    }
+    const std::optional<std::string> line =
+        button->OpensWizard() ? Wizard(std::string(button->wizardLine)) : std::string(button->line);
+    Edit([&] { m_editor.InsertTemplateLine(line); });
 }
 
 void MacroView::Cut() {

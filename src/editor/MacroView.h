@@ -2,8 +2,10 @@
 
 #include <QList>
 #include <QWidget>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "EditorRuns.h"
 #include "LineEditor.h"
@@ -11,6 +13,7 @@
 class QAction;
 class QLabel;
 class QListView;
+class QPrinter;
 class QPushButton;
 
 namespace ordwell {
@@ -63,6 +66,9 @@ public:
     void CommentAndNextLine();
     void BlankLine();
     void ManualEdit();
+    // A command button of a toolbar: the line of the command (see
+    // LineTemplates) before the selected line, or at the top.
+    void InsertTemplate(std::string_view command);
     void Cut();
     void Copy();
     void Paste();
@@ -74,6 +80,15 @@ public:
     void ChooseFont();
     // The help page of the selected line's command.
     void ShowLineHelp();
+    // Printing: the print dialog, then the pages; the pages on the screen;
+    // the paper and its orientation for both.
+    void Print();
+    void PrintPreview();
+    void PrintSetup();
+    // The printer of this window, as Print Setup left it.
+    QPrinter& Printer();
+    // Prints the macro on the printer as Print does, after the dialog.
+    bool PrintOn(QPrinter& printer);
 
 signals:
     // After every editing command (the document is then modified).
@@ -101,6 +116,7 @@ private:
     QPushButton* m_run;
     QPushButton* m_test;
     QList<QAction*> m_contextActions;
+    std::unique_ptr<QPrinter> m_printer;
     bool m_askingToReload = false;
     bool m_testable = false;
 };

@@ -20,6 +20,7 @@ enum class Browse : std::uint8_t {
     SoundFile,         // a file dialog for sound files
     IniFile,           // a file dialog for INI files
     TextFile,          // a file dialog for text files
+    LogFile,           // a file dialog for log files
     AnyFile,           // a file dialog for any file
     SystemValue,       // the system lookup: the resource names with numbers
     SystemValueOrName, // the system lookup: all resource names

@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "Engine.h"
+#include "SystemSettings.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/PathMapping.h"
@@ -37,11 +38,11 @@ bool WriteLogLine(Engine& engine, std::string_view fileName, std::string_view te
 }
 
 bool WriteErrorLog(Engine& engine, std::string_view text) {
-    return WriteLogLine(engine, engine.GetSettings().GetString("System", "ErrorLog", "macerr.log"), text);
+    return WriteLogLine(engine, engine.GetSettings().GetString(kSystemSection, kErrorLogKey, kDefaultErrorLog), text);
 }
 
 bool WriteEventLog(Engine& engine, std::string_view text) {
-    return WriteLogLine(engine, engine.GetSettings().GetString("System", "EventLog", "macsys.log"), text);
+    return WriteLogLine(engine, engine.GetSettings().GetString(kSystemSection, kEventLogKey, kDefaultEventLog), text);
 }
 
 } // namespace ordwell

@@ -7,6 +7,7 @@
 #include "engine/Engine.h"
 #include "engine/MacroLine.h"
 #include "engine/MacroRunner.h"
+#include "engine/SystemSettings.h"
 #include "engine/Utf8.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
@@ -49,7 +50,7 @@ KeySender::~KeySender() {
 }
 
 std::int32_t KeySender::KeyDelay(CMacroRunner& runner) {
-    const std::int32_t delay = runner.GetEngine().GetSettings().GetInt("System", "KeyDelay", 1);
+    const std::int32_t delay = runner.GetEngine().GetSettings().GetInt(kSystemSection, kKeyDelayKey, kDefaultKeyDelay);
     return delay > 0 ? delay : 0;
 }
 

@@ -29,6 +29,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words) {
                 switchesEnded = true;
             } else if (word == "/r" || word == "-r") {
                 run = true;
+                line.showSplash = false;
             } else if (word == "--help" || word == "-h") {
                 return CommandLine{CommandLine::Action::Help, {}};
             } else if (word == "--version") {

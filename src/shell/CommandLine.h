@@ -15,6 +15,9 @@ struct CommandLine {
     };
     Action action = Action::Edit;
     std::string fileName; // the first word that is no switch
+    // The editor shows its splash window: not after a run switch ("/r" with
+    // no file name opens the editor without it).
+    bool showSplash = true;
 };
 
 // Reads the words after the program name.

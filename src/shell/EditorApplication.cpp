@@ -7,11 +7,12 @@
 #include "ActionIcons.h"
 #include "AllCommands.h"
 #include "MainWindow.h"
+#include "SplashWindow.h"
 #include "engine/Engine.h"
 
 namespace ordwell {
 
-int RunEditor(const Platform& platform, int stopFd, const std::string& fileName) {
+int RunEditor(const Platform& platform, int stopFd, const std::string& fileName, bool showSplash) {
     QApplication::setApplicationName("Ordwell");
     QApplication::setOrganizationName("Halvane");
     QApplication::setApplicationVersion(ORDWELL_VERSION);
@@ -29,6 +30,9 @@ int RunEditor(const Platform& platform, int stopFd, const std::string& fileName)
         window.OpenFromCommandLine(fileName);
     }
     window.show();
+    if (showSplash) {
+        SplashWindow::ShowOver(&window);
+    }
 
     std::unique_ptr<QSocketNotifier> stop;
     if (stopFd >= 0) {

@@ -14,11 +14,14 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "AboutDialog.h"
 #include "ActionIcons.h"
 #include "FrameSize.h"
+#include "SystemOptionsDialog.h"
 #include "WindowPlacement.h"
 #include "editor/HelpPages.h"
 #include "editor/HelpWindow.h"
+#include "editor/LineTemplates.h"
 #include "editor/QtText.h"
 #include "engine/Engine.h"
 #include "platform/x11/LockKeys.h"
@@ -179,15 +182,23 @@ void MainWindow::MakeActions() {
          {QKeySequence::Print},
          "Print the macro",
          nullptr,
-         nullptr},
+         &MacroView::Print},
+        {"printPreview",
+         "Print Pre&view",
+         {"document-print-preview"},
+         SP::SP_CustomBase,
+         {},
+         "Show the printed pages",
+         nullptr,
+         &MacroView::PrintPreview},
         {"printSetup",
          "P&rint Setup...",
          {"document-page-setup"},
          SP::SP_CustomBase,
          {},
-         "Choose a printer",
+         "Choose the paper and its orientation",
          nullptr,
-         nullptr},
+         &MacroView::PrintSetup},
         {"exit",
          "E&xit",
          {"application-exit"},
@@ -338,7 +349,7 @@ void MainWindow::MakeActions() {
          SP::SP_CustomBase,
          {},
          "Change the key delay, the editor program and the log files",
-         nullptr,
+         &MainWindow::ShowSystemOptions,
          nullptr},
         {"helpTopics",
          "&Help Topics",
@@ -374,7 +385,14 @@ void MainWindow::MakeActions() {
          "The help page of the selected line's command",
          nullptr,
          &MacroView::ShowLineHelp},
-        {"about", "&About Ordwell...", {"help-about"}, SP::SP_CustomBase, {}, "About Ordwell", nullptr, nullptr},
+        {"about",
+         "&About Ordwell...",
+         {"help-about"},
+         SP::SP_CustomBase,
+         {},
+         "The program's version and the machine's memory and disk space",
+         &MainWindow::ShowAbout,
+         nullptr},
     };
     for (const Row& row : rows) {
         const QIcon icon = ThemeIcon(row.icons, row.fallback);
@@ -397,18 +415,13 @@ void MainWindow::MakeActions() {
     connect(Action("howDoI"), &QAction::triggered, this, [this] { ShowHelp(std::string(kHelpHowDoI)); });
     connect(Action("commandReference"), &QAction::triggered, this,
             [this] { ShowHelp(std::string(kHelpCommandReference)); });
-    // Printing, the options and the About box come with the next parts of
-    // the editor; their places in the menus and toolbars are kept.
-    for (const char* later : {"print", "printSetup", "systemOptions", "about"}) {
-        Action(later)->setEnabled(false);
-    }
 }
 
 void MainWindow::MakeMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->addActions({Action("new"), Action("open"), Action("save"), Action("saveAs")});
     file->addSeparator();
-    file->addActions({Action("print"), Action("printSetup")});
+    file->addActions({Action("print"), Action("printPreview"), Action("printSetup")});
     file->addSeparator();
     m_recentMenu = file;
     m_recentSeparator = file->addSeparator();
@@ -468,11 +481,15 @@ void MainWindow::MakeToolbars() {
                 toolbar->addSeparator();
                 continue;
             }
-            // Each button will open the wizard on its command; until the
-            // line templates are built they only name it.
+            const LineTemplate* button = FindLineTemplate(command);
             QAction* action = toolbar->addAction(CommandIcon(command), ToQString(command));
             action->setObjectName("template" + ToQString(command));
-            action->setEnabled(false);
+            action->setToolTip(ToQString(button->tooltip));
+            action->setStatusTip(
+                button->OpensWizard()
+                    ? tr("Build a %1 line with the Command Wizard, before the selected line").arg(ToQString(command))
+                    : tr("Insert %1 before the selected line").arg(ToQString(button->line)));
+            connect(action, &QAction::triggered, m_view, [this, command] { m_view->InsertTemplate(command); });
         }
         toolbar->toggleViewAction()->setText(tr(bar.menuText));
         m_toolbars.push_back(toolbar);
@@ -648,6 +665,15 @@ void MainWindow::SavePlacement() {
     const ScreenRect rect{normal.left(), normal.top(), normal.left() + normal.width(), normal.top() + normal.height()};
     m_engine.GetSettings().WriteString(kPlacementSection, kPlacementKey,
                                        FormatWindowPlacement(PlacementOf(rect, isMaximized())));
+}
+
+void MainWindow::ShowSystemOptions() {
+    SystemOptionsDialog::Ask(m_engine.GetSettings(), this);
+}
+
+void MainWindow::ShowAbout() {
+    AboutDialog about(m_engine.GetPlatform(), this);
+    about.exec();
 }
 
 void MainWindow::ShowHelp(const std::string& page, bool focusFind) {

@@ -73,6 +73,8 @@ private:
     void RestorePlacement();
     void SavePlacement();
     void ShowHelp(const std::string& page, bool focusFind = false);
+    void ShowSystemOptions();
+    void ShowAbout();
 
     Engine& m_engine;
     MacroDocument m_document;

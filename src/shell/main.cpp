@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     }
 #ifdef ORDWELL_WITH_QT
     if (backends.OnDisplay()) {
-        return ordwell::RunEditor(backends.GetPlatform(), backends.StopFd(), line.fileName);
+        return ordwell::RunEditor(backends.GetPlatform(), backends.StopFd(), line.fileName, line.showSplash);
     }
 #endif
     std::fputs("ordwell: the macro editor needs a display (set DISPLAY); run a macro without it with: "

@@ -9,11 +9,13 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include "OrdwellProgram.h"
 #include "support/PrivateDisplay.h"
@@ -82,6 +84,55 @@ protected:
         return true;
     }
 
+    // Whether the window manager lists a splash window (the editor's, as
+    // nothing else on this display shows one).
+    bool SplashListed() {
+        const Atom splash = XInternAtom(m_display, "_NET_WM_WINDOW_TYPE_SPLASH", False);
+        std::vector<Window> clients;
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(m_display, DefaultRootWindow(m_display),
+                               XInternAtom(m_display, "_NET_CLIENT_LIST", False), 0, 1024, False, XA_WINDOW, &type,
+                               &format, &count, &after, &data) == Success &&
+            data != nullptr) {
+            if (format == 32) {
+                const auto* windows = reinterpret_cast<unsigned long*>(data);
+                clients.assign(windows, windows + count);
+            }
+            XFree(data);
+        }
+        for (const Window client : clients) {
+            data = nullptr;
+            if (XGetWindowProperty(m_display, client, XInternAtom(m_display, "_NET_WM_WINDOW_TYPE", False), 0, 16,
+                                   False, XA_ATOM, &type, &format, &count, &after, &data) != Success ||
+                data == nullptr) {
+                continue;
+            }
+            const auto* types = reinterpret_cast<unsigned long*>(data);
+            const bool isSplash = format == 32 && std::find(types, types + count, splash) != types + count;
+            XFree(data);
+            if (isSplash) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Waits, with a generous bound, until a splash window is listed or not.
+    bool AwaitSplash(bool listed) {
+        const auto deadline = std::chrono::steady_clock::now() + kBound;
+        while (SplashListed() != listed) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                return false;
+            }
+            std::this_thread::sleep_for(10ms);
+        }
+        return true;
+    }
+
     void Key(KeySym symbol, bool down) {
         XTestFakeKeyEvent(m_display, XKeysymToKeycode(m_display, symbol), down ? True : False, CurrentTime);
     }
@@ -140,6 +191,10 @@ protected:
 
 TEST_F(EditorOnADesktop, TwoLinesBuiltWithTheWizardAreSavedWithCrLf) {
     auto editor = Start({"new.ow"});
+    // The splash comes up over the editor, and a key closes it.
+    ASSERT_TRUE(AwaitSplash(true)) << editor->Errors();
+    Chord({}, XK_Shift_L);
+    ASSERT_TRUE(AwaitSplash(false)) << editor->Errors();
     AddLine("mes", "Hello");
     AddLine("del", "500");
     ASSERT_TRUE(AwaitActive([](const std::string& title) { return title.starts_with("new.ow"); }))
@@ -164,6 +219,21 @@ TEST_F(EditorOnADesktop, CapitalRunSwitchOpensTheMacroAndAStopSignalEndsTheEdito
     editor->Signal(SIGTERM);
     EXPECT_EQ(editor->Wait(kBound), 0) << editor->Errors();
     EXPECT_FALSE(std::filesystem::exists(m_dir / "ran.txt"));
+}
+
+// The run switch without a file opens the editor on a new macro, with no
+// splash: the first key goes to the editor (a splash, up from the start,
+// would swallow it), so F1 opens the help.
+TEST_F(EditorOnADesktop, RunSwitchWithoutAFileOpensTheEditorWithoutTheSplash) {
+    auto editor = Start({"/r"});
+    ASSERT_TRUE(AwaitActive([](const std::string& title) { return title.ends_with("- Ordwell"); }))
+        << "active: " << ActiveTitle() << editor->Errors();
+    Chord({}, XK_F1);
+    EXPECT_TRUE(AwaitActive([](const std::string& title) { return title.ends_with("Ordwell Help"); }))
+        << "active: " << ActiveTitle() << editor->Errors();
+    EXPECT_FALSE(SplashListed());
+    editor->Signal(SIGTERM);
+    EXPECT_EQ(editor->Wait(kBound), 0) << editor->Errors();
 }
 
 } // namespace

@@ -133,7 +133,7 @@ TEST(HelpPages, LinksLeadToPagesThatExist) {
     for (const HelpIndexEntry& entry : HelpIndex()) {
         pages.insert(entry.page);
     }
-    EXPECT_EQ(HelpIndex().size(), 5 + Commands().size());
+    EXPECT_EQ(HelpIndex().size(), 6 + Commands().size());
     for (const std::string& page : pages) {
         const std::string html = HelpPageHtml(page);
         for (size_t at = html.find("href=\""); at != std::string::npos; at = html.find("href=\"", at + 1)) {

@@ -1,5 +1,6 @@
 // Pictures of the editor for the documentation: the main window with a
-// macro, the Command Wizard on three commands, and each picker, drawn by the
+// macro, the Command Wizard on three commands, each picker, System Options,
+// About, the splash and the print preview, drawn by the
 // widgets themselves (QWidget::grab) on the display the program runs on.
 //
 //     editor_screenshots DIRECTORY
@@ -12,6 +13,8 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QTest>
 #include <cstdio>
 
@@ -22,8 +25,12 @@
 #include "editor/HelpWindow.h"
 #include "editor/SystemLookupDialog.h"
 #include "editor/WindowPicker.h"
+#include "shell/AboutDialog.h"
 #include "shell/ActionIcons.h"
 #include "shell/MainWindow.h"
+#include "shell/SplashWindow.h"
+#include "shell/SystemOptions.h"
+#include "shell/SystemOptionsDialog.h"
 
 namespace {
 
@@ -131,5 +138,27 @@ int main(int argc, char** argv) {
     ordwell::HelpWindow* help = ordwell::HelpWindow::ShowPage(ordwell::HelpPageForCommand("If"), &window);
     ok &= Save(*help, directory, "help");
     help->close();
+
+    ordwell::SystemOptionsDialog options(ordwell::ReadSystemOptions(machine.GetSettings()), &window);
+    ok &= Save(options, directory, "system-options");
+
+    ordwell::AboutDialog about(machine.GetEngine().GetPlatform(), &window);
+    ok &= Save(about, directory, "about");
+
+    ordwell::SplashWindow::ShowOver(&window);
+    ordwell::SplashWindow* splash = ordwell::SplashWindow::Current();
+    splash->OpenBlinds();
+    ok &= Save(*splash, directory, "splash");
+    ordwell::SplashWindow::Dismiss();
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    QPrintPreviewDialog preview(&printer, &window);
+    preview.setWindowTitle("Print Preview");
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
+                     [&window](QPrinter* pages) { window.View().PrintOn(*pages); });
+    preview.resize(760, 640);
+    ok &= Save(preview, directory, "print-preview");
     return ok ? 0 : 1;
 }

@@ -24,10 +24,12 @@
 #include <filesystem>
 #include <functional>
 
+#include "ModalAnswers.h"
 #include "QtTestEngine.h"
 #include "editor/CommandWizard.h"
 #include "editor/EditLineDialog.h"
 #include "editor/WizardEntry.h"
+#include "engine/CommandCatalogue.h"
 #include "shell/MainWindow.h"
 #include "shell/WindowPlacement.h"
 
@@ -36,56 +38,8 @@ namespace ordwell {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// Answers the modal dialogs that come up, in turn, from the event loop that
-// runs them. A dialog that nobody expected is cancelled and counted, so a
-// test that shows one too many fails instead of hanging.
-class ModalAnswers {
-public:
-    ModalAnswers() {
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { Look(); });
-        m_timer.start();
-    }
-
-    void Then(std::function<void(QWidget&)> answer) { m_answers.push_back(std::move(answer)); }
-    int Unexpected() const { return m_unexpected; }
-    bool AllAnswered() const { return m_answers.empty(); }
-
-private:
-    void Look() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr || !modal->isVisible() || modal == m_last) {
-            return;
-        }
-        m_last = modal;
-        if (m_answers.empty()) {
-            ++m_unexpected;
-            if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-                dialog->reject();
-            }
-            return;
-        }
-        const auto answer = std::move(m_answers.front());
-        m_answers.pop_front();
-        answer(*modal);
-    }
-
-    QTimer m_timer;
-    std::deque<std::function<void(QWidget&)>> m_answers;
-    QPointer<QWidget> m_last;
-    int m_unexpected = 0;
-};
-
-void Press(QWidget& dialog, const QString& text) {
-    for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
-        if (button->isVisible() && button->text().remove('&') == text) {
-            button->click();
-            return;
-        }
-    }
-    QFAIL(qPrintable("no button " + text));
-}
+using test::ModalAnswers;
+using test::Press;
 
 // Fills a wizard and presses OK.
 std::function<void(QWidget&)> Wizard(const QString& command, const QStringList& fields) {
@@ -318,6 +272,67 @@ private slots:
         QCOMPARE(Now().size(), size_t{3});
         QVERIFY(answers.AllAnswered());
         QCOMPARE(answers.Unexpected(), 0);
+    }
+
+    // The command buttons of the toolbars put their line before the
+    // selected one, or at the top, and select it.
+    void toolbarButtonsInsertTheirLineBeforeTheSelection() {
+        MainWindow& window = Open({"A", "B", "C", "D", "E"}, 4);
+        const auto button = [&](const char* command) {
+            return window.findChild<QAction*>(QString("template") + command);
+        };
+        window.Document().SetModified(false);
+        button("Beep")->trigger();
+        QCOMPARE(Now(), (Lines{"A", "B", "C", "D", "Beep()", "E"}));
+        QCOMPARE(Selected(), std::optional<std::size_t>(4));
+        QVERIFY(window.isWindowModified());
+        QCOMPARE(window.findChild<QLabel*>("help")->text().toStdString(), std::string(Command(CommandId::kBeep).help));
+        window.findChild<QListView*>("lines")->setCurrentIndex(QModelIndex());
+        QCOMPARE(Selected(), std::nullopt);
+        button("Beep")->trigger();
+        QCOMPARE(Now().front(), std::string("Beep()"));
+        QCOMPARE(Selected(), std::optional<std::size_t>(0));
+
+        ModalAnswers answers;
+        Select(2);
+        answers.Then([](QWidget& wizard) {
+            QCOMPARE(wizard.findChild<QComboBox*>("command")->currentText(), QString("Delay"));
+            QVERIFY(wizard.findChild<QLineEdit*>("field1")->text().isEmpty());
+            wizard.findChild<QLineEdit*>("field1")->setText("100");
+            Press(wizard, "OK");
+        });
+        button("Delay")->trigger();
+        QCOMPARE(Now(), (Lines{"Beep()", "A", "Delay(100)", "B", "C", "D", "Beep()", "E"}));
+        QCOMPARE(Selected(), std::optional<std::size_t>(2));
+
+        // Every other button opens the wizard on its own command; Cancel
+        // inserts nothing, yet the macro counts as changed.
+        int wizards = 0;
+        for (QToolBar* toolbar : window.findChildren<QToolBar*>()) {
+            for (QAction* action : toolbar->actions()) {
+                if (!action->objectName().startsWith("template") || action->objectName() == "templateBeep") {
+                    continue;
+                }
+                QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
+                const QString command = action->objectName().mid(8);
+                answers.Then([command](QWidget& wizard) {
+                    QCOMPARE(wizard.findChild<QComboBox*>("command")->currentText(), command);
+                    Press(wizard, "Cancel");
+                });
+                window.Document().SetModified(false);
+                action->trigger();
+                QVERIFY(window.Document().IsModified());
+                ++wizards;
+            }
+        }
+        QCOMPARE(wizards, 43);
+        QCOMPARE(Now().size(), size_t{8});
+        QVERIFY(answers.AllAnswered());
+        QCOMPARE(answers.Unexpected(), 0);
+        // The tooltips are the buttons' own names.
+        QCOMPARE(button("RebootSystem")->toolTip(), QString("Reboot"));
+        QCOMPARE(button("SendInputToWindow")->toolTip(), QString("Send Input To Active"));
+        QCOMPARE(button("SendInput")->toolTip(), QString("Send Input Specific"));
     }
 
     void menusHoldTheCommandsAndTheirStatesFollowTheList() {

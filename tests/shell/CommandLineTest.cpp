@@ -46,5 +46,16 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineRow{{"--help"}, Action::Help, ""}, CommandLineRow{{"/r", "x.ow", "-h"}, Action::Help, ""},
         CommandLineRow{{"--version"}, Action::Version, ""}, CommandLineRow{{"--", "--help"}, Action::Edit, "--help"}));
 
+// The splash belongs to the editor as a user opens it: never to a run, and
+// not to an editor that a run switch without a file opened.
+TEST(CommandLine, OnlyAnEditorOpenedWithoutTheRunSwitchShowsTheSplash) {
+    EXPECT_TRUE(ParseCommandLine({}).showSplash);
+    EXPECT_TRUE(ParseCommandLine({"macro.ow"}).showSplash);
+    EXPECT_TRUE(ParseCommandLine({"/R", "macro.ow"}).showSplash);
+    EXPECT_FALSE(ParseCommandLine({"/r", "macro.ow"}).showSplash);
+    EXPECT_FALSE(ParseCommandLine({"-r"}).showSplash);
+    EXPECT_FALSE(ParseCommandLine({"/r"}).showSplash);
+}
+
 } // namespace
 } // namespace ordwell
