@@ -81,7 +81,7 @@ bool CMacroRunner::Execute(const LineSyntax& syntax) {
         } else if (m_syntaxFlag) {
             ArgumentValues values;
             values.Substitute(syntax, m_engine.Variables());
-            CommandCall call(*this, m_engine, syntax, values.Values());
+            CommandCall call(*this, m_engine, syntax, values);
             const CommandHandler handler = m_engine.Handler(info.id);
             result = handler != nullptr && handler(call);
         }
