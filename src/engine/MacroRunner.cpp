@@ -66,12 +66,16 @@ bool CMacroRunner::Execute(std::string_view text) {
 }
 
 bool CMacroRunner::Execute(const LineSyntax& syntax) {
+    return RunLine(syntax, m_engine.HasStackForAnotherLevel());
+}
+
+bool CMacroRunner::RunLine(const LineSyntax& syntax, bool stackLeft) {
     m_engine.LineStarting();
     bool result = true;
     if (syntax.command != nullptr) {
         const CommandInfo& info = *syntax.command;
         m_syntaxFlag = info.count.Accepts(syntax.Count());
-        if (m_syntaxFlag && !m_engine.HasStackForAnotherLevel()) {
+        if (m_syntaxFlag && !stackLeft) {
             // Nested too deep to run safely: the line fails like a syntax
             // error instead of overflowing the stack.
             m_engine.ReportProblem("nesting",
@@ -144,11 +148,13 @@ bool CMacroRunner::Run() {
     RunIcon& icon = m_engine.GetPlatform().runIcon;
     const int iconId = icon.Add("Stop Ordwell", [this] { RequestStop(); });
 
+    // Every line of the macro itself runs at the same depth of the stack.
+    const bool stackLeft = m_engine.HasStackForAnotherLevel();
     const int count = static_cast<int>(m_text.Count());
     m_currentLine = 0;
     while (m_currentLine >= 0 && m_currentLine < count) {
         if (const LineSyntax* syntax = CommandLineAt(m_currentLine)) {
-            Execute(*syntax);
+            RunLine(*syntax, stackLeft);
             if (StopRequested()) {
                 m_outcome = RunOutcome::Stopped;
                 break;

@@ -75,6 +75,9 @@ private:
     // null for blank, comment and label lines.
     const LineSyntax* CommandLineAt(int index);
     void ReportFailedLine();
+    // Runs a line parsed; `stackLeft` tells whether the stack has room for
+    // it (see Engine::HasStackForAnotherLevel).
+    bool RunLine(const LineSyntax& syntax, bool stackLeft);
 
     Engine& m_engine;
     bool m_syntaxFlag = true;
