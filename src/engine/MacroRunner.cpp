@@ -1,6 +1,7 @@
 #include "MacroRunner.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "CommandCall.h"
 #include "Engine.h"
@@ -111,14 +112,31 @@ int CMacroRunner::FindLabel(std::string_view name) const {
     if (name.starts_with(':')) {
         name.remove_prefix(1);
     }
-    // A loop jumps to the same label again and again.
-    if (m_lastJump && name == m_lastJump->name) {
-        return m_lastJump->index;
+    // A loop jumps to the same label again and again, mostly from one line,
+    // and the text of the macro never changes: a name that lies at the same
+    // place of that text as last time is the same name.
+    if (m_lastJump) {
+        if (!name.empty() && name.data() == m_lastJump->place.data() && name.size() == m_lastJump->place.size()) {
+            return m_lastJump->index;
+        }
+        if (name == m_lastJump->name) {
+            m_lastJump->place = InMacroText(name) ? name : std::string_view();
+            return m_lastJump->index;
+        }
     }
     const auto found = m_labels.find(name);
     const int index = found == m_labels.end() ? -1 : found->second;
-    m_lastJump = LastJump{std::string(name), index};
+    m_lastJump = LastJump{std::string(name), InMacroText(name) ? name : std::string_view(), index};
     return index;
+}
+
+bool CMacroRunner::InMacroText(std::string_view text) const {
+    if (!m_text.Source()) {
+        return false;
+    }
+    const std::string_view source = *m_text.Source();
+    const std::less_equal<const char*> notAfter;
+    return notAfter(source.data(), text.data()) && notAfter(text.data() + text.size(), source.data() + source.size());
 }
 
 const LineSyntax* CMacroRunner::CommandLineAt(int index) {

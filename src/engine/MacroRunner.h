@@ -109,9 +109,13 @@ private:
     // Label name (a view into the text) -> the index of its first line.
     mutable std::unordered_map<std::string_view, int, LabelHash, LabelEqual> m_labels;
     mutable bool m_labelsIndexed = false;
-    // The label the last jump looked for, as written, and what it found.
+    // Whether the text is a view into the text of the macro.
+    bool InMacroText(std::string_view text) const;
+    // The label the last jump looked for, as written, and what it found;
+    // `place` is where the name lies in the text of the macro, when it does.
     struct LastJump {
         std::string name;
+        std::string_view place;
         int index = -1;
     };
     mutable std::optional<LastJump> m_lastJump;
