@@ -139,14 +139,8 @@ bool CMacroRunner::InMacroText(std::string_view text) const {
     return notAfter(source.data(), text.data()) && notAfter(text.data() + text.size(), source.data() + source.size());
 }
 
-const LineSyntax* CMacroRunner::CommandLineAt(int index) {
-    // A loop runs the same few lines over and over: they are found here
-    // without a search of all parsed lines (blank, comment and label lines
-    // included, which are never kept there).
+const LineSyntax* CMacroRunner::ParsedLineAt(int index) {
     RecentLine& recent = m_recentLines[static_cast<size_t>(index) % m_recentLines.size()];
-    if (recent.index == index) {
-        return recent.syntax;
-    }
     const LineSyntax* syntax = nullptr;
     if (const auto found = m_parsed.find(index); found != m_parsed.end()) {
         syntax = &found->second;

@@ -73,7 +73,15 @@ public:
 private:
     // The parse of a command line of the macro, made when it first runs;
     // null for blank, comment and label lines.
-    const LineSyntax* CommandLineAt(int index);
+    const LineSyntax* CommandLineAt(int index) {
+        // A loop runs the same few lines over and over: they are found here
+        // without a search of all parsed lines (blank, comment and label
+        // lines included, which are never kept there).
+        const RecentLine& recent = m_recentLines[static_cast<size_t>(index) % m_recentLines.size()];
+        return recent.index == index ? recent.syntax : ParsedLineAt(index);
+    }
+    // CommandLineAt for a line that did not run of late.
+    const LineSyntax* ParsedLineAt(int index);
     void ReportFailedLine();
     // Runs a line parsed; `stackLeft` tells whether the stack has room for
     // it (see Engine::HasStackForAnotherLevel).
