@@ -2,6 +2,9 @@
 // that run a command when two values compare as asked.
 #include "SystemCommands.h"
 
+#include <cstdint>
+#include <optional>
+
 #include "DecimalNumber.h"
 #include "SystemValues.h"
 #include "engine/CommandCall.h"
@@ -52,7 +55,14 @@ bool Compare(Engine& engine, Relation relation, std::string_view a, std::string_
 }
 
 bool RunIf(CommandCall& call, Relation relation) {
-    if (!Compare(call.GetEngine(), relation, call.Text(1), call.Text(2))) {
+    // Two plain whole numbers (a counter and a limit) are neither system
+    // values nor anything but their numbers, and compare as those, equality
+    // included.
+    const std::optional<std::int32_t> a = call.PlainNumber(1);
+    const std::optional<std::int32_t> b = call.PlainNumber(2);
+    const bool holds =
+        a && b ? Holds(relation, *a, *b) : Compare(call.GetEngine(), relation, call.Text(1), call.Text(2));
+    if (!holds) {
         return true;
     }
     return call.RunNested(3);

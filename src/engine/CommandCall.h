@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -17,15 +18,20 @@ class CMacroRunner;
 // helpers only, so every command reads each kind of argument alike.
 class CommandCall {
 public:
-    CommandCall(CMacroRunner& runner, Engine& engine, const LineSyntax& syntax,
-                std::span<const std::string_view> values)
-        : m_runner(runner), m_engine(engine), m_syntax(syntax), m_values(values) {}
+    CommandCall(CMacroRunner& runner, Engine& engine, const LineSyntax& syntax, const ArgumentValues& values)
+        : m_runner(runner), m_engine(engine), m_syntax(syntax), m_values(values.Values()), m_numbers(values.Numbers()) {
+    }
 
     int Count() const { return static_cast<int>(m_values.size()); }
     // Argument n (from 1) as text; empty when there is no such argument.
     std::string_view Text(int n) const { return n >= 1 && n <= Count() ? m_values[n - 1] : std::string_view(); }
     // Argument n as a whole number; -1 when it is empty or missing.
     std::int32_t Number(int n) const;
+    // Argument n's number when its text is a plain whole number (see
+    // PlainWholeNumber); nothing otherwise. Known without reading the text.
+    std::optional<std::int32_t> PlainNumber(int n) const {
+        return n >= 1 && n <= Count() ? m_numbers[static_cast<size_t>(n - 1)] : std::nullopt;
+    }
     // Argument n as a path of this system (see PathMapping).
     std::string Path(int n) const;
     // Which word of the command's list argument n is (matched exactly,
@@ -51,6 +57,7 @@ private:
     Engine& m_engine;
     const LineSyntax& m_syntax;
     std::span<const std::string_view> m_values;
+    std::span<const std::optional<std::int32_t>> m_numbers;
 };
 
 } // namespace ordwell

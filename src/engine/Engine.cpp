@@ -17,12 +17,9 @@ bool Engine::HasStackForAnotherLevel() const {
     return m_platform.stack.BytesLeft() >= kStackReserve;
 }
 
-void Engine::LineStarting() {
-    const std::uint64_t now = m_platform.clock.CoarseMonotonicMs();
-    if (now - m_lastEventsMs >= kEventIntervalMs) {
-        m_lastEventsMs = now;
-        m_platform.pump.DispatchPending();
-    }
+void Engine::LetEventsIn(std::uint64_t now) {
+    m_lastEventsMs = now;
+    m_platform.pump.DispatchPending();
 }
 
 void Engine::RunStarting() {

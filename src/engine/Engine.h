@@ -13,6 +13,7 @@
 #include "CommandCatalogue.h"
 #include "Settings.h"
 #include "VariableStore.h"
+#include "platform/Clock.h"
 #include "platform/Platform.h"
 
 namespace ordwell {
@@ -61,7 +62,12 @@ public:
     // in (a click on the run icon, Ctrl+C) at most every kEventIntervalMs, so
     // that a run whose lines never wait still answers at once.
     static constexpr std::uint64_t kEventIntervalMs = 50;
-    void LineStarting();
+    void LineStarting() {
+        const std::uint64_t now = m_platform.clock.CoarseMonotonicMs();
+        if (now - m_lastEventsMs >= kEventIntervalMs) {
+            LetEventsIn(now);
+        }
+    }
 
     // A macro run begins and ends; runs nest (RunMacro).
     void RunStarting();
@@ -72,6 +78,8 @@ public:
     void ReportProblem(std::string_view topic, std::string_view text);
 
 private:
+    void LetEventsIn(std::uint64_t now);
+
     Platform m_platform;
     VariableStore m_variables;
     Settings m_settings;

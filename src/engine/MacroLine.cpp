@@ -1,5 +1,6 @@
 #include "MacroLine.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "VariableStore.h"
@@ -148,6 +149,9 @@ LineSyntax ParseLine(std::shared_ptr<const std::string> source, std::string_view
         if (!arg.quoted && !output) {
             arg.variable = VariableStore::Index(arg.text);
         }
+        syntax.substitutes = syntax.substitutes || arg.variable >= 0;
+        syntax.written.push_back(arg.text);
+        syntax.writtenNumbers.push_back(PlainWholeNumber(arg.text));
     }
     return syntax;
 }
@@ -202,49 +206,90 @@ std::int32_t ReadWholeNumber(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
+std::optional<std::int32_t> PlainWholeNumber(std::string_view text) {
+    const bool negative = text.starts_with('-');
+    const std::string_view digits = negative ? text.substr(1) : text;
+    // Ten digits hold every 32-bit value; "0" stands alone and unsigned.
+    if (digits.empty() || digits.size() > 10 || (digits[0] == '0' && (digits.size() > 1 || negative))) {
+        return std::nullopt;
+    }
+    std::int64_t value = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    value = negative ? -value : value;
+    if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+ArgumentValues::Overflow& ArgumentValues::More() {
+    if (!m_overflow) {
+        m_overflow = std::make_unique<Overflow>();
+    }
+    return *m_overflow;
+}
+
 std::string_view* ArgumentValues::Slots(size_t count) {
     if (count <= kInline) {
         return m_inline.data();
     }
-    m_more.resize(count);
-    return m_more.data();
+    More().values.resize(count);
+    return m_overflow->values.data();
+}
+
+std::optional<std::int32_t>* ArgumentValues::NumberSlots(size_t count) {
+    if (count <= kInline) {
+        return m_inlineNumbers.data();
+    }
+    More().numbers.resize(count);
+    return m_overflow->numbers.data();
 }
 
 void ArgumentValues::Substitute(const LineSyntax& syntax, const VariableStore& variables) {
+    if (!syntax.substitutes) {
+        Verbatim(syntax);
+        return;
+    }
     const size_t count = syntax.args.size();
-    std::string_view* slots = Slots(count);
-    // The copies go into one text made large enough first, so that no view
-    // into it moves.
+    std::string_view* values = Slots(count);
+    std::optional<std::int32_t>* numbers = NumberSlots(count);
+    // The copies go one after the other into room made large enough first.
     size_t copied = 0;
     for (const LineArgument& arg : syntax.args) {
         if (arg.variable >= 0) {
             copied += variables.Value(arg.variable).size();
         }
     }
-    m_copies.clear();
-    if (copied > m_copies.capacity()) {
-        m_copies.reserve(copied);
+    char* copy = m_inlineCopies.data();
+    if (copied > m_inlineCopies.size()) {
+        More().copies.resize(copied);
+        copy = m_overflow->copies.data();
     }
     for (size_t i = 0; i < count; ++i) {
-        const LineArgument& arg = syntax.args[i];
-        if (arg.variable < 0) {
-            slots[i] = arg.text;
-        } else {
-            const size_t start = m_copies.size();
-            m_copies.append(variables.Value(arg.variable));
-            slots[i] = std::string_view(m_copies).substr(start);
+        const int variable = syntax.args[i].variable;
+        if (variable < 0) {
+            values[i] = syntax.written[i];
+            numbers[i] = syntax.writtenNumbers[i];
+            continue;
         }
+        const std::string& value = variables.Value(variable);
+        std::copy(value.begin(), value.end(), copy);
+        values[i] = std::string_view(copy, value.size());
+        numbers[i] = variables.Number(variable);
+        copy += value.size();
     }
-    m_values = {slots, count};
+    m_values = {values, count};
+    m_numbers = {numbers, count};
 }
 
 void ArgumentValues::Verbatim(const LineSyntax& syntax) {
-    const size_t count = syntax.args.size();
-    std::string_view* slots = Slots(count);
-    for (size_t i = 0; i < count; ++i) {
-        slots[i] = syntax.args[i].text;
-    }
-    m_values = {slots, count};
+    m_values = syntax.written;
+    m_numbers = syntax.writtenNumbers;
 }
 
 CMacroLine::CMacroLine(std::string_view text, bool substitute, const VariableStore* variables)

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -40,6 +41,12 @@ struct LineSyntax {
     std::string_view argumentText; // what stands between the first "(" and the last ")", trimmed
     std::vector<LineArgument> args;
     const CommandInfo* command = nullptr; // the command named, found without regard to case
+    // What a command sees of the arguments when no variable is substituted:
+    // the texts of `args` and, beside each, its number when it is a plain
+    // whole number (see PlainWholeNumber), read here once.
+    std::vector<std::string_view> written;
+    std::vector<std::optional<std::int32_t>> writtenNumbers;
+    bool substitutes = false; // some argument stands for a variable
 
     int Count() const { return static_cast<int>(args.size()); }
     // Argument n (from 1) parsed as a line; made on the first call and kept.
@@ -63,6 +70,12 @@ bool IsCommentLine(std::string_view text);
 // optional sign, then digits up to the first non-digit; no digits give 0.
 // Values beyond the signed 32-bit range are clamped to it.
 std::int32_t ReadWholeNumber(std::string_view text);
+// The number when the text is a whole number in the signed 32-bit range
+// written the one way Increment writes it: an optional "-", then digits
+// without leading zeros ("0" alone for zero; "-0", "+1", " 1" and "01" are
+// not); nothing otherwise. Such a text reads the same as a whole and as a
+// decimal number, and two of them are equal exactly when their numbers are.
+std::optional<std::int32_t> PlainWholeNumber(std::string_view text);
 
 // The arguments of a line as a command sees them: each as written, and a
 // variable reference at a position that is substituted replaced by the
@@ -78,20 +91,34 @@ public:
     // The arguments as written, nothing substituted.
     void Verbatim(const LineSyntax& syntax);
     std::span<const std::string_view> Values() const { return m_values; }
+    // Beside each value: its number when it is a plain whole number (see
+    // PlainWholeNumber), known without reading the text; nothing otherwise.
+    std::span<const std::optional<std::int32_t>> Numbers() const { return m_numbers; }
 
 private:
+    // Room for the values of a line of `count` arguments.
     std::string_view* Slots(size_t count);
+    std::optional<std::int32_t>* NumberSlots(size_t count);
 
-    // Few lines have more arguments than fit here, so running a line
-    // allocates nothing in the usual case.
+    // Few lines have more arguments or longer values than fit in the object
+    // itself, so running a line allocates nothing in the usual case. The
+    // values of the substituted variables are copies as they were, one after
+    // the other, because the command may change a variable before it has
+    // read all its arguments.
     static constexpr size_t kInline = 4;
     std::array<std::string_view, kInline> m_inline;
-    std::vector<std::string_view> m_more;
-    // The values of the substituted variables as they were, one after the
-    // other: a copy, because the command may change a variable before it has
-    // read all its arguments.
-    std::string m_copies;
+    std::array<std::optional<std::int32_t>, kInline> m_inlineNumbers;
+    std::array<char, 64> m_inlineCopies;
+    // Room for the others, made when first needed.
+    struct Overflow {
+        std::vector<std::string_view> values;
+        std::vector<std::optional<std::int32_t>> numbers;
+        std::string copies;
+    };
+    std::unique_ptr<Overflow> m_overflow;
+    Overflow& More();
     std::span<const std::string_view> m_values;
+    std::span<const std::optional<std::int32_t>> m_numbers;
 };
 
 // A line of macro text, classified and parsed, with variables substituted

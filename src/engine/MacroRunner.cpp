@@ -1,6 +1,7 @@
 #include "MacroRunner.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "CommandCall.h"
 #include "Engine.h"
@@ -66,12 +67,16 @@ bool CMacroRunner::Execute(std::string_view text) {
 }
 
 bool CMacroRunner::Execute(const LineSyntax& syntax) {
+    return RunLine(syntax, m_engine.HasStackForAnotherLevel());
+}
+
+bool CMacroRunner::RunLine(const LineSyntax& syntax, bool stackLeft) {
     m_engine.LineStarting();
     bool result = true;
     if (syntax.command != nullptr) {
         const CommandInfo& info = *syntax.command;
         m_syntaxFlag = info.count.Accepts(syntax.Count());
-        if (m_syntaxFlag && !m_engine.HasStackForAnotherLevel()) {
+        if (m_syntaxFlag && !stackLeft) {
             // Nested too deep to run safely: the line fails like a syntax
             // error instead of overflowing the stack.
             m_engine.ReportProblem("nesting",
@@ -81,7 +86,7 @@ bool CMacroRunner::Execute(const LineSyntax& syntax) {
         } else if (m_syntaxFlag) {
             ArgumentValues values;
             values.Substitute(syntax, m_engine.Variables());
-            CommandCall call(*this, m_engine, syntax, values.Values());
+            CommandCall call(*this, m_engine, syntax, values);
             const CommandHandler handler = m_engine.Handler(info.id);
             result = handler != nullptr && handler(call);
         }
@@ -107,24 +112,35 @@ int CMacroRunner::FindLabel(std::string_view name) const {
     if (name.starts_with(':')) {
         name.remove_prefix(1);
     }
-    // A loop jumps to the same label again and again.
-    if (m_lastJump && name == m_lastJump->name) {
-        return m_lastJump->index;
+    // A loop jumps to the same label again and again, mostly from one line,
+    // and the text of the macro never changes: a name that lies at the same
+    // place of that text as last time is the same name.
+    if (m_lastJump) {
+        if (!name.empty() && name.data() == m_lastJump->place.data() && name.size() == m_lastJump->place.size()) {
+            return m_lastJump->index;
+        }
+        if (name == m_lastJump->name) {
+            m_lastJump->place = InMacroText(name) ? name : std::string_view();
+            return m_lastJump->index;
+        }
     }
     const auto found = m_labels.find(name);
     const int index = found == m_labels.end() ? -1 : found->second;
-    m_lastJump = LastJump{std::string(name), index};
+    m_lastJump = LastJump{std::string(name), InMacroText(name) ? name : std::string_view(), index};
     return index;
 }
 
-const LineSyntax* CMacroRunner::CommandLineAt(int index) {
-    // A loop runs the same few lines over and over: they are found here
-    // without a search of all parsed lines (blank, comment and label lines
-    // included, which are never kept there).
-    RecentLine& recent = m_recentLines[static_cast<size_t>(index) % m_recentLines.size()];
-    if (recent.index == index) {
-        return recent.syntax;
+bool CMacroRunner::InMacroText(std::string_view text) const {
+    if (!m_text.Source()) {
+        return false;
     }
+    const std::string_view source = *m_text.Source();
+    const std::less_equal<const char*> notAfter;
+    return notAfter(source.data(), text.data()) && notAfter(text.data() + text.size(), source.data() + source.size());
+}
+
+const LineSyntax* CMacroRunner::ParsedLineAt(int index) {
+    RecentLine& recent = m_recentLines[static_cast<size_t>(index) % m_recentLines.size()];
     const LineSyntax* syntax = nullptr;
     if (const auto found = m_parsed.find(index); found != m_parsed.end()) {
         syntax = &found->second;
@@ -144,11 +160,13 @@ bool CMacroRunner::Run() {
     RunIcon& icon = m_engine.GetPlatform().runIcon;
     const int iconId = icon.Add("Stop Ordwell", [this] { RequestStop(); });
 
+    // Every line of the macro itself runs at the same depth of the stack.
+    const bool stackLeft = m_engine.HasStackForAnotherLevel();
     const int count = static_cast<int>(m_text.Count());
     m_currentLine = 0;
     while (m_currentLine >= 0 && m_currentLine < count) {
         if (const LineSyntax* syntax = CommandLineAt(m_currentLine)) {
-            Execute(*syntax);
+            RunLine(*syntax, stackLeft);
             if (StopRequested()) {
                 m_outcome = RunOutcome::Stopped;
                 break;

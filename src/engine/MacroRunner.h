@@ -73,8 +73,19 @@ public:
 private:
     // The parse of a command line of the macro, made when it first runs;
     // null for blank, comment and label lines.
-    const LineSyntax* CommandLineAt(int index);
+    const LineSyntax* CommandLineAt(int index) {
+        // A loop runs the same few lines over and over: they are found here
+        // without a search of all parsed lines (blank, comment and label
+        // lines included, which are never kept there).
+        const RecentLine& recent = m_recentLines[static_cast<size_t>(index) % m_recentLines.size()];
+        return recent.index == index ? recent.syntax : ParsedLineAt(index);
+    }
+    // CommandLineAt for a line that did not run of late.
+    const LineSyntax* ParsedLineAt(int index);
     void ReportFailedLine();
+    // Runs a line parsed; `stackLeft` tells whether the stack has room for
+    // it (see Engine::HasStackForAnotherLevel).
+    bool RunLine(const LineSyntax& syntax, bool stackLeft);
 
     Engine& m_engine;
     bool m_syntaxFlag = true;
@@ -106,9 +117,13 @@ private:
     // Label name (a view into the text) -> the index of its first line.
     mutable std::unordered_map<std::string_view, int, LabelHash, LabelEqual> m_labels;
     mutable bool m_labelsIndexed = false;
-    // The label the last jump looked for, as written, and what it found.
+    // Whether the text is a view into the text of the macro.
+    bool InMacroText(std::string_view text) const;
+    // The label the last jump looked for, as written, and what it found;
+    // `place` is where the name lies in the text of the macro, when it does.
     struct LastJump {
         std::string name;
+        std::string_view place;
         int index = -1;
     };
     mutable std::optional<LastJump> m_lastJump;

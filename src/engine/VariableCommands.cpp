@@ -2,8 +2,8 @@
 // Dump and GetClipBoard.
 #include "VariableCommands.h"
 
-#include <charconv>
 #include <cstdint>
+#include <optional>
 
 #include "CommandCall.h"
 #include "platform/Clipboard.h"
@@ -19,10 +19,15 @@ bool PutVarCommand(CommandCall& call) {
 
 // Adds to the variable's number with 32-bit two's-complement wrapping.
 bool AddToVariable(CommandCall& call, std::uint32_t delta) {
-    const auto value = static_cast<std::int32_t>(static_cast<std::uint32_t>(ReadWholeNumber(call.Load(1))) + delta);
-    char digits[16];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    return call.Store(1, std::string_view(digits, static_cast<size_t>(end - digits)));
+    const int index = VariableStore::Index(call.Text(1));
+    if (index < 0) {
+        return false;
+    }
+    VariableStore& variables = call.GetEngine().Variables();
+    const std::optional<std::int32_t> number = variables.Number(index);
+    const std::int32_t current = number ? *number : ReadWholeNumber(variables.Value(index));
+    variables.SetNumber(index, static_cast<std::int32_t>(static_cast<std::uint32_t>(current) + delta));
+    return true;
 }
 
 bool IncrementCommand(CommandCall& call) {

@@ -131,29 +131,60 @@ TEST_P(Comparison, RunsTheCommandWhenItHolds) {
     EXPECT_EQ(desktop.Var('Z'), c.ran ? "ran" : "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Operands, Comparison,
-                         testing::Values(
-                             // Numbers as text compare as numbers, not letter by letter.
-                             CompareCase{"IfLessThan(9,10,PutVar(%Z,ran))", true},
-                             CompareCase{"IfLessThan(10,9,PutVar(%Z,ran))", false},
-                             CompareCase{"IfMoreThan(10,9,PutVar(%Z,ran))", true},
-                             CompareCase{"IfMoreThan(9,9,PutVar(%Z,ran))", false},
-                             CompareCase{"IfLessThan(abc,1,PutVar(%Z,ran))", true},
-                             CompareCase{"IfMoreThan(DISK_C_FREE,1000000,PutVar(%Z,ran))", true},
-                             CompareCase{"IfLessThan(DISK_C_FREE,1000000,PutVar(%Z,ran))", false},
-                             CompareCase{"IfLessThan(MEMORY_PERCENTUSED,45.5,PutVar(%Z,ran))", true},
-                             CompareCase{"IfEquals(MEMORY_PERCENTUSED,45,PutVar(%Z,ran))", true},
-                             CompareCase{"IfEquals(45,MEMORY_PERCENTUSED,PutVar(%Z,ran))", true},
-                             // Texts compare exactly, letter case included.
-                             CompareCase{"IfEquals(%A,\"yes\",PutVar(%Z,ran))", true},
-                             CompareCase{"IfEquals(%A,\"Yes\",PutVar(%Z,ran))", false},
-                             CompareCase{"IfEquals(10,10.0,PutVar(%Z,ran))", false},
-                             CompareCase{"IfEquals(USER_NAME,simuser,PutVar(%Z,ran))", true},
-                             CompareCase{"IfEquals(USER_NAME,SimUser,PutVar(%Z,ran))", false},
-                             CompareCase{"IfEquals(COMPUTER_NAME,USER_NAME,PutVar(%Z,ran))", false},
-                             // Text resources read as numbers give their leading number: none.
-                             CompareCase{"IfMoreThan(COMPUTER_NAME,-1,PutVar(%Z,ran))", true},
-                             CompareCase{"IfMoreThan(COMPUTER_NAME,0,PutVar(%Z,ran))", false}));
+INSTANTIATE_TEST_SUITE_P(
+    Operands, Comparison,
+    testing::Values(
+        // Numbers as text compare as numbers, not letter by letter.
+        CompareCase{"IfLessThan(9,10,PutVar(%Z,ran))", true}, CompareCase{"IfLessThan(10,9,PutVar(%Z,ran))", false},
+        CompareCase{"IfMoreThan(10,9,PutVar(%Z,ran))", true}, CompareCase{"IfMoreThan(9,9,PutVar(%Z,ran))", false},
+        CompareCase{"IfLessThan(abc,1,PutVar(%Z,ran))", true},
+        CompareCase{"IfMoreThan(DISK_C_FREE,1000000,PutVar(%Z,ran))", true},
+        CompareCase{"IfLessThan(DISK_C_FREE,1000000,PutVar(%Z,ran))", false},
+        CompareCase{"IfLessThan(MEMORY_PERCENTUSED,45.5,PutVar(%Z,ran))", true},
+        CompareCase{"IfEquals(MEMORY_PERCENTUSED,45,PutVar(%Z,ran))", true},
+        CompareCase{"IfEquals(45,MEMORY_PERCENTUSED,PutVar(%Z,ran))", true},
+        // Texts compare exactly, letter case included.
+        CompareCase{"IfEquals(%A,\"yes\",PutVar(%Z,ran))", true},
+        CompareCase{"IfEquals(%A,\"Yes\",PutVar(%Z,ran))", false},
+        CompareCase{"IfEquals(10,10.0,PutVar(%Z,ran))", false},
+        CompareCase{"IfEquals(USER_NAME,simuser,PutVar(%Z,ran))", true},
+        CompareCase{"IfEquals(USER_NAME,SimUser,PutVar(%Z,ran))", false},
+        CompareCase{"IfEquals(COMPUTER_NAME,USER_NAME,PutVar(%Z,ran))", false},
+        // Whole numbers of every form, counters included, by their values;
+        // equal only when written alike.
+        CompareCase{"IfLessThan(-2147483648,2147483647,PutVar(%Z,ran))", true},
+        CompareCase{"IfMoreThan(-1,-2,PutVar(%Z,ran))", true}, CompareCase{"IfLessThan(007,8,PutVar(%Z,ran))", true},
+        CompareCase{"IfMoreThan(9,\" 10\",PutVar(%Z,ran))", false},
+        CompareCase{"IfLessThan(2147483647,2147483648,PutVar(%Z,ran))", true},
+        CompareCase{"IfLessThan(-0,0,PutVar(%Z,ran))", false}, CompareCase{"IfEquals(-0,0,PutVar(%Z,ran))", false},
+        CompareCase{"IfEquals(7,07,PutVar(%Z,ran))", false}, CompareCase{"IfEquals(+7,7,PutVar(%Z,ran))", false},
+        CompareCase{"IfEquals(7,7,PutVar(%Z,ran))", true}, CompareCase{"IfMoreThan(10,9x,PutVar(%Z,ran))", true},
+        // Text resources read as numbers give their leading number: none.
+        CompareCase{"IfMoreThan(COMPUTER_NAME,-1,PutVar(%Z,ran))", true},
+        CompareCase{"IfMoreThan(COMPUTER_NAME,0,PutVar(%Z,ran))", false}));
+
+TEST(Comparisons, ReadCountersAsTheyAreWhenTheLineStarts) {
+    TestDesktop desktop;
+    // A counter written by Increment, then by other commands.
+    desktop.SetVar('C', "9");
+    desktop.Line("Increment(%C)");
+    EXPECT_TRUE(desktop.Line("IfMoreThan(%C,9,PutVar(%Z,ran))"));
+    EXPECT_EQ(desktop.Var('Z'), "ran");
+    desktop.Line("PutVar(%C,010)");
+    EXPECT_TRUE(desktop.Line("IfEquals(%C,10,PutVar(%Z,equal))"));
+    EXPECT_EQ(desktop.Var('Z'), "ran");
+    desktop.Line("PutVar(%C,USER_NAME)");
+    EXPECT_TRUE(desktop.Line("IfEquals(%C,simuser,PutVar(%Z,user))"));
+    EXPECT_EQ(desktop.Var('Z'), "user");
+    // The nested command changes the counter; the line keeps what it read.
+    desktop.SetVar('C', "1");
+    EXPECT_TRUE(desktop.Line("IfLessThan(%C,2,IfLessThan(%C,2,Increment(%C)))"));
+    EXPECT_EQ(desktop.Var('C'), "2");
+    desktop.SetVar('D', "5");
+    EXPECT_TRUE(desktop.Line("IfEquals(%D,5,PutVar(%D,6))"));
+    EXPECT_TRUE(desktop.Line("IfEquals(%D,5,PutVar(%Z,stale))"));
+    EXPECT_EQ(desktop.Var('Z'), "user");
+}
 
 TEST(Comparisons, TheNestedCommandGivesTheResult) {
     TestDesktop desktop;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/MacroLine.h"
@@ -105,6 +108,26 @@ TEST(MacroLine, SubstitutesWholeUnquotedReferencesOutsideOutputPositions) {
     EXPECT_EQ(CMacroLine("MessageBox(%1)", true, &vars).Argument(1), "%1");
 }
 
+TEST(MacroLine, SubstitutesManyAndLongValuesWithTheirNumbers) {
+    VariableStore vars;
+    const std::string longText(100, 'x');
+    vars.SetVar("%A", longText);
+    vars.SetVar("%B", "12");
+    ArgumentValues values;
+    const LineSyntax many = ParseLine("X(%A,%B,3,%A,\"%B\",%B,-0,%A)");
+    values.Substitute(many, vars);
+    const std::vector<std::string_view> expected = {longText, "12", "3", longText, "%B", "12", "-0", longText};
+    EXPECT_EQ(std::vector<std::string_view>(values.Values().begin(), values.Values().end()), expected);
+    const std::vector<std::optional<std::int32_t>> numbers = {
+        std::nullopt, 12, 3, std::nullopt, std::nullopt, 12, std::nullopt, std::nullopt};
+    EXPECT_EQ(std::vector<std::optional<std::int32_t>>(values.Numbers().begin(), values.Numbers().end()), numbers);
+    // A short line after a long one in the same room.
+    const LineSyntax few = ParseLine("X(%B,%B)");
+    values.Substitute(few, vars);
+    EXPECT_EQ(values.Values()[1], "12");
+    EXPECT_EQ(values.Numbers()[0], 12);
+}
+
 TEST(MacroLine, ReadsWholeNumbersAsTheLanguageDoes) {
     const CMacroLine line("X(  42abc,,-7,abc,+3,99999999999)", false);
     EXPECT_EQ(line.ArgumentAsInteger(1), 42);
@@ -116,6 +139,16 @@ TEST(MacroLine, ReadsWholeNumbersAsTheLanguageDoes) {
     EXPECT_EQ(line.ArgumentAsInteger(9), -1);
     EXPECT_EQ(line.Argument(0), "");
     EXPECT_EQ(ReadWholeNumber("-99999999999"), -2147483647 - 1);
+}
+
+TEST(MacroLine, KnowsPlainWholeNumbers) {
+    EXPECT_EQ(PlainWholeNumber("0"), 0);
+    EXPECT_EQ(PlainWholeNumber("-2147483648"), -2147483647 - 1);
+    EXPECT_EQ(PlainWholeNumber("2147483647"), 2147483647);
+    for (const char* text :
+         {"", "-", "-0", "+1", " 1", "1 ", "01", "2147483648", "-2147483649", "99999999999", "1.0", "1e3", "12a"}) {
+        EXPECT_EQ(PlainWholeNumber(text), std::nullopt) << text;
+    }
 }
 
 TEST(MacroLine, AppendsParenthesesToLineText) {

@@ -59,6 +59,51 @@ TEST_F(VariableCommands, CountingWrapsAtTheThirtyTwoBitLimits) {
     EXPECT_EQ(desk.Var('B'), "-2147483648");
 }
 
+TEST_F(VariableCommands, CountingAndOtherWritesSeeEachOther) {
+    // Counting across a change in the number of digits and through zero.
+    desk.SetVar('A', "99");
+    desk.Line("Increment(%A)");
+    EXPECT_EQ(desk.Var('A'), "100");
+    desk.Line("Decrement(%A)");
+    EXPECT_EQ(desk.Var('A'), "99");
+    desk.SetVar('A', "10");
+    desk.Line("Decrement(%A)");
+    EXPECT_EQ(desk.Var('A'), "9");
+    desk.SetVar('A', "1099");
+    desk.Line("Increment(%A)");
+    EXPECT_EQ(desk.Var('A'), "1100");
+    desk.Line("Decrement(%A)");
+    desk.Line("Decrement(%A)");
+    EXPECT_EQ(desk.Var('A'), "1098");
+    desk.SetVar('B', "1");
+    desk.Line("Decrement(%B)");
+    desk.Line("Decrement(%B)");
+    EXPECT_EQ(desk.Var('B'), "-1");
+    desk.Line("Increment(%B)");
+    EXPECT_EQ(desk.Var('B'), "0");
+    desk.SetVar('B', "-10");
+    desk.Line("Increment(%B)");
+    EXPECT_EQ(desk.Var('B'), "-9");
+    // A text written after counting is what the next count reads.
+    desk.Line("PutVar(%A,7 days)");
+    desk.Line("Increment(%A)");
+    EXPECT_EQ(desk.Var('A'), "8");
+    desk.Line("PutVar(%A,-007)");
+    desk.Line("Increment(%A)");
+    EXPECT_EQ(desk.Var('A'), "-6");
+    desk.Line("PutVar(%A,\" 41\")");
+    desk.Line("Increment(%A)");
+    EXPECT_EQ(desk.Var('A'), "42");
+    desk.SetVar('A', "");
+    desk.Line("Decrement(%A)");
+    EXPECT_EQ(desk.Var('A'), "-1");
+    // A count inside the line that reads the variable.
+    desk.SetVar('C', "5");
+    desk.Line("IfEquals(%C,5,Increment(%C))");
+    desk.Line("IfEquals(%C,6,Increment(%C))");
+    EXPECT_EQ(desk.Var('C'), "7");
+}
+
 TEST_F(VariableCommands, DumpShowsAllVariables) {
     desk.Line("PutVar(%A,5)");
     EXPECT_TRUE(desk.Line("Dump(whatever)"));
