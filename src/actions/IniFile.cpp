@@ -86,12 +86,12 @@ IniFile::Line IniFile::LineAt(size_t offset) const {
     Line line;
     line.begin = offset;
     const size_t feed = m_text.find('\n', offset);
-    if (feed == std::string::npos) {
-        line.end = line.next = m_text.size();
-    } else {
-        line.next = feed + 1;
-        line.end = feed > offset && m_text[feed - 1] == '\r' ? feed - 1 : feed;
-    }
+    line.next = feed == std::string::npos ? m_text.size() : feed + 1;
+    const size_t stop = feed == std::string::npos ? m_text.size() : feed;
+    // The CR of a CR LF, and a CR that ends the text (one cut short after
+    // it): neither is part of the line, so a line end added behind it
+    // changes no value.
+    line.end = stop > offset && m_text[stop - 1] == '\r' ? stop - 1 : stop;
     return line;
 }
 
@@ -191,7 +191,7 @@ bool IniFile::Set(std::string_view section, std::string_view key, std::string_vi
         }
         if (meaning.kind != LineKind::Blank && meaning.kind != LineKind::Comment) {
             insertAfter = line.next;
-            insertLineEnded = line.next > line.end;
+            insertLineEnded = m_text[line.next - 1] == '\n';
         }
         offset = line.next;
     }

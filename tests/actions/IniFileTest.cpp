@@ -81,6 +81,10 @@ TEST(IniFile, SetChangesOnlyWhatItMust) {
         {"[A]\nx=1", "B", "y", "2", "[A]\nx=1\n\n[B]\ny=2\n"},
         {"\n", "B", "y", "2", "\n[B]\ny=2\n"},
         {"", " New ", " key ", "v", "[New]\r\nkey=v\r\n"},
+        // A text cut short behind a CR: the CR ends the last line.
+        {"[M]\nk=1\r", "M", "k", "22", "[M]\nk=22\r"},
+        {"[A]\nx=1\r", "A", "y", "2", "[A]\nx=1\r\ny=2"},
+        {"[A]\nx=1\r", "B", "y", "2", "[A]\nx=1\r\n\n[B]\ny=2\n"},
     };
     for (const Row& row : rows) {
         IniFile document(row.before);
