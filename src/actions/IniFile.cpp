@@ -122,6 +122,12 @@ std::string IniFile::LineEnd() const {
     return feed == std::string::npos || (feed > 0 && m_text[feed - 1] == '\r') ? "\r\n" : "\n";
 }
 
+std::string IniFile::EndOfLastLine(const std::string& eol) const {
+    // A text cut short behind the CR of a CR LF gets only the LF: a second CR
+    // would become part of the line.
+    return !m_text.empty() && m_text.back() == '\r' ? "\n" : eol;
+}
+
 std::optional<std::string> IniFile::Get(std::string_view section, std::string_view key) const {
     const auto range = FindSection(section);
     if (!range) {
@@ -166,7 +172,7 @@ bool IniFile::Set(std::string_view section, std::string_view key, std::string_vi
             const size_t previousFeed = searchEnd == 0 ? std::string::npos : m_text.rfind('\n', searchEnd - 1);
             const Line last = LineAt(previousFeed == std::string::npos ? 0 : previousFeed + 1);
             if (!ended) {
-                added += eol;
+                added += EndOfLastLine(eol);
             }
             // A blank line between the last section and the new one.
             if (Classify(m_text, last.begin, last.end).kind != LineKind::Blank) {
@@ -198,7 +204,7 @@ bool IniFile::Set(std::string_view section, std::string_view key, std::string_vi
     if (insertLineEnded) {
         m_text.insert(insertAfter, entry + eol);
     } else {
-        m_text.insert(insertAfter, eol + entry);
+        m_text.insert(insertAfter, EndOfLastLine(eol) + entry);
     }
     return true;
 }
