@@ -52,7 +52,9 @@ std::string BoundFieldWidths(std::string_view format) {
         if (c != '%') {
             continue;
         }
-        while (i < format.size() && std::string_view("_-0^#+").find(format[i]) != std::string_view::npos) {
+        // The flags the C library knows ("+" is none: "%+" is a conversion
+        // it does not know, printed as it stands).
+        while (i < format.size() && std::string_view("_-0^#").find(format[i]) != std::string_view::npos) {
             out += format[i++];
         }
         const size_t digits = i;
@@ -64,8 +66,11 @@ std::string BoundFieldWidths(std::string_view format) {
         if (i > digits) {
             out += std::to_string(std::min(width, kMaxFieldWidth));
         }
+        if (i < format.size() && (format[i] == 'E' || format[i] == 'O')) {
+            out += format[i++];
+        }
         if (i < format.size()) {
-            out += format[i++]; // the conversion (or a modifier E or O), never a new "%"
+            out += format[i++]; // the conversion, even a "%": never the start of a new one
         }
     }
     return out;

@@ -86,12 +86,12 @@ IniFile::Line IniFile::LineAt(size_t offset) const {
     Line line;
     line.begin = offset;
     const size_t feed = m_text.find('\n', offset);
-    if (feed == std::string::npos) {
-        line.end = line.next = m_text.size();
-    } else {
-        line.next = feed + 1;
-        line.end = feed > offset && m_text[feed - 1] == '\r' ? feed - 1 : feed;
-    }
+    line.next = feed == std::string::npos ? m_text.size() : feed + 1;
+    const size_t stop = feed == std::string::npos ? m_text.size() : feed;
+    // The CR of a CR LF, and a CR that ends the text (one cut short after
+    // it): neither is part of the line, so a line end added behind it
+    // changes no value.
+    line.end = stop > offset && m_text[stop - 1] == '\r' ? stop - 1 : stop;
     return line;
 }
 
@@ -120,6 +120,12 @@ std::string IniFile::LineEnd() const {
     // CR LF, as the log files do.
     const size_t feed = m_text.find('\n');
     return feed == std::string::npos || (feed > 0 && m_text[feed - 1] == '\r') ? "\r\n" : "\n";
+}
+
+std::string IniFile::EndOfLastLine(const std::string& eol) const {
+    // A text cut short behind the CR of a CR LF gets only the LF: a second CR
+    // would become part of the line.
+    return !m_text.empty() && m_text.back() == '\r' ? "\n" : eol;
 }
 
 std::optional<std::string> IniFile::Get(std::string_view section, std::string_view key) const {
@@ -166,7 +172,7 @@ bool IniFile::Set(std::string_view section, std::string_view key, std::string_vi
             const size_t previousFeed = searchEnd == 0 ? std::string::npos : m_text.rfind('\n', searchEnd - 1);
             const Line last = LineAt(previousFeed == std::string::npos ? 0 : previousFeed + 1);
             if (!ended) {
-                added += eol;
+                added += EndOfLastLine(eol);
             }
             // A blank line between the last section and the new one.
             if (Classify(m_text, last.begin, last.end).kind != LineKind::Blank) {
@@ -191,14 +197,14 @@ bool IniFile::Set(std::string_view section, std::string_view key, std::string_vi
         }
         if (meaning.kind != LineKind::Blank && meaning.kind != LineKind::Comment) {
             insertAfter = line.next;
-            insertLineEnded = line.next > line.end;
+            insertLineEnded = m_text[line.next - 1] == '\n';
         }
         offset = line.next;
     }
     if (insertLineEnded) {
         m_text.insert(insertAfter, entry + eol);
     } else {
-        m_text.insert(insertAfter, eol + entry);
+        m_text.insert(insertAfter, EndOfLastLine(eol) + entry);
     }
     return true;
 }

@@ -49,6 +49,9 @@ private:
     Line LineAt(size_t offset) const;
     std::optional<SectionRange> FindSection(std::string_view section) const;
     std::string LineEnd() const;
+    // What ends the text's last line, which has no LF: `eol`, the document's
+    // line end, or what is missing of it.
+    std::string EndOfLastLine(const std::string& eol) const;
 
     std::string m_text;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "ArgumentSeparators.h"
 #include "VariableStore.h"
 
 namespace ordwell {
@@ -40,50 +41,26 @@ void AddArgument(std::vector<LineArgument>& out, std::string_view text, bool quo
     arg.quoted = quoted;
 }
 
-void SplitArguments(std::string_view text, std::vector<LineArgument>& out) {
-    const size_t n = text.size();
-    size_t pos = 0;
-    while (pos < n) {
-        const size_t start = pos;
-        if (text[pos] == '"') {
+void SplitArguments(std::string_view text, const ArgumentSeparators& separators, std::vector<LineArgument>& out) {
+    while (!text.empty()) {
+        if (text.front() == '"') {
             // Quoted: ends at a quote directly followed by "," or ")", which
             // are both consumed; otherwise at the end of the text.
-            ++pos;
-            size_t end = n;
-            while (pos < n) {
-                if (text[pos] == '"' && pos + 1 < n && (text[pos + 1] == ',' || text[pos + 1] == ')')) {
-                    end = pos + 1;
-                    pos += 2;
-                    break;
-                }
-                ++pos;
-            }
-            AddArgument(out, Unquote(text.substr(start, end - start)), true);
+            const size_t close = separators.NextClosingQuote(text);
+            const size_t end = close == std::string_view::npos ? text.size() : close + 1;
+            AddArgument(out, Unquote(text.substr(0, end)), true);
+            text.remove_prefix(std::min(text.size(), end + 1));
             continue;
         }
         // Unquoted: a comma at parenthesis depth 0 ends it; the very last
         // character of the text always belongs to the argument.
-        int depth = 0;
-        size_t end = n;
-        while (pos < n) {
-            const char c = text[pos];
-            if (pos == n - 1) {
-                ++pos;
-                end = n;
-                break;
-            }
-            if (c == '(') {
-                ++depth;
-            } else if (c == ')') {
-                --depth;
-            } else if (c == ',' && depth == 0) {
-                end = pos;
-                ++pos;
-                break;
-            }
-            ++pos;
+        const size_t comma = separators.NextComma(text);
+        if (comma == std::string_view::npos) {
+            AddArgument(out, text, false);
+            return;
         }
-        AddArgument(out, text.substr(start, end - start), false);
+        AddArgument(out, text.substr(0, comma), false);
+        text.remove_prefix(comma + 1);
     }
 }
 
@@ -106,7 +83,12 @@ LineKind ClassifyLine(std::string_view text) {
     return LineKind::Command;
 }
 
-LineSyntax ParseLine(std::shared_ptr<const std::string> source, std::string_view text) {
+namespace {
+
+// Parses a line, or (with the separators of the line it lies in) an argument
+// of one read as a line.
+LineSyntax Parse(std::shared_ptr<const std::string> source, std::shared_ptr<const ArgumentSeparators> separators,
+                 std::string_view text) {
     LineSyntax syntax;
     syntax.kind = ClassifyLine(text);
     if (syntax.kind != LineKind::Command) {
@@ -137,7 +119,10 @@ LineSyntax ParseLine(std::shared_ptr<const std::string> source, std::string_view
     }
     syntax.name = name;
     syntax.argumentText = args;
-    SplitArguments(args, syntax.args);
+    if (!args.empty()) {
+        syntax.separators = separators ? std::move(separators) : std::make_shared<const ArgumentSeparators>(args);
+        SplitArguments(args, *syntax.separators, syntax.args);
+    }
 
     syntax.command = FindCommand(name);
     // Output positions count only for the name written exactly as the table
@@ -156,6 +141,12 @@ LineSyntax ParseLine(std::shared_ptr<const std::string> source, std::string_view
     return syntax;
 }
 
+} // namespace
+
+LineSyntax ParseLine(std::shared_ptr<const std::string> source, std::string_view text) {
+    return Parse(std::move(source), nullptr, text);
+}
+
 LineSyntax ParseLine(std::string_view text) {
     auto source = std::make_shared<const std::string>(text);
     const std::string_view copy = *source;
@@ -165,7 +156,7 @@ LineSyntax ParseLine(std::string_view text) {
 const LineSyntax& LineSyntax::Nested(int n) const {
     const LineArgument& arg = args[static_cast<size_t>(n - 1)];
     if (!arg.nested) {
-        arg.nested = std::make_unique<LineSyntax>(ParseLine(source, arg.text));
+        arg.nested = std::make_unique<LineSyntax>(Parse(source, separators, arg.text));
     }
     return *arg.nested;
 }

@@ -14,6 +14,7 @@
 namespace ordwell {
 
 class VariableStore;
+class ArgumentSeparators;
 struct LineSyntax;
 
 enum class LineKind { Blank, Label, Comment, Command };
@@ -36,6 +37,9 @@ struct LineArgument {
 struct LineSyntax {
     LineKind kind = LineKind::Blank;
     std::shared_ptr<const std::string> source;
+    // Where the arguments of the line end, for the line and every line nested
+    // in it (none without arguments).
+    std::shared_ptr<const ArgumentSeparators> separators;
     std::string_view name;         // command name, without a leading "!"
     bool negate = false;           // the name was written with a leading "!"
     std::string_view argumentText; // what stands between the first "(" and the last ")", trimmed

@@ -107,6 +107,14 @@ int KeySender::SendKeyItem(std::string_view text, std::size_t& cursor) {
     if (cursor >= text.size()) {
         return itemresult::kContinue;
     }
+    // Modifiers and groups nest as deep as the stack allows (each is an item
+    // within an item); deeper, the text ends there, as at a syntax error.
+    Engine& engine = m_runner.GetEngine();
+    if (!engine.HasStackForAnotherLevel()) {
+        engine.ReportProblem("keys nesting", "a SendKeys text nests modifiers and groups too deeply: it ended there");
+        m_tooDeep = true;
+        return itemresult::kSyntaxError;
+    }
     const Utf8Char first = NextUtf8Char(text, cursor);
     cursor += first.length;
     switch (first.code) {
@@ -115,9 +123,11 @@ int KeySender::SendKeyItem(std::string_view text, std::size_t& cursor) {
     case '%': {
         const std::uint8_t modifier = first.code == '+' ? vk::kShift : first.code == '^' ? vk::kControl : vk::kMenu;
         PressKey(modifier, true);
-        SendKeyItem(text, cursor); // its result is not passed on: a failed item under a modifier goes on
+        // Its result is not passed on: a failed item under a modifier goes
+        // on, unless the text has ended for being nested too deeply.
+        const int inner = SendKeyItem(text, cursor);
         PressKey(modifier, false);
-        return itemresult::kContinue;
+        return m_tooDeep ? inner : itemresult::kContinue;
     }
     case '~':
         PressNamedKey(vk::kReturn, 1);

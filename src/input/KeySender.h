@@ -73,6 +73,7 @@ private:
     CMacroRunner& m_runner;
     std::vector<KeyStroke> m_pending;
     bool m_delivered = true;
+    bool m_tooDeep = false; // modifiers and groups nested deeper than the stack allows ended the text
 };
 
 } // namespace ordwell

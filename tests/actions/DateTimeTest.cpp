@@ -41,6 +41,10 @@ TEST(DateTimeFetch, EmptyAndLongFormatsAreDeliveredWhole) {
     // Field widths are bounded, so a short format cannot ask for gigabytes.
     EXPECT_TRUE(desktop.Line("GetDateTime(%C,%9999999Y|%_9999999d|%%99999999Y)"));
     EXPECT_EQ(desktop.Var('C'), std::string(60, '0') + "1998|" + std::string(62, ' ') + "22|%99999999Y");
+    // Also behind what the C library prints as it stands: "%+" (no flag to
+    // it) and "%" under a modifier.
+    EXPECT_TRUE(desktop.Line("GetDateTime(%D,%+%9999999Y|%E%%9999999Y)"));
+    EXPECT_EQ(desktop.Var('D'), "%+" + std::string(60, '0') + "1998|%" + std::string(60, '0') + "1998");
 }
 
 struct ConditionCase {

@@ -81,12 +81,23 @@ TEST(IniFile, SetChangesOnlyWhatItMust) {
         {"[A]\nx=1", "B", "y", "2", "[A]\nx=1\n\n[B]\ny=2\n"},
         {"\n", "B", "y", "2", "\n[B]\ny=2\n"},
         {"", " New ", " key ", "v", "[New]\r\nkey=v\r\n"},
+        // A text cut short behind a CR: the CR ends the last line.
+        {"[M]\nk=1\r", "M", "k", "22", "[M]\nk=22\r"},
+        {"[A]\nx=1\r", "A", "y", "2", "[A]\nx=1\r\ny=2"},
+        {"[A]\nx=1\r", "B", "y", "2", "[A]\nx=1\r\n\n[B]\ny=2\n"},
+        {"[A]\r\nx=1\r", "A", "y", "2", "[A]\r\nx=1\r\ny=2"},
+        {"[A]\r\nx=1 \r", "B", "y", "2", "[A]\r\nx=1 \r\n\r\n[B]\r\ny=2\r\n"},
+        {"[A]\r", "A", "k", "v", "[A]\r\nk=v"},
     };
     for (const Row& row : rows) {
         IniFile document(row.before);
         EXPECT_TRUE(document.Set(row.section, row.key, row.value)) << row.before;
         EXPECT_EQ(document.Text(), row.after) << row.before;
         EXPECT_EQ(document.Get(row.section, row.key), row.value) << row.before;
+        // What was there reads as before.
+        if (IniFile(row.before).Get("A", "x")) {
+            EXPECT_EQ(document.Get("A", "x"), IniFile(row.before).Get("A", "x")) << row.before;
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/syscall.h>
@@ -50,6 +51,13 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     }
     argv.push_back(nullptr);
     std::vector<std::string> environment = options.environment;
+    // The sanitizers' settings of the test run reach the programs it starts
+    // (a sanitizer build of ordwell reads its leak suppressions from them).
+    for (const char* name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
+        if (const char* value = std::getenv(name); value != nullptr) {
+            environment.push_back(std::string(name) + "=" + value);
+        }
+    }
     std::vector<char*> envp;
     for (std::string& entry : environment) {
         envp.push_back(entry.data());

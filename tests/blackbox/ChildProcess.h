@@ -11,10 +11,10 @@
 namespace ordwell::test {
 
 // A program started for a black-box test: its own working directory and
-// environment, standard input fed from a string (then closed, or kept open),
-// standard output collected. Every wait sleeps on the child's descriptors and
-// gives up after a bound, so a hung child fails the test instead of hanging
-// it.
+// environment (and the sanitizer settings of the test run), standard input
+// fed from a string (then closed, or kept open), standard output collected.
+// Every wait sleeps on the child's descriptors and gives up after a bound, so
+// a hung child fails the test instead of hanging it.
 class ChildProcess {
 public:
     struct Options {

@@ -54,6 +54,28 @@ INSTANTIATE_TEST_SUITE_P(
                     SplitCase{"X(\"\")", "X", {""}}, SplitCase{"X(  )", "X", {}},
                     SplitCase{"X(f(a,b),\"q\")", "X", {"f(a,b)", "q"}}));
 
+TEST(MacroLine, LinesNestedThousandsDeepSplitAlikeAtEveryLevel) {
+    // Every level has commas within parentheses and a quoted argument ahead
+    // of the nested line.
+    constexpr int kDepth = 5000;
+    std::string text = "WriteToFile(deep.txt,reached)";
+    for (int i = 0; i < kDepth; ++i) {
+        text = "If(f(a,b),\"q,\"," + text + ")";
+    }
+    const LineSyntax top = ParseLine(text);
+    const LineSyntax* level = &top;
+    for (int i = 0; i < kDepth; ++i) {
+        ASSERT_EQ(level->name, "If") << i;
+        ASSERT_EQ(level->Count(), 3) << i;
+        ASSERT_EQ(level->args[0].text, "f(a,b)") << i;
+        ASSERT_EQ(level->args[1].text, "q,") << i;
+        level = &level->Nested(3);
+    }
+    EXPECT_EQ(level->name, "WriteToFile");
+    ASSERT_EQ(level->Count(), 2);
+    EXPECT_EQ(level->args[1].text, "reached");
+}
+
 TEST(MacroLine, ClassifiesLineKinds) {
     EXPECT_TRUE(IsBlankLine(""));
     EXPECT_FALSE(IsBlankLine("  "));

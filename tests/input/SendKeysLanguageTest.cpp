@@ -98,6 +98,22 @@ TEST_F(SendKeysLanguage, SyntaxErrorsAndAStrayParenthesisEndTheText) {
     EXPECT_TRUE(Keys().Held().empty());
 }
 
+TEST_F(SendKeysLanguage, NestingBeyondTheStackEndsTheTextInsteadOfOverflowing) {
+    // A million modifiers, each held around the next, or a million open
+    // groups: far deeper than any stack.
+    for (const char nesting : {'+', '('}) {
+        SetKeyDelay(0);
+        const std::string typed = Typed("x" + std::string(1000000, nesting) + "a");
+        EXPECT_EQ(last.lastItem, itemresult::kSyntaxError);
+        EXPECT_TRUE(typed.starts_with("X↓ X↑")) << typed.substr(0, 100);
+        EXPECT_EQ(typed.find("A↓"), std::string::npos);
+        EXPECT_TRUE(Keys().Held().empty());
+    }
+    EXPECT_NE(desk.Sim().diagnostics.Transcript().find("nests modifiers and groups too deeply"), std::string::npos);
+    // The keys sender is whole again for the next text.
+    EXPECT_EQ(Typed("+(ab)"), "Shift↓ A↓ A↑ B↓ B↑ Shift↑");
+}
+
 TEST_F(SendKeysLanguage, DateAndTimeTokensTypeTheClockMovedByTheirCount) {
     SimulatedClock& clock = desk.Sim().clock;
     clock.SetNow(TestDesktop::LocalTime(1998, 1, 30, 21, 45, 10));

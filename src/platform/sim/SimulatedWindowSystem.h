@@ -63,6 +63,7 @@ public:
     std::vector<std::string> Titles() const;
     ShowState StateOf(WindowId window) const;
     const std::string& Transcript() const { return m_transcript; }
+    void ClearTranscript() { m_transcript.clear(); }
 
 private:
     struct Entry {

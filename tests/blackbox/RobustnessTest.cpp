@@ -1,0 +1,127 @@
+// The ordwell program on macros that push it to its limits: lines nested far
+// deeper than any stack, a macro that calls itself, lines of a megabyte,
+// files of binary junk and files it may not read. None may crash it, hang
+// it or lose what it has written.
+//
+// The rest of the robustness cases live beside the code they concern:
+//   folders, FIFOs and devices as macro files: OrdwellProgram.ExitStatusSaysHowTheRunEnded,
+//     OrdwellProgram.SpecialFilesAreNoMacros;
+//   two processes appending to one log, two writing one registry store, a
+//     writer killed mid-way: ConcurrentWriters.* (tests/actions);
+//   four programs starting together on a fresh store:
+//     ConcurrentPrograms.FourProgramsStartedTogetherOnAFreshStoreKeepEveryValue;
+//   a stop during a long SendKeys leaves no key down:
+//     X11Typing.AStopEndsALongTextBeforeTheNextItemAndLeavesNoKeyDown,
+//     X11Typing.TheProgramEndedByASignalMidTextLeavesNothingPressedOrChanged;
+//   a stop reaching a loop that never waits, and a wait for a program:
+//     OrdwellProgram.StopSignalsEndLoopsAndWaits, ProgramCommands.StopSignalsEndAWaitForAProgram.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "OrdwellProgram.h"
+
+namespace ordwell::test {
+namespace {
+
+using Robustness = OrdwellProgram;
+
+bool Mentions(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST_F(Robustness, ALineNestedTwentyThousandLevelsDeepRunsOrFailsAsALine) {
+    std::string line = "WriteToFile(deep.txt,reached)";
+    for (int i = 0; i < 20000; ++i) {
+        line = "If(DoNothing()," + line + ")";
+    }
+    const Result result = RunMacro("OnError(Handler)\n" + line + "\n:Handler\nWriteToFile(after.txt,yes)\n");
+    EXPECT_EQ(result.status, 0) << result.errors;
+    // However deep the stack of the build lets it go, the run goes on.
+    EXPECT_EQ(ReadFile("after.txt"), "yes");
+    if (ReadFile("deep.txt") != "reached") {
+        EXPECT_TRUE(Mentions(result.errors, "nested too deeply")) << result.errors;
+    }
+}
+
+TEST_F(Robustness, AMacroThatCallsItselfEndsOnlyItsInnermostCall) {
+    WriteMacro("self.ow", "Increment(%A)\nRunMacro(self.ow)\n");
+    const Result result = RunMacro("RunMacro(self.ow)\nIfMoreThan(%A,1000,WriteToFile(after.txt,yes))\n");
+    EXPECT_EQ(result.status, 0) << result.errors;
+    EXPECT_EQ(ReadFile("after.txt"), "yes");
+    EXPECT_TRUE(Mentions(result.errors, "nested too deeply")) << result.errors;
+    // Only the innermost call failed, at its first line (the one that found
+    // no stack left): one error, and every call around it went on.
+    EXPECT_EQ(result.output, "[Ordwell] Error at line: 1\n");
+}
+
+TEST_F(Robustness, LinesOfAMegabyteAreReadWhole) {
+    constexpr std::size_t kMegabyte = std::size_t{1} << 20;
+    const std::string value(kMegabyte, 'x');
+    // A value kept and written whole; a text of a million modifiers, each
+    // held around the next (deeper than any stack); a million parentheses
+    // that never close.
+    const Result result =
+        RunMacro("PutVar(%A," + value + ")\nWriteToFile(big.txt,%A)\n" + "SendKeys(\"" + std::string(kMegabyte, '+') +
+                 "a\")\n" + "OnError(Next)\n" + std::string(kMegabyte, '(') + "\n:Next\nWriteToFile(after.txt,yes)\n");
+    EXPECT_EQ(result.status, 0) << result.errors;
+    EXPECT_EQ(ReadFile("big.txt"), value);
+    EXPECT_EQ(ReadFile("after.txt"), "yes");
+}
+
+TEST_F(Robustness, AFileOfBinaryJunkFailsAtItsFirstCommand) {
+    std::mt19937 random(20240613);
+    std::string junk;
+    for (int i = 0; i < (1 << 20); ++i) {
+        junk += static_cast<char>(random() & 0xFF);
+    }
+    WriteMacro("junk.ow", junk);
+    const Result result = Run({"/r", "junk.ow"});
+    // Junk has no known command: its first line that is neither blank, a
+    // label nor a comment fails the run.
+    EXPECT_EQ(result.status, 1) << result.errors;
+    EXPECT_TRUE(Mentions(result.output, "Error at line: ")) << result.output.substr(0, 200);
+    EXPECT_TRUE(Mentions(ReadFile("macerr.log"), "Error at line: "));
+}
+
+TEST_F(Robustness, AMacroFileThatCannotBeReadIsRefused) {
+    WriteMacro("locked.ow", "WriteToFile(ran.txt,yes)\n");
+    ASSERT_EQ(::chmod((m_dir / "locked.ow").c_str(), 0), 0);
+    WriteMacro("macro.ow", "If(!RunMacro(locked.ow),WriteToFile(refused.txt,yes))\n");
+    std::vector<std::string> command = {ORDWELL_EXECUTABLE};
+    if (::geteuid() == 0) {
+        // Root reads every file: the program runs as nobody instead, in a
+        // folder nobody may use.
+        if (::access("/usr/bin/setpriv", X_OK) != 0) {
+            GTEST_SKIP() << "running as root without setpriv: a file root cannot read cannot be made";
+        }
+        std::filesystem::permissions(m_dir, std::filesystem::perms::all);
+        command = {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--", ORDWELL_EXECUTABLE};
+    }
+    const auto run = [&](const std::string& macro) {
+        std::vector<std::string> arguments(command.begin() + 1, command.end());
+        arguments.insert(arguments.end(), {"/r", macro});
+        ChildProcess child(command.front(), arguments, ProgramOptions());
+        Result result;
+        result.status = child.Wait(kBound);
+        result.errors = child.Errors();
+        return result;
+    };
+    const Result direct = run("locked.ow");
+    if (direct.status == 0 && ReadFile("ran.txt") == "yes") {
+        GTEST_SKIP() << "the program could read a file without read permission (no user without that right)";
+    }
+    EXPECT_EQ(direct.status, 2) << direct.errors;
+    EXPECT_TRUE(Mentions(direct.errors, "cannot be read")) << direct.errors;
+    const Result nested = run("macro.ow");
+    EXPECT_EQ(nested.status, 0) << nested.errors;
+    EXPECT_EQ(ReadFile("refused.txt"), "yes");
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "ran.txt"));
+}
+
+} // namespace
+} // namespace ordwell::test
