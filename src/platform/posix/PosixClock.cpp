@@ -1,5 +1,7 @@
 #include "PosixClock.h"
 
+#include <pthread.h>
+#include <signal.h>
 #include <time.h>
 
 #include <chrono>
@@ -26,6 +28,11 @@ void PosixClock::StartIntervals(std::uint64_t intervalMs) {
     m_intervalPassed.store(true, std::memory_order_relaxed);
     m_stopping = false;
     m_intervals = std::thread([this, interval = std::chrono::milliseconds(intervalMs)] {
+        // Ctrl+C and SIGTERM go to the thread that runs the macro, as they
+        // would without this one.
+        sigset_t all;
+        ::sigfillset(&all);
+        ::pthread_sigmask(SIG_BLOCK, &all, nullptr);
         std::unique_lock lock(m_mutex);
         while (!m_wake.wait_for(lock, interval, [this] { return m_stopping; })) {
             m_intervalPassed.store(true, std::memory_order_relaxed);
