@@ -9,7 +9,8 @@
 
 namespace ordwell {
 
-Engine::Engine(const Platform& platform) : m_platform(platform), m_settings(platform.registry) {
+Engine::Engine(const Platform& platform)
+    : m_platform(platform), m_settings(platform.registry), m_intervalPassed(platform.clock.IntervalPassed()) {
     BindEngineCommands(*this);
 }
 
@@ -17,8 +18,8 @@ bool Engine::HasStackForAnotherLevel() const {
     return m_platform.stack.BytesLeft() >= kStackReserve;
 }
 
-void Engine::LetEventsIn(std::uint64_t now) {
-    m_lastEventsMs = now;
+void Engine::LetEventsIn() {
+    m_intervalPassed.store(false, std::memory_order_relaxed);
     m_platform.pump.DispatchPending();
 }
 
@@ -26,9 +27,16 @@ void Engine::RunStarting() {
     if (m_runDepth++ > 0) {
         return;
     }
+    m_platform.clock.StartIntervals(kEventIntervalMs);
     m_reported.clear();
     if (const std::string problem = m_platform.registry.Problem(); !problem.empty()) {
         ReportProblem("registry", problem + "; settings read their defaults and registry writes fail");
+    }
+}
+
+void Engine::RunEnded() {
+    if (--m_runDepth == 0) {
+        m_platform.clock.StopIntervals();
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -58,34 +59,33 @@ public:
     static constexpr std::size_t kStackReserve = std::size_t{256} << 10;
     bool HasStackForAnotherLevel() const;
 
-    // Called before every line: looks at the (coarse) clock, and lets pending events
-    // in (a click on the run icon, Ctrl+C) at most every kEventIntervalMs, so
-    // that a run whose lines never wait still answers at once.
+    // Called before every line: lets pending events in (a click on the run
+    // icon, Ctrl+C) once every kEventIntervalMs the clock marks while a macro
+    // runs, so that a run whose lines never wait still answers at once.
     static constexpr std::uint64_t kEventIntervalMs = 50;
     void LineStarting() {
-        const std::uint64_t now = m_platform.clock.CoarseMonotonicMs();
-        if (now - m_lastEventsMs >= kEventIntervalMs) {
-            LetEventsIn(now);
+        if (m_intervalPassed.load(std::memory_order_relaxed)) {
+            LetEventsIn();
         }
     }
 
     // A macro run begins and ends; runs nest (RunMacro).
     void RunStarting();
-    void RunEnded() { --m_runDepth; }
+    void RunEnded();
 
     // Tells the person running the program about a problem no macro line
     // reports (standard error and the event log), once per topic in a run.
     void ReportProblem(std::string_view topic, std::string_view text);
 
 private:
-    void LetEventsIn(std::uint64_t now);
+    void LetEventsIn();
 
     Platform m_platform;
     VariableStore m_variables;
     Settings m_settings;
     std::array<CommandHandler, kCommandCount> m_handlers{};
     std::unordered_map<std::type_index, std::shared_ptr<void>> m_shared;
-    std::uint64_t m_lastEventsMs = 0;
+    std::atomic<bool>& m_intervalPassed;
     int m_runDepth = 0;
     std::set<std::string, std::less<>> m_reported;
 };
