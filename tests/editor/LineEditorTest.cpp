@@ -218,5 +218,40 @@ TEST_F(LineEditorTest, HelpAndTestableFollowTheSelection) {
     EXPECT_FALSE(m_editor.Testable());
 }
 
+// Unlike Add Line, a button's line goes before the selection, or at the top.
+TEST_F(LineEditorTest, AButtonsLineGoesBeforeTheSelectionOrAtTheTopAndIsSelected) {
+    Start({"0", "1", "2", "3", "4", "5"}, std::nullopt);
+    m_editor.InsertTemplateLine("Beep()");
+    EXPECT_EQ(Now(), (Lines{"Beep()", "0", "1", "2", "3", "4", "5"}));
+    EXPECT_EQ(m_editor.Selection(), Sel(0));
+    EXPECT_EQ(m_editor.HelpText(), Command(CommandId::kBeep).help);
+    EXPECT_TRUE(m_document.IsModified());
+
+    Start({"0", "1", "2", "3", "4", "5"}, 4);
+    m_editor.InsertTemplateLine("Delay(100)");
+    EXPECT_EQ(Now(), (Lines{"0", "1", "2", "3", "Delay(100)", "4", "5"}));
+    EXPECT_EQ(m_editor.Selection(), Sel(4));
+    EXPECT_TRUE(m_editor.Testable());
+
+    // Into an empty macro, and before the last line.
+    Start({}, std::nullopt);
+    m_editor.InsertTemplateLine("Beep()");
+    EXPECT_EQ(Now(), Lines{"Beep()"});
+    EXPECT_EQ(m_editor.Selection(), Sel(0));
+    Start({"a", "b"}, 1);
+    m_editor.InsertTemplateLine(":Again");
+    EXPECT_EQ(Now(), (Lines{"a", ":Again", "b"}));
+    EXPECT_EQ(m_editor.Selection(), Sel(1));
+    EXPECT_FALSE(m_editor.Testable());
+}
+
+TEST_F(LineEditorTest, ACancelledWizardInsertsNothingYetMarksTheMacroModified) {
+    Start({"a", "b"}, 1);
+    m_editor.InsertTemplateLine(std::nullopt);
+    EXPECT_EQ(Now(), (Lines{"a", "b"}));
+    EXPECT_EQ(m_editor.Selection(), Sel(1));
+    EXPECT_TRUE(m_document.IsModified());
+}
+
 } // namespace
 } // namespace ordwell
