@@ -35,9 +35,20 @@ void SplashWindow::ShowOver(QWidget* owner) {
     if (g_splash) {
         return;
     }
-    g_splash = new SplashWindow(owner);
-    g_splash->show();
-    g_splash->repaint();
+    auto* splash = new SplashWindow(owner);
+    g_splash = splash;
+    // Before the event loop runs, showing a splash screen handles the events
+    // already waiting, and among them may be the key that closes it (pressed
+    // as the editor came up): it is then closed once it is shown, not from
+    // inside its own show().
+    splash->m_showing = true;
+    splash->show();
+    splash->m_showing = false;
+    if (splash->m_dismissed) {
+        splash->Close();
+        return;
+    }
+    splash->repaint();
 }
 
 SplashWindow* SplashWindow::Current() {
@@ -54,15 +65,23 @@ void SplashWindow::Dismiss() {
     g_splash = nullptr;
     qApp->removeEventFilter(splash);
     splash->m_timer.stop();
-    const bool hadFocus = splash->isActiveWindow();
-    splash->close();
-    if (splash->m_owner) {
+    if (splash->m_showing) {
+        splash->m_dismissed = true;
+        return;
+    }
+    splash->Close();
+}
+
+void SplashWindow::Close() {
+    const bool hadFocus = isActiveWindow();
+    close();
+    if (m_owner) {
         if (hadFocus) {
             // A window manager that gave the splash the focus after all
             // may give it to nobody when it goes.
-            splash->m_owner->activateWindow();
+            m_owner->activateWindow();
         }
-        splash->m_owner->repaint();
+        m_owner->repaint();
     }
 }
 

@@ -35,12 +35,18 @@ private:
     explicit SplashWindow(QWidget* owner);
     ~SplashWindow() override;
     void Tick();
+    // Closes the window, leaving the editor's window as it was.
+    void Close();
 
     QPointer<QWidget> m_owner;
     QPixmap m_background;
     QPixmap m_picture;
     SplashAnimation m_animation;
     QTimer m_timer;
+    // Whether show() is under way, and whether the splash was dismissed
+    // meanwhile.
+    bool m_showing = false;
+    bool m_dismissed = false;
 };
 
 } // namespace ordwell

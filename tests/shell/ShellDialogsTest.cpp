@@ -2,6 +2,7 @@
 // its checks, About with the machine's figures, and the splash window.
 #include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -209,6 +210,32 @@ private slots:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
         QCOMPARE(list->currentIndex().row(), 1);
         window.Document().SetModified(false);
+        window.close();
+    }
+
+    // Before the event loop runs, showing the splash handles the events
+    // already waiting: a key pressed as the editor came up closes the splash
+    // while it is being shown. The splash goes, the editor's window stays, and
+    // the key does nothing else.
+    void aKeyWaitingAsTheSplashIsShownClosesIt() {
+        m_machine->WriteFile("m.ow", "Beep()\r\nDelay(1)\r\n");
+        MainWindow window(m_machine->GetEngine());
+        window.OpenFromCommandLine(m_machine->Path("m.ow"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* list = window.findChild<QListView*>("lines");
+        list->setCurrentIndex(list->model()->index(0, 0));
+
+        QCoreApplication::postEvent(list, new QKeyEvent(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier));
+        SplashWindow::ShowOver(&window);
+        QCOMPARE(SplashWindow::Current(), nullptr);
+        QTRY_VERIFY(window.findChildren<SplashWindow*>().isEmpty());
+        QVERIFY(window.isVisible());
+        QCOMPARE(list->currentIndex().row(), 0);
+
+        // Without a splash the same key moves to the next line.
+        QCoreApplication::postEvent(list, new QKeyEvent(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier));
+        QTRY_COMPARE(list->currentIndex().row(), 1);
         window.close();
     }
 };
