@@ -69,7 +69,7 @@ SystemOptionsDialog::SystemOptionsDialog(const SystemOptions& options, QWidget* 
         label->setBuddy(field);
         auto* browse = new QPushButton(tr("Bro&wse..."), logs);
         browse->setObjectName(field == m_eventLog ? "browseEventLog" : "browseErrorLog");
-        connect(browse, &QPushButton::clicked, this, [this, field] { Browse(field, true); });
+        connect(browse, &QPushButton::clicked, this, [this, edit = field] { Browse(edit, true); });
         logGrid->addWidget(label, row, 0);
         logGrid->addWidget(field, row, 1);
         logGrid->addWidget(browse, row, 2);
