@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <optional>
 
 #include "engine/Utf8.h"
 
@@ -77,22 +76,23 @@ public:
 
     int Left() const { return m_left; }
     int Right() const { return m_right; }
-    bool Full() const { return m_page && m_rows >= m_rowsPerPage; }
+    // The page being filled is the last one; a macro with no lines has
+    // none until Finish.
+    bool Full() const { return !m_pages.empty() && m_rows >= m_rowsPerPage; }
 
     // The y of the next row, on a new page when this one is full.
     int NextRow() {
-        if (!m_page || Full()) {
+        if (m_pages.empty() || Full()) {
             StartPage();
         }
         return RowTop(m_rows++);
     }
-    void Place(int x, int y, std::string text) { m_page->rows.push_back({x, y, std::move(text)}); }
+    void Place(int x, int y, std::string text) { m_pages.back().rows.push_back({x, y, std::move(text)}); }
 
     std::vector<PrintedPage> Finish() {
-        if (!m_page) {
+        if (m_pages.empty()) {
             StartPage();
         }
-        FlushPage();
         return std::move(m_pages);
     }
 
@@ -100,22 +100,15 @@ private:
     int RowTop(int row) const { return static_cast<int>(row * m_geometry.lineHeight + kPrintTopMargin); }
 
     void StartPage() {
-        FlushPage();
-        m_page.emplace();
-        m_page->title = {m_left, RowTop(0) - kHeaderLift, m_title};
-        m_page->titleRule = RowTop(1) - kHeaderLift;
-        m_page->footerRule = m_footerRule;
-        m_page->ruleLeft = m_left;
-        m_page->ruleRight = m_right;
-        m_page->pageNumber = {static_cast<int>(m_geometry.pageWidth / 2), m_footerRule + kHeaderLift,
-                              "Page: " + std::to_string(m_pages.size() + 1)};
+        PrintedPage& page = m_pages.emplace_back();
+        page.title = {m_left, RowTop(0) - kHeaderLift, m_title};
+        page.titleRule = RowTop(1) - kHeaderLift;
+        page.footerRule = m_footerRule;
+        page.ruleLeft = m_left;
+        page.ruleRight = m_right;
+        page.pageNumber = {static_cast<int>(m_geometry.pageWidth / 2), m_footerRule + kHeaderLift,
+                           "Page: " + std::to_string(m_pages.size())};
         m_rows = 1;
-    }
-    void FlushPage() {
-        if (m_page) {
-            m_pages.push_back(std::move(*m_page));
-            m_page.reset();
-        }
     }
 
     std::string m_title;
@@ -124,7 +117,6 @@ private:
     int m_right = 0;
     int m_footerRule = 0;
     int m_rowsPerPage = 0;
-    std::optional<PrintedPage> m_page;
     int m_rows = 0;
     std::vector<PrintedPage> m_pages;
 };

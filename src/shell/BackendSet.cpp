@@ -33,6 +33,7 @@
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventPump.h"
+#include "platform/qt/QtMessageRoute.h"
 #include "platform/qt/QtRunIcon.h"
 #include "platform/x11/DisplayProbe.h"
 #include "platform/x11/X11Connection.h"
@@ -43,14 +44,16 @@
 namespace ordwell {
 
 struct BackendSet::Parts {
+    // Before Qt, which reports through it, and ended after it.
+    StandardErrorDiagnostics diagnostics;
 #ifdef ORDWELL_WITH_QT
-    // Made first and destroyed last: every Qt object below needs it.
+    QtMessageRoute qtMessages{diagnostics};
+    // Made before every Qt object below and destroyed after them.
     std::unique_ptr<QApplication> application;
 #endif
     // Before the files, which wait on its descriptor, and destroyed after them.
     SignalStop stop;
     PosixStackSpace stack;
-    StandardErrorDiagnostics diagnostics;
     PosixClock clock;
     PosixFileSystem files{stop.WakeFd()};
     PosixSystemInfo system;

@@ -1,6 +1,8 @@
 #include "CommandLine.h"
 
 #include <algorithm>
+#include <array>
+#include <string_view>
 
 namespace ordwell {
 
@@ -17,6 +19,23 @@ bool IsSwitch(const std::string& word) {
                                          [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); });
 }
 
+// The desktop framework's own switches, which start with "/" or "-" and
+// change nothing here. "R" is not the run switch.
+bool IsFrameworkSwitch(std::string_view name) {
+    constexpr std::array<std::string_view, 11> kNames = {"R",          "p",           "pt",       "dde",
+                                                         "Embedding",  "Automation",  "Register", "Regserver",
+                                                         "Unregister", "Unregserver", "nologo"};
+    return std::find(kNames.begin(), kNames.end(), name) != kNames.end();
+}
+
+// A command line whose action ends the reading: the words after it count
+// for nothing.
+CommandLine Ending(CommandLine::Action action) {
+    CommandLine line;
+    line.action = action;
+    return line;
+}
+
 } // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& words) {
@@ -31,9 +50,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words) {
                 run = true;
                 line.showSplash = false;
             } else if (word == "--help" || word == "-h") {
-                return CommandLine{CommandLine::Action::Help, {}};
+                return Ending(CommandLine::Action::Help);
             } else if (word == "--version") {
-                return CommandLine{CommandLine::Action::Version, {}};
+                return Ending(CommandLine::Action::Version);
+            } else if (word[0] == '-' && !IsFrameworkSwitch(std::string_view(word).substr(1))) {
+                CommandLine refused = Ending(CommandLine::Action::Refused);
+                refused.refusedOption = word;
+                return refused;
             }
             continue;
         }
@@ -62,13 +85,25 @@ std::string UsageText() {
            "stops the run.\n"
            "\n"
            "Options:\n"
+           "  /r, -r MACRO   run MACRO without the editor (only a lower-case r)\n"
+           "  --             what follows is a file name, even when it starts with -\n"
            "  -h, --help     show this help and exit\n"
            "      --version  show the version and exit\n"
+           "Other words of / and letters (/R, /p, /dde) are switches of the desktop\n"
+           "framework that macros once came from, and change nothing.\n"
            "\n"
            "Exit status: 0 when the macro ran to its end or was stopped (or the editor\n"
            "was closed), 1 when it ended on a failed line (see the error log, macerr.log\n"
            "by default), 2 when the macro file does not exist, or the editor has no\n"
-           "display.\n";
+           "display, or an option is unknown.\n";
+}
+
+std::string RefusalText(const std::string& option) {
+    return "ordwell: unknown option '" + option +
+           "'\n"
+           "Usage: ordwell [MACRO]\n"
+           "       ordwell /r MACRO\n"
+           "Try 'ordwell --help' for more.\n";
 }
 
 } // namespace ordwell

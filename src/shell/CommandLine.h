@@ -12,12 +12,14 @@ struct CommandLine {
         RunHeadless, // run the file with no editor and end
         Help,
         Version,
+        Refused, // an option the program does not know: say so, with the usage
     };
     Action action = Action::Edit;
     std::string fileName; // the first word that is no switch
     // The editor shows its splash window: not after a run switch ("/r" with
     // no file name opens the editor without it).
     bool showSplash = true;
+    std::string refusedOption; // with Action::Refused
 };
 
 // Reads the words after the program name.
@@ -26,11 +28,17 @@ struct CommandLine {
 // "/p"), so that an absolute path such as "/home/ann/backup.ow" is a file
 // name. "--" ends the switches. The run switch is "/r" or "-r", compared
 // exactly: "/R" is not it, and opens the file in the editor. The run switch
-// counts only with a file name; "/r" alone opens the editor. Other switches
-// are ignored.
+// counts only with a file name; "/r" alone opens the editor. The switches
+// of the desktop framework that macros once came from (such as "/p" or
+// "/dde") and any other word of "/" and letters are ignored, as they always
+// were; a word starting with "-" that is no option of ours is refused.
 CommandLine ParseCommandLine(const std::vector<std::string>& words);
 
 // The text of --help.
 std::string UsageText();
+
+// What an unknown option prints on standard error: what was wrong and how to
+// ask for the options.
+std::string RefusalText(const std::string& option);
 
 } // namespace ordwell

@@ -22,6 +22,9 @@ int main(int argc, char** argv) {
     case CommandLine::Action::Version:
         std::printf("ordwell %s\n", ORDWELL_VERSION);
         return 0;
+    case CommandLine::Action::Refused:
+        std::fputs(ordwell::RefusalText(line.refusedOption).c_str(), stderr);
+        return 2;
     case CommandLine::Action::Edit:
     case CommandLine::Action::RunHeadless:
         break;

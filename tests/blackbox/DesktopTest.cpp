@@ -212,6 +212,22 @@ TEST_P(DesktopCommands, RunProgramMaximizedGivesAMaximizedWindow) {
     EXPECT_EQ(child->Wait(kBound), 0);
 }
 
+// A run's output is the macro's and the program's own: Qt has nothing to say
+// on it, not even where the environment lacks XDG_RUNTIME_DIR, as under sudo
+// or cron (the programs of these tests run without it).
+TEST_P(DesktopCommands, ARunOnADisplayPrintsOnlyWhatTheMacroSays) {
+    WriteMacro("empty.ow", "");
+    const Result empty = Run({"/r", "empty.ow"});
+    EXPECT_EQ(empty.status, 0);
+    EXPECT_EQ(empty.output, "");
+    EXPECT_EQ(empty.errors, "");
+    WriteMacro("window.ow", "FindWindow(\"No such window\")\nWriteToFile(done.txt,yes)\n");
+    const Result window = Run({"/r", "window.ow"});
+    EXPECT_EQ(window.status, 0);
+    EXPECT_EQ(window.errors, "");
+    EXPECT_EQ(ReadFile("done.txt"), "yes");
+}
+
 INSTANTIATE_TEST_SUITE_P(WindowManager, DesktopCommands, testing::Bool(),
                          [](const testing::TestParamInfo<bool>& param) {
                              return param.param ? "Openbox" : "NoWindowManager";

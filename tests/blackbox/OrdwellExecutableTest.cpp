@@ -111,6 +111,19 @@ TEST_F(OrdwellProgram, HelpAndVersionEndWell) {
     EXPECT_TRUE(std::regex_match(version.output, std::regex("ordwell [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << version.output;
 }
 
+TEST_F(OrdwellProgram, AnUnknownOptionIsRefusedWithTheUsage) {
+    WriteMacro("macro.ow", "WriteToFile(ran.txt,yes)\n");
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"--no-such-option"}, {"--list-windows"}, {"/r", "macro.ow", "-z"}}) {
+        const Result result = Run(arguments);
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.output, "");
+        EXPECT_NE(result.errors.find("unknown option '" + arguments.back() + "'"), std::string::npos) << result.errors;
+        EXPECT_NE(result.errors.find("Usage: ordwell"), std::string::npos) << result.errors;
+    }
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "ran.txt"));
+}
+
 TEST_F(OrdwellProgram, FlowControlAndVariablesRunToTheEnd) {
     WriteMacro("inner.ow", "PutVar(%I,inner ran)\r\nExitMacro()\r\nPutVar(%I,too far)\r\n");
     const Result result = RunMacro("// counts, jumps and a nested macro\n"

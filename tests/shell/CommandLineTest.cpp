@@ -44,7 +44,23 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineRow{{}, Action::Edit, ""}, CommandLineRow{{"macro.ow"}, Action::Edit, "macro.ow"},
         CommandLineRow{{"/p", "/r", "macro.ow"}, Action::RunHeadless, "macro.ow"},
         CommandLineRow{{"--help"}, Action::Help, ""}, CommandLineRow{{"/r", "x.ow", "-h"}, Action::Help, ""},
-        CommandLineRow{{"--version"}, Action::Version, ""}, CommandLineRow{{"--", "--help"}, Action::Edit, "--help"}));
+        CommandLineRow{{"--version"}, Action::Version, ""}, CommandLineRow{{"--", "--help"}, Action::Edit, "--help"},
+        // The desktop framework's switches change nothing; options of "-"
+        // that the program does not know are refused, wherever they stand.
+        CommandLineRow{{"/dde", "-Embedding", "macro.ow"}, Action::Edit, "macro.ow"},
+        CommandLineRow{{"--list-windows"}, Action::Refused, ""},
+        CommandLineRow{{"/r", "macro.ow", "--no-such-option"}, Action::Refused, ""},
+        CommandLineRow{{"-x", "macro.ow"}, Action::Refused, ""},
+        CommandLineRow{{"-rf", "macro.ow"}, Action::Refused, ""}, CommandLineRow{{"--", "-x"}, Action::Edit, "-x"},
+        CommandLineRow{{"-"}, Action::Edit, "-"}));
+
+TEST(CommandLine, ARefusalNamesTheOptionAndTheWayToHelp) {
+    const CommandLine line = ParseCommandLine({"macro.ow", "--list-windows"});
+    EXPECT_EQ(line.refusedOption, "--list-windows");
+    const std::string text = RefusalText(line.refusedOption);
+    EXPECT_NE(text.find("unknown option '--list-windows'"), std::string::npos) << text;
+    EXPECT_NE(text.find("ordwell --help"), std::string::npos) << text;
+}
 
 // The splash belongs to the editor as a user opens it: never to a run, and
 // not to an editor that a run switch without a file opened.

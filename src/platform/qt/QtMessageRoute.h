@@ -1,0 +1,22 @@
+#pragma once
+
+namespace ordwell {
+
+class Diagnostics;
+
+// While it lives, Qt's own messages go through the program's diagnostics
+// instead of straight to standard error, so that a run's error output holds
+// only what the program has to say: debug and information messages are
+// dropped, and so are notes of Qt on what it did about its surroundings by
+// itself (no XDG_RUNTIME_DIR: it uses a folder of its own). Warnings about
+// real problems are reported as "Qt: text". Made before the QApplication and
+// ended after it, with diagnostics that outlive it.
+class QtMessageRoute final {
+public:
+    explicit QtMessageRoute(Diagnostics& diagnostics);
+    ~QtMessageRoute();
+    QtMessageRoute(const QtMessageRoute&) = delete;
+    QtMessageRoute& operator=(const QtMessageRoute&) = delete;
+};
+
+} // namespace ordwell
