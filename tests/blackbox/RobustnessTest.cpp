@@ -17,11 +17,14 @@
 //     OrdwellProgram.StopSignalsEndLoopsAndWaits, ProgramCommands.StopSignalsEndAWaitForAProgram.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <random>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include "OrdwellProgram.h"
 
@@ -121,6 +124,80 @@ TEST_F(Robustness, AMacroFileThatCannotBeReadIsRefused) {
     EXPECT_EQ(nested.status, 0) << nested.errors;
     EXPECT_EQ(ReadFile("refused.txt"), "yes");
     EXPECT_FALSE(std::filesystem::exists(m_dir / "ran.txt"));
+}
+
+// The system ends a name at its first NUL byte: a path cut there would name
+// another file ("keep" for "keep\0.bak"). A NUL comes in through the macro
+// file itself or through a variable.
+TEST_F(Robustness, APathOrArgumentHoldingANulTouchesNothing) {
+    const std::string nul(1, '\0');
+    namespace fs = std::filesystem;
+    WriteFile("keep", "kept");
+    WriteFile("ro", "read-only");
+    ASSERT_EQ(::chmod((m_dir / "ro").c_str(), 0444), 0);
+    WriteFile("ini", "[s]\ne=v\n");
+    WriteFile("keys", "abc");
+    WriteFile("script", "[x]\n");
+    WriteMacro("sub.ow", "WriteToFile(ran.txt,yes)\n");
+    fs::create_directory(m_dir / "sub");
+    fs::create_directory(m_dir / "emptydir");
+    // Old enough for FileOlderThan of the cut name to be TRUE.
+    fs::last_write_time(m_dir / "keep", fs::file_time_type::clock::now() - std::chrono::hours(48));
+    const std::vector<std::string> lines = {
+        "SetDirectory(sub" + nul + "x)",
+        "DeleteFile(keep" + nul + ".bak)",
+        "PutVar(%A,keep" + nul + ".bak)",
+        "DeleteFile(%A)",
+        "CopyFile(keep" + nul + "x,copy)",
+        "CopyFile(keep,copy" + nul + "x)",
+        "MoveFile(keep" + nul + "x,moved)",
+        "MoveFile(keep,moved" + nul + "x)",
+        "CreateDirectory(newdir" + nul + "x)",
+        "RemoveDirectory(emptydir" + nul + "x)",
+        "FileExist(keep" + nul + "x)",
+        "FileOlderThan(keep" + nul + "x,60)",
+        "FindFile(keep" + nul + "x,.,%B)",
+        "FindFile(keep,." + nul + "x,%B)",
+        "GetFileSize(keep" + nul + "x,%B)",
+        "GetFromIniFile(ini" + nul + "x,[s]e,%B)",
+        "WriteToIniFile(ini" + nul + "x,[s]e,changed)",
+        "IsFileLocked(ro" + nul + "x)",
+        "LogSystem(log" + nul + "x,Date)",
+        "LogToFile(log" + nul + "x,text)",
+        "WriteLineToFile(log" + nul + "x,text)",
+        "WriteToFile(log" + nul + "x,text)",
+        "OpenFile(0,keep" + nul + "x)",
+        "PlaySound(keep" + nul + "x)",
+        "Print(keep" + nul + "x)",
+        "RunMacro(sub.ow" + nul + "x)",
+        "SendKeysFromFile(keys" + nul + "x)",
+        "DdeScript(app,topic,script" + nul + "x)",
+        "RunProgram(/usr/bin/touch made" + nul + "x)",
+        "RunProgram(/usr/bin/touch" + nul + "x made)",
+        "RunDOSCommand(/usr/bin/touch made" + nul + "x)",
+    };
+    std::string macro;
+    std::string expected;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string number = std::to_string(i + 1);
+        if (lines[i].starts_with("PutVar")) {
+            macro += lines[i] + "\n";
+            continue;
+        }
+        macro += "If(" + lines[i] + ",WriteLineToFile(results.txt," + number + " TRUE),WriteLineToFile(results.txt," +
+                 number + " FALSE))\n";
+        expected += number + " FALSE\r\n";
+    }
+    const Result result = RunMacro(macro);
+    EXPECT_EQ(result.status, 0) << result.errors;
+    EXPECT_TRUE(Mentions(result.errors, "NUL")) << result.errors;
+    EXPECT_EQ(ReadFile("results.txt"), expected);
+    EXPECT_EQ(ReadFile("keep"), "kept");
+    EXPECT_EQ(ReadFile("ini"), "[s]\ne=v\n");
+    EXPECT_TRUE(fs::exists(m_dir / "emptydir"));
+    for (const char* name : {"copy", "moved", "newdir", "log", "ran.txt", "sub/results.txt"}) {
+        EXPECT_FALSE(fs::exists(m_dir / name)) << name;
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "PosixProcesses.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -128,7 +129,7 @@ PosixProcesses::~PosixProcesses() {
 }
 
 std::optional<std::string> PosixProcesses::FindProgram(std::string_view name) {
-    if (name.empty()) {
+    if (name.empty() || name.find('\0') != std::string_view::npos) {
         return std::nullopt;
     }
     if (name.find('/') != std::string_view::npos) {
@@ -150,6 +151,12 @@ std::optional<std::string> PosixProcesses::FindProgram(std::string_view name) {
 std::shared_ptr<PosixProcesses::Child> PosixProcesses::Start(const std::string& path,
                                                              const std::vector<std::string>& argv) {
     ReapEnded();
+    // A program sees each argument up to its first NUL byte only: one that
+    // holds a NUL cannot be passed whole, so nothing starts.
+    const auto holdsNul = [](const std::string& word) { return word.find('\0') != std::string::npos; };
+    if (holdsNul(path) || std::any_of(argv.begin(), argv.end(), holdsNul)) {
+        return nullptr;
+    }
     std::vector<char*> arguments;
     arguments.reserve(argv.size() + 1);
     for (const std::string& word : argv) {
