@@ -44,8 +44,8 @@ bool SendKeysFromFileCommand(CommandCall& call) {
     }
     const MacroText lines = MacroText::FromFileText(std::move(content));
     bool delivered = true;
-    for (size_t i = 0; i < lines.Count() && !call.Runner().StopRequested(); ++i) {
-        delivered = Send(call, lines.Line(i)) && delivered;
+    for (size_t i = 0; i < lines.Count() && delivered && !call.Runner().StopRequested(); ++i) {
+        delivered = Send(call, lines.Line(i));
     }
     return delivered;
 }

@@ -200,5 +200,20 @@ TEST_F(Robustness, APathOrArgumentHoldingANulTouchesNothing) {
     }
 }
 
+// With no display no key can be typed: a send command answers FALSE at once,
+// instead of pausing the key delay after each of its characters.
+TEST_F(Robustness, SendKeysWithNoDisplayAnswersFalseAtOnce) {
+    const std::string text(100000, 'x');
+    WriteFile("keys.txt", text + "\n" + text + "\n");
+    std::string macro;
+    for (const std::string& line : {"SendKeys(\"" + text + "\")", std::string("SendKeysFromFile(keys.txt)")}) {
+        macro += "If(" + line + ",WriteLineToFile(results.txt,TRUE),WriteLineToFile(results.txt,FALSE))\n";
+    }
+    const Result result = RunMacro(macro);
+    ASSERT_TRUE(result.status.has_value()) << "still typing after " << kBound.count() << " seconds";
+    EXPECT_EQ(*result.status, 0) << result.errors;
+    EXPECT_EQ(ReadFile("results.txt"), "FALSE\r\nFALSE\r\n");
+}
+
 } // namespace
 } // namespace ordwell::test
