@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <new>
 #include <span>
 #include <string_view>
 
@@ -99,22 +100,32 @@ bool CMacroRunner::RunLine(const LineSyntax& syntax, bool stackLeft) {
             m_syntaxFlag = false;
             result = false;
         } else if (m_syntaxFlag) {
-            ArgumentValues values;
-            values.Substitute(syntax, m_engine.Variables());
-            if (HoldsNulInPath(info, values.Values())) {
-                m_engine.ReportProblem("nul in path", "a file name held a NUL byte: a line failed and touched nothing");
-                result = false;
-            } else {
-                CommandCall call(*this, m_engine, syntax, values);
-                const CommandHandler handler = m_engine.Handler(info.id);
-                result = handler != nullptr && handler(call);
-            }
+            result = RunCommand(info, syntax);
         }
     } else if (syntax.kind == LineKind::Command) {
         m_syntaxFlag = false;
         result = false;
     }
     return syntax.negate ? !result : result;
+}
+
+bool CMacroRunner::RunCommand(const CommandInfo& info, const LineSyntax& syntax) {
+    try {
+        ArgumentValues values;
+        values.Substitute(syntax, m_engine.Variables());
+        if (HoldsNulInPath(info, values.Values())) {
+            m_engine.ReportProblem("nul in path", "a file name held a NUL byte: a line failed and touched nothing");
+            return false;
+        }
+        CommandCall call(*this, m_engine, syntax, values);
+        const CommandHandler handler = m_engine.Handler(info.id);
+        return handler != nullptr && handler(call);
+    } catch (const std::bad_alloc&) {
+        // Whatever the line had taken is given back by now: the line fails,
+        // and the macro goes on as after any failed line.
+        m_engine.ReportProblem("memory", "a line ran out of memory: it failed");
+        return false;
+    }
 }
 
 int CMacroRunner::FindLabel(std::string_view name) const {

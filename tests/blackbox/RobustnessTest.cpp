@@ -215,5 +215,26 @@ TEST_F(Robustness, SendKeysWithNoDisplayAnswersFalseAtOnce) {
     EXPECT_EQ(ReadFile("results.txt"), "FALSE\r\nFALSE\r\n");
 }
 
+// 20,000 references to a variable of 100 KB would expand to 2 GB: more than
+// a send command takes, and more than the memory the program may have.
+TEST_F(Robustness, AnEnvironmentExpansionTooLargeAnswersFalse) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
+#endif
+    SetEnvironment("BIG", std::string(100000, 'x'));
+    std::string references;
+    for (int i = 0; i < 20000; ++i) {
+        references += "%BIG%";
+    }
+    WriteMacro("macro.ow", "If(SendEnvironment(\"" + references +
+                               "\"),WriteToFile(result.txt,TRUE),WriteToFile(result.txt,FALSE))\n"
+                               "WriteToFile(after.txt,yes)\n");
+    std::vector<std::string> arguments = {"--as=1073741824", ORDWELL_EXECUTABLE, "/r", "macro.ow"};
+    ChildProcess child("/usr/bin/prlimit", arguments, ProgramOptions());
+    EXPECT_EQ(child.Wait(kBound), 0) << child.Errors();
+    EXPECT_EQ(ReadFile("result.txt"), "FALSE");
+    EXPECT_EQ(ReadFile("after.txt"), "yes");
+}
+
 } // namespace
 } // namespace ordwell::test
