@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -120,7 +121,32 @@ private:
     posix_spawn_file_actions_t m_actions;
 };
 
+// Every program running holds a descriptor here (its pidfd) until it ends,
+// and the usual soft limit of 1,024 descriptors would be used up by a
+// thousand programs left running, failing every file command after. The soft
+// limit is raised to the hard one once, as long-running tools do; the limit
+// the process started with is given back to each program started (see
+// Start), since programs that wait with select() cannot use more.
+const rlimit& DescriptorLimitAtStart() {
+    static const rlimit atStart = [] {
+        rlimit limit{};
+        if (::getrlimit(RLIMIT_NOFILE, &limit) != 0) {
+            return rlimit{RLIM_INFINITY, RLIM_INFINITY};
+        }
+        if (limit.rlim_cur < limit.rlim_max) {
+            const rlimit raised{limit.rlim_max, limit.rlim_max};
+            ::setrlimit(RLIMIT_NOFILE, &raised);
+        }
+        return limit;
+    }();
+    return atStart;
+}
+
 } // namespace
+
+PosixProcesses::PosixProcesses(EventPump& pump) : m_pump(pump) {
+    DescriptorLimitAtStart();
+}
 
 PosixProcesses::~PosixProcesses() {
     for (const auto& [pid, watched] : m_children) {
@@ -168,6 +194,10 @@ std::shared_ptr<PosixProcesses::Child> PosixProcesses::Start(const std::string& 
     // glibc reports a failed exec here, so a start that fails is seen.
     if (::posix_spawn(&pid, path.c_str(), settings.Actions(), settings.Attributes(), arguments.data(), environ) != 0) {
         return nullptr;
+    }
+    // At once: no program opens a thousand descriptors before its main().
+    if (const rlimit& limit = DescriptorLimitAtStart(); limit.rlim_cur != RLIM_INFINITY) {
+        ::prlimit(pid, RLIMIT_NOFILE, &limit, nullptr);
     }
     auto child = std::make_shared<Child>();
     child->pid = pid;
