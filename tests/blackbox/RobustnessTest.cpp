@@ -17,6 +17,7 @@
 //     OrdwellProgram.StopSignalsEndLoopsAndWaits, ProgramCommands.StopSignalsEndAWaitForAProgram.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -234,6 +235,47 @@ TEST_F(Robustness, AnEnvironmentExpansionTooLargeAnswersFalse) {
     EXPECT_EQ(child.Wait(kBound), 0) << child.Errors();
     EXPECT_EQ(ReadFile("result.txt"), "FALSE");
     EXPECT_EQ(ReadFile("after.txt"), "yes");
+}
+
+// A store whose folder takes no new file (read-only here; a full disk does
+// the same) cannot keep the log SQLite keeps beside it: its values are still
+// read, writes answer FALSE, and one message says why.
+TEST_F(Robustness, AStoreInAReadOnlyFolderIsStillRead) {
+    namespace fs = std::filesystem;
+    const std::string key = "HKEY_CURRENT_USER\\Software\\Kept";
+    const Result written = RunMacro("WriteToRegistry(" + key + ",Value,stored)\n");
+    ASSERT_EQ(written.status, 0) << written.errors;
+    const fs::path folder = m_dir / "config" / "ordwell";
+    ASSERT_TRUE(fs::exists(folder / "registry.sqlite"));
+    WriteMacro("macro.ow", "GetFromRegistry(" + key + ",Value,%A)\nWriteToFile(read.txt,%A)\nIf(WriteToRegistry(" +
+                               key + ",Value,changed),WriteToFile(write.txt,TRUE),WriteToFile(write.txt,FALSE))\n");
+    std::vector<std::string> command = {ORDWELL_EXECUTABLE};
+    if (::geteuid() == 0) {
+        // Root writes into any folder: the run is nobody's, and so are the
+        // store and its folder (a user's own, made read-only).
+        if (::access("/usr/bin/setpriv", X_OK) != 0) {
+            GTEST_SKIP() << "running as root without setpriv: a folder root cannot write cannot be made";
+        }
+        fs::permissions(m_dir, fs::perms::all);
+        fs::permissions(m_dir / "config", fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+        ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
+        ASSERT_EQ(::chown((folder / "registry.sqlite").c_str(), 65534, 65534), 0);
+        command = {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--", ORDWELL_EXECUTABLE};
+    }
+    const fs::perms readOnly = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                               fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec;
+    fs::permissions(folder, readOnly);
+    std::vector<std::string> arguments(command.begin() + 1, command.end());
+    arguments.insert(arguments.end(), {"/r", "macro.ow"});
+    ChildProcess child(command.front(), arguments, ProgramOptions());
+    const std::optional<int> status = child.Wait(kBound);
+    fs::permissions(folder, fs::perms::owner_all);
+    EXPECT_EQ(status, 0) << child.Errors();
+    EXPECT_EQ(ReadFile("read.txt"), "stored");
+    EXPECT_EQ(ReadFile("write.txt"), "FALSE");
+    const std::string& errors = child.Errors();
+    EXPECT_EQ(std::ranges::count(errors, '\n'), 1) << errors;
+    EXPECT_TRUE(Mentions(errors, "is read-only (its folder is read-only or full)")) << errors;
 }
 
 } // namespace
