@@ -30,7 +30,7 @@ void Engine::RunStarting() {
     m_platform.clock.StartIntervals(kEventIntervalMs);
     m_reported.clear();
     if (const std::string problem = m_platform.registry.Problem(); !problem.empty()) {
-        ReportProblem("registry", problem + "; settings read their defaults and registry writes fail");
+        ReportProblem("registry", problem);
     }
 }
 

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <new>
+#include <span>
+#include <string_view>
 
 #include "CommandCall.h"
 #include "Engine.h"
@@ -25,6 +28,19 @@ public:
 private:
     Engine& m_engine;
 };
+
+// The system ends a name at its first NUL byte, so a file or directory
+// argument holding one would name another file than the line wrote (the part
+// before the NUL). Such a line touches nothing and fails.
+bool HoldsNulInPath(const CommandInfo& info, std::span<const std::string_view> values) {
+    for (size_t i = 0; i < values.size(); ++i) {
+        const ArgKind kind = info.Param(static_cast<int>(i) + 1).kind;
+        if ((kind == ArgKind::File || kind == ArgKind::Directory) && values[i].find('\0') != std::string_view::npos) {
+            return true;
+        }
+    }
+    return false;
+}
 
 char FoldCase(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -84,17 +100,32 @@ bool CMacroRunner::RunLine(const LineSyntax& syntax, bool stackLeft) {
             m_syntaxFlag = false;
             result = false;
         } else if (m_syntaxFlag) {
-            ArgumentValues values;
-            values.Substitute(syntax, m_engine.Variables());
-            CommandCall call(*this, m_engine, syntax, values);
-            const CommandHandler handler = m_engine.Handler(info.id);
-            result = handler != nullptr && handler(call);
+            result = RunCommand(info, syntax);
         }
     } else if (syntax.kind == LineKind::Command) {
         m_syntaxFlag = false;
         result = false;
     }
     return syntax.negate ? !result : result;
+}
+
+bool CMacroRunner::RunCommand(const CommandInfo& info, const LineSyntax& syntax) {
+    try {
+        ArgumentValues values;
+        values.Substitute(syntax, m_engine.Variables());
+        if (HoldsNulInPath(info, values.Values())) {
+            m_engine.ReportProblem("nul in path", "a file name held a NUL byte: a line failed and touched nothing");
+            return false;
+        }
+        CommandCall call(*this, m_engine, syntax, values);
+        const CommandHandler handler = m_engine.Handler(info.id);
+        return handler != nullptr && handler(call);
+    } catch (const std::bad_alloc&) {
+        // Whatever the line had taken is given back by now: the line fails,
+        // and the macro goes on as after any failed line.
+        m_engine.ReportProblem("memory", "a line ran out of memory: it failed");
+        return false;
+    }
 }
 
 int CMacroRunner::FindLabel(std::string_view name) const {

@@ -86,6 +86,10 @@ private:
     // Runs a line parsed; `stackLeft` tells whether the stack has room for
     // it (see Engine::HasStackForAnotherLevel).
     bool RunLine(const LineSyntax& syntax, bool stackLeft);
+    // Runs the command of a line whose syntax is right: its arguments
+    // substituted and checked, then its handler. A line that runs out of
+    // memory fails; no exception leaves it.
+    bool RunCommand(const CommandInfo& info, const LineSyntax& syntax);
 
     Engine& m_engine;
     bool m_syntaxFlag = true;

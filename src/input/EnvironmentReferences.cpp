@@ -4,9 +4,16 @@
 
 namespace ordwell {
 
-std::string ExpandEnvironmentReferences(std::string_view text, const EnvironmentLookup& lookup) {
+std::optional<std::string> ExpandEnvironmentReferences(std::string_view text, const EnvironmentLookup& lookup,
+                                                       std::size_t limit) {
     std::string out;
-    out.reserve(text.size());
+    const auto append = [&](std::string_view part) {
+        if (part.size() > limit - out.size()) {
+            return false;
+        }
+        out.append(part);
+        return true;
+    };
     std::size_t at = 0;
     while (at < text.size()) {
         const std::size_t open = text.find('%', at);
@@ -17,19 +24,28 @@ std::string ExpandEnvironmentReferences(std::string_view text, const Environment
         if (close == std::string_view::npos) {
             break;
         }
-        out.append(text, at, open - at);
+        if (!append(text.substr(at, open - at))) {
+            return std::nullopt;
+        }
         const std::string name(text.substr(open + 1, close - open - 1));
-        std::optional<std::string> value = name.empty() ? std::nullopt : lookup(name);
+        const std::optional<std::string> value = name.empty() ? std::nullopt : lookup(name);
         if (value) {
-            out += *value;
+            if (!append(*value)) {
+                return std::nullopt;
+            }
             at = close + 1;
         } else {
-            out += '%';
-            out += name;
+            // The name stays with its opening "%"; its closing one may open
+            // the next reference.
+            if (!append(text.substr(open, close - open))) {
+                return std::nullopt;
+            }
             at = close;
         }
     }
-    out.append(text.substr(at));
+    if (!append(text.substr(at))) {
+        return std::nullopt;
+    }
     return out;
 }
 

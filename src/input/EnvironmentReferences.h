@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -11,11 +12,13 @@ namespace ordwell {
 using EnvironmentLookup = std::function<std::optional<std::string>(const std::string& name)>;
 
 // The text with every reference %NAME% to a variable that is set replaced by
-// its value, however long the result. A reference to a variable that is not
+// its value; nothing when the result would be longer than `limit` bytes (the
+// text is never built past it). A reference to a variable that is not
 // set stays in the text as written, and its closing "%" may open the next
 // reference ("%UNSET%HOME%" keeps "%UNSET" and expands HOME). A "%" without
 // a closing one stays.
-std::string ExpandEnvironmentReferences(std::string_view text, const EnvironmentLookup& lookup);
+std::optional<std::string> ExpandEnvironmentReferences(std::string_view text, const EnvironmentLookup& lookup,
+                                                       std::size_t limit);
 
 // The process's own environment.
 std::optional<std::string> ProcessEnvironment(const std::string& name);

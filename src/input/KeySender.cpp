@@ -58,6 +58,12 @@ bool KeySender::Stopped() const {
     return m_runner.StopRequested();
 }
 
+bool KeySender::Ended() const {
+    // Nothing more can arrive once a stroke could not be delivered (no
+    // display, or it went away): the rest is neither typed nor waited for.
+    return !m_delivered || Stopped();
+}
+
 void KeySender::Add(const KeyStroke& stroke) {
     m_pending.push_back(stroke);
     if (m_pending.size() >= kBatchStrokes) {
@@ -81,10 +87,13 @@ void KeySender::PressKey(std::uint8_t virtualKey, bool down) {
 
 void KeySender::KeyPause(std::int32_t ms) {
     // A negative pause is none (not the better part of two months).
-    if (ms <= 0 || Stopped()) {
+    if (ms <= 0 || Ended()) {
         return;
     }
     Flush();
+    if (!m_delivered) {
+        return;
+    }
     PlatformOf(m_runner).pump.WaitFor(static_cast<std::uint32_t>(ms), [this] { return Stopped(); });
 }
 
@@ -96,7 +105,7 @@ int KeySender::SendKeyString(std::string_view text) {
 int KeySender::SendItems(std::string_view text, std::size_t& cursor) {
     const std::int32_t delay = KeyDelay(m_runner);
     int result = itemresult::kContinue;
-    while (cursor < text.size() && result == itemresult::kContinue && !Stopped()) {
+    while (cursor < text.size() && result == itemresult::kContinue && !Ended()) {
         result = SendKeyItem(text, cursor);
         KeyPause(delay);
     }
@@ -244,13 +253,13 @@ int KeySender::PerformAction(std::uint8_t action, std::string_view argument, boo
 }
 
 void KeySender::TypeCharacter(char32_t character, std::int32_t count) {
-    for (std::int32_t i = 0; i < count && !Stopped(); ++i) {
+    for (std::int32_t i = 0; i < count && !Ended(); ++i) {
         Add(KeyStroke::Type(character));
     }
 }
 
 void KeySender::PressNamedKey(std::uint8_t virtualKey, std::int32_t count) {
-    for (std::int32_t i = 0; i < count && !Stopped(); ++i) {
+    for (std::int32_t i = 0; i < count && !Ended(); ++i) {
         Add(KeyStroke::Press(virtualKey));
         Add(KeyStroke::Release(virtualKey));
     }

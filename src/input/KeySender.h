@@ -52,7 +52,8 @@ public:
 
     // Hands the strokes gathered so far to the keyboard.
     void Flush();
-    // Whether every stroke so far reached the keyboard.
+    // Whether every stroke so far reached the keyboard. Once one has not,
+    // the text ends: no further item is typed or paused for.
     bool Delivered() const { return m_delivered; }
 
     // The key delay between items: the setting KeyDelay (section System,
@@ -69,6 +70,8 @@ private:
     void PressNamedKey(std::uint8_t virtualKey, std::int32_t count);
     void Add(const KeyStroke& stroke);
     bool Stopped() const;
+    // A stop was requested, or a stroke could not be delivered.
+    bool Ended() const;
 
     CMacroRunner& m_runner;
     std::vector<KeyStroke> m_pending;

@@ -18,9 +18,9 @@ namespace ordwell {
 
 namespace {
 
-// The largest file SendKeysFromFile reads: far more than anyone types, and
-// little enough memory.
-constexpr std::size_t kMaxKeysFileBytes = std::size_t{16} << 20;
+// The longest text a send command takes from a file or the environment: far
+// more than anyone types, and little enough memory.
+constexpr std::size_t kMaxTextBytes = std::size_t{16} << 20;
 
 bool Send(CommandCall& call, std::string_view text) {
     return SendKeysText(call.Runner(), text).delivered;
@@ -39,13 +39,13 @@ bool SendKeysToWindowCommand(CommandCall& call) {
 // nothing.
 bool SendKeysFromFileCommand(CommandCall& call) {
     std::string content;
-    if (call.GetPlatform().files.ReadRegularFile(call.Path(1), kMaxKeysFileBytes, content) != FileRead::Ok) {
+    if (call.GetPlatform().files.ReadRegularFile(call.Path(1), kMaxTextBytes, content) != FileRead::Ok) {
         return true;
     }
     const MacroText lines = MacroText::FromFileText(std::move(content));
     bool delivered = true;
-    for (size_t i = 0; i < lines.Count() && !call.Runner().StopRequested(); ++i) {
-        delivered = Send(call, lines.Line(i)) && delivered;
+    for (size_t i = 0; i < lines.Count() && delivered && !call.Runner().StopRequested(); ++i) {
+        delivered = Send(call, lines.Line(i));
     }
     return delivered;
 }
@@ -58,8 +58,11 @@ bool SendInputToWindowCommand(CommandCall& call) {
     return ActivateWindowByTitle(call.Runner(), call.Text(1)) && Send(call, call.Runner().LastInputText());
 }
 
+// An expansion longer than the limit types nothing and answers FALSE.
 bool SendEnvironmentCommand(CommandCall& call) {
-    return Send(call, ExpandEnvironmentReferences(call.Text(1), ProcessEnvironment));
+    const std::optional<std::string> text =
+        ExpandEnvironmentReferences(call.Text(1), ProcessEnvironment, kMaxTextBytes);
+    return text && Send(call, *text);
 }
 
 bool SendNowCommand(CommandCall& call) {

@@ -12,10 +12,14 @@ SendOutcome SendKeysText(CMacroRunner& runner, std::string_view text) {
     {
         KeySender sender(runner);
         std::size_t cursor = 0;
-        while (cursor < text.size() && outcome.lastItem == itemresult::kContinue && !runner.StopRequested()) {
+        while (cursor < text.size() && outcome.lastItem == itemresult::kContinue && !runner.StopRequested() &&
+               sender.Delivered()) {
             outcome.lastItem = sender.SendKeyItem(text, cursor);
             if (delay > 0) {
                 sender.Flush();
+                if (!sender.Delivered()) {
+                    break;
+                }
                 PumpMessagesFor(runner, static_cast<std::uint32_t>(delay));
             }
         }

@@ -41,7 +41,7 @@ public:
     // Appends the bytes to the file, creating it when missing. The append is
     // atomic against other writers of the same file: no line is lost or torn.
     // The bytes go in whole or not at all: an append cut short (a full disk)
-    // is taken back and answers false.
+    // is taken back and answers false, and a file it made is removed again.
     virtual bool Append(const std::string& path, std::string_view bytes) = 0;
     // Reads a whole regular file of at most `limit` bytes into `content`.
     // Never waits on a FIFO or a device and never reads past the limit, so no

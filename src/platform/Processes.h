@@ -35,11 +35,14 @@ public:
     // shell; a file that is no program is opened with the program registered
     // for it (the parameters then go nowhere). With Print: hands the document
     // `file` to the print service. Null when nothing could be started, or
-    // when the work went to a program that was already running.
+    // when the work went to a program that was already running. A file or
+    // argument holding a NUL byte cannot reach a program whole: nothing
+    // starts then.
     virtual std::unique_ptr<Process> Launch(LaunchVerb verb, std::string_view file, std::string_view parameters) = 0;
     // Runs a command line through the system's command interpreter, so that
     // redirections and pipes work; no handle is kept. True when the
-    // interpreter was started.
+    // interpreter was started; a command line holding a NUL byte starts
+    // nothing.
     virtual bool RunCommandLine(std::string_view commandLine) = 0;
     // Whether the name is an existing program: found as a path, or along the
     // search path.

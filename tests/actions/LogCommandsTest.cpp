@@ -98,5 +98,21 @@ TEST(LogCommands, ALineIsWrittenWholeOrNotAtAllWhenTheFileCannotGrow) {
     EXPECT_EQ(desk.ReadFile("full.log"), first + "01/22/98 13:05:00 ok\r\n");
 }
 
+TEST(LogCommands, AWriteThatCannotGrowItsNewFileLeavesNoFile) {
+    TestDesktop desk;
+    ForkedChild child;
+    child.Start([&] {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{0, 0};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+            return 9;
+        }
+        return (desk.Line("WriteToFile(new.txt,text)") ? 1 : 0) + (desk.Line("LogToFile(new.log,text)") ? 2 : 0);
+    });
+    EXPECT_EQ(child.Wait(), 0);
+    EXPECT_FALSE(std::filesystem::exists(desk.Dir() / "new.txt"));
+    EXPECT_FALSE(std::filesystem::exists(desk.Dir() / "new.log"));
+}
+
 } // namespace
 } // namespace ordwell

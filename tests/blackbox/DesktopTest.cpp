@@ -228,6 +228,36 @@ TEST_P(DesktopCommands, ARunOnADisplayPrintsOnlyWhatTheMacroSays) {
     EXPECT_EQ(ReadFile("done.txt"), "yes");
 }
 
+// Closing a window without a close request ends its program: never by way
+// of a window nobody sees (the program's helper window, which takes no close
+// request) nor of a window of ordwell's own (Qt's selection owner, hidden).
+TEST_P(DesktopCommands, CloseWindowEndsNoProgramThroughAHiddenWindow) {
+    OpenActiveWindow("Before");
+    if (!OrdwellSeesWindows()) {
+        GTEST_SKIP() << "ordwell has no X11 window system yet (FindWindow finds no window on the display)";
+    }
+    ChildProcess program(ORDWELL_TEST_WINDOW, {"Main", "Helper"}, ProgramOptions());
+    const Window root = DefaultRootWindow(m_display);
+    ASSERT_TRUE(Await([&] {
+        return FindWindowTitled(m_display, root, "Main") != None && FindWindowTitled(m_display, root, "Helper") != None;
+    }));
+    std::string macro;
+    for (const std::string line :
+         {"CloseWindow(\"Helper\")", "QuitProgram(\"Helper\")", "CloseWindow(\"Qt Selection Owner for ordwell\")",
+          "QuitProgram(\"Qt Selection Owner for ordwell\")"}) {
+        macro += "If(" + line + ",WriteLineToFile(results.txt,TRUE),WriteLineToFile(results.txt,FALSE))\n";
+    }
+    const Result result = RunMacro(macro);
+    EXPECT_EQ(result.status, 0) << result.errors;
+    EXPECT_EQ(ReadFile("results.txt"), "FALSE\r\nFALSE\r\nFALSE\r\nFALSE\r\n");
+    // Ordwell's requests were done when its connection closed.
+    XSync(m_display, False);
+    EXPECT_NE(FindWindowTitled(m_display, root, "Main"), None);
+    EXPECT_NE(FindWindowTitled(m_display, root, "Helper"), None);
+    program.Signal(SIGKILL);
+    program.Wait(kBound);
+}
+
 INSTANTIATE_TEST_SUITE_P(WindowManager, DesktopCommands, testing::Bool(),
                          [](const testing::TestParamInfo<bool>& param) {
                              return param.param ? "Openbox" : "NoWindowManager";

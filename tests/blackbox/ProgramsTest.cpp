@@ -237,5 +237,32 @@ TEST_F(ProgramCommands, ProgramsNobodyWaitsForLeaveNoZombies) {
     EXPECT_EQ(child->Wait(kBound), 0);
 }
 
+// Every program left running holds a descriptor of ordwell's: 1,100 of them,
+// under the usual soft limit of 1,024 descriptors, leave the file commands
+// their descriptors.
+TEST_F(ProgramCommands, ProgramsLeftRunningLeaveDescriptorsForFiles) {
+    constexpr int kPrograms = 1100;
+    WriteProgram("bin/sleeper", "exec >/dev/null 2>&1\necho $$ >> pids.log\nexec sleep 1000\n");
+    WriteMacro("macro.ow",
+               "Repeat(RunProgram(sleeper)," + std::to_string(kPrograms) +
+                   ")\n"
+                   "If(LogToFile(log.txt,written),WriteToFile(result.txt,TRUE),WriteToFile(result.txt,FALSE))\n"
+                   "If(WriteToIniFile(a.ini,[s]e,v),WriteToFile(ini.txt,TRUE),WriteToFile(ini.txt,FALSE))\n");
+    ChildProcess child("/usr/bin/prlimit", {"--nofile=1024:4096", ORDWELL_EXECUTABLE, "/r", "macro.ow"},
+                       ProgramOptions());
+    const std::optional<int> status = child.Wait(kBound);
+    // The sleepers end here, whatever the run did.
+    const bool allStarted =
+        AwaitFile("pids.log", [](const std::string& text) { return std::ranges::count(text, '\n') == kPrograms; });
+    std::istringstream pids(ReadFile("pids.log"));
+    for (pid_t pid = 0; pids >> pid;) {
+        ::kill(pid, SIGKILL);
+    }
+    EXPECT_EQ(status, 0) << child.Errors();
+    EXPECT_TRUE(allStarted);
+    EXPECT_EQ(ReadFile("result.txt"), "TRUE");
+    EXPECT_EQ(ReadFile("ini.txt"), "TRUE");
+}
+
 } // namespace
 } // namespace ordwell::test

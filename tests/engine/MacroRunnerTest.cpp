@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <new>
 #include <regex>
 
 #include "engine/CommandCall.h"
@@ -113,6 +114,14 @@ TEST_F(MacroRunnerTest, SlowLinesThatNeverWaitStillLetEventsInEveryInterval) {
     auto runner = desk.Run({":Top", "DoNothing()", "GoTo(Top)"});
     EXPECT_EQ(runner->Outcome(), RunOutcome::Stopped);
     EXPECT_LE(desk.Sim().clock.MonotonicMs(), 1000 + Engine::kEventIntervalMs + 10);
+}
+
+TEST_F(MacroRunnerTest, ALineThatRunsOutOfMemoryFailsAndTheMacroGoesOn) {
+    desk.GetEngine().Bind(CommandId::kDoNothing, [](CommandCall&) -> bool { throw std::bad_alloc(); });
+    auto runner = desk.Run({"If(DoNothing(),PutVar(%A,true),PutVar(%A,false))", "DoNothing()", "PutVar(%B,after)"});
+    EXPECT_EQ(runner->Outcome(), RunOutcome::Completed);
+    EXPECT_EQ(desk.Var('A'), "false");
+    EXPECT_EQ(desk.Var('B'), "after");
 }
 
 TEST_F(MacroRunnerTest, AStopSignalEndsEveryNestedRun) {

@@ -124,10 +124,17 @@ TEST_F(InputCommands, SendEnvironmentExpandsReferencesOfAnyLength) {
         }
         return std::nullopt;
     };
-    EXPECT_EQ(ExpandEnvironmentReferences("%A%-%EMPTY%-%B%-%A%", lookup), "1--%B%-1");
-    EXPECT_EQ(ExpandEnvironmentReferences("%B%A%", lookup), "%B1");
-    EXPECT_EQ(ExpandEnvironmentReferences("100%% %A", lookup), "100%% %A");
-    EXPECT_EQ(ExpandEnvironmentReferences("", lookup), "");
+    constexpr std::size_t kAny = 1000;
+    EXPECT_EQ(ExpandEnvironmentReferences("%A%-%EMPTY%-%B%-%A%", lookup, kAny), "1--%B%-1");
+    EXPECT_EQ(ExpandEnvironmentReferences("%B%A%", lookup, kAny), "%B1");
+    EXPECT_EQ(ExpandEnvironmentReferences("100%% %A", lookup, kAny), "100%% %A");
+    EXPECT_EQ(ExpandEnvironmentReferences("", lookup, kAny), "");
+    // Up to the limit, whatever makes it longer: a value, a reference left
+    // as written, the text after the last reference.
+    EXPECT_EQ(ExpandEnvironmentReferences("%A%%A%", lookup, 2), "11");
+    EXPECT_EQ(ExpandEnvironmentReferences("%A%%A%", lookup, 1), std::nullopt);
+    EXPECT_EQ(ExpandEnvironmentReferences("%B%", lookup, 2), std::nullopt);
+    EXPECT_EQ(ExpandEnvironmentReferences("%A%xy", lookup, 2), std::nullopt);
     ::unsetenv("ORDWELL_TEST_NAME");
     ::unsetenv("ORDWELL_TEST_LONG");
 }

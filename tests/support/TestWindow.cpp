@@ -1,7 +1,9 @@
 // A program that shows one top-level window, for tests of what is done to a
-// started program's window: `test_window TITLE`. The window carries its
-// title and the program's process id (_NET_WM_PID), as toolkits set them.
-// It runs until it is killed or its display goes away.
+// started program's window: `test_window TITLE [HELPER]`. The window carries
+// its title and the program's process id (_NET_WM_PID), as toolkits set them.
+// With HELPER, a window of that title is made too and never shown, as a
+// toolkit keeps one for its own ends; it takes no close request. The program
+// runs until it is killed or its display goes away.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -10,7 +12,7 @@
 
 int main(int argc, char** argv) {
     Display* display = XOpenDisplay(nullptr);
-    if (argc != 2 || display == nullptr) {
+    if (argc < 2 || argc > 3 || display == nullptr) {
         return 2;
     }
     const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 10, 10, 300, 200, 0, 0,
@@ -29,6 +31,10 @@ int main(int argc, char** argv) {
     if (XStringListToTextProperty(hostList, 1, &machine) != 0) {
         XSetWMClientMachine(display, window, &machine);
         XFree(machine.value);
+    }
+    if (argc == 3) {
+        const Window helper = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+        XStoreName(display, helper, argv[2]);
     }
     XMapWindow(display, window);
     XFlush(display);

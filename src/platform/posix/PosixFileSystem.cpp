@@ -66,25 +66,46 @@ bool WriteEdited(int fd, const std::string& path, const struct stat& held, std::
 } // namespace
 
 bool PosixFileSystem::Append(const std::string& path, std::string_view bytes) {
-    // O_APPEND puts every write at the end; the lock keeps a write that the
-    // kernel splits from interleaving with another writer's.
-    UniqueFd fd = OpenWithoutWaiting(path, O_WRONLY | O_APPEND | O_CREAT, 0666);
-    struct stat info {};
-    if (!fd || !StatRegular(fd.get(), info) || IsReadOnlyFile(info) ||
-        LockExclusive(fd.get(), m_stop, m_lockWait) != LockWait::Locked) {
-        return false;
+    for (;;) {
+        // O_APPEND puts every write at the end; the lock keeps a write that
+        // the kernel splits from interleaving with another writer's.
+        UniqueFd fd = OpenWithoutWaiting(path, O_WRONLY | O_APPEND);
+        bool made = false;
+        if (!fd && errno == ENOENT) {
+            fd = OpenWithoutWaiting(path, O_WRONLY | O_APPEND | O_CREAT | O_EXCL, 0666);
+            made = static_cast<bool>(fd);
+            if (!fd && errno == EEXIST) {
+                // Made by another writer meanwhile, or a link to a file
+                // still missing, which is made where the link points.
+                fd = OpenWithoutWaiting(path, O_WRONLY | O_APPEND | O_CREAT, 0666);
+            }
+        }
+        struct stat info {};
+        if (!fd || !StatRegular(fd.get(), info) || IsReadOnlyFile(info) ||
+            LockExclusive(fd.get(), m_stop, m_lockWait) != LockWait::Locked) {
+            return false;
+        }
+        // Under the lock the size is where this append begins.
+        if (::fstat(fd.get(), &info) != 0) {
+            return false;
+        }
+        if (info.st_nlink == 0) {
+            continue; // an append that made the file and failed took it back while this one waited
+        }
+        if (!WriteFully(fd.get(), bytes)) {
+            // A full disk or a size limit cut the append short: take back
+            // what went out, so that no torn line is left for the next to run
+            // on, and the file too when this append made it.
+            struct stat named {};
+            if (made && info.st_size == 0 && ::stat(path.c_str(), &named) == 0 && SameFile(named, info)) {
+                ::unlink(path.c_str());
+            } else {
+                [[maybe_unused]] const int cut = ::ftruncate(fd.get(), info.st_size);
+            }
+            return false;
+        }
+        return fd.Close();
     }
-    // Under the lock the size is where this append begins.
-    if (::fstat(fd.get(), &info) != 0) {
-        return false;
-    }
-    if (!WriteFully(fd.get(), bytes)) {
-        // A full disk or a size limit cut the append short: take back what
-        // went out, so that no torn line is left for the next to run on.
-        [[maybe_unused]] const int cut = ::ftruncate(fd.get(), info.st_size);
-        return false;
-    }
-    return fd.Close();
 }
 
 FileRead PosixFileSystem::ReadRegularFile(const std::string& path, std::size_t limit, std::string& content) {

@@ -1,10 +1,12 @@
 #include "PosixProcesses.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -119,7 +121,32 @@ private:
     posix_spawn_file_actions_t m_actions;
 };
 
+// Every program running holds a descriptor here (its pidfd) until it ends,
+// and the usual soft limit of 1,024 descriptors would be used up by a
+// thousand programs left running, failing every file command after. The soft
+// limit is raised to the hard one once, as long-running tools do; the limit
+// the process started with is given back to each program started (see
+// Start), since programs that wait with select() cannot use more.
+const rlimit& DescriptorLimitAtStart() {
+    static const rlimit atStart = [] {
+        rlimit limit{};
+        if (::getrlimit(RLIMIT_NOFILE, &limit) != 0) {
+            return rlimit{RLIM_INFINITY, RLIM_INFINITY};
+        }
+        if (limit.rlim_cur < limit.rlim_max) {
+            const rlimit raised{limit.rlim_max, limit.rlim_max};
+            ::setrlimit(RLIMIT_NOFILE, &raised);
+        }
+        return limit;
+    }();
+    return atStart;
+}
+
 } // namespace
+
+PosixProcesses::PosixProcesses(EventPump& pump) : m_pump(pump) {
+    DescriptorLimitAtStart();
+}
 
 PosixProcesses::~PosixProcesses() {
     for (const auto& [pid, watched] : m_children) {
@@ -128,7 +155,7 @@ PosixProcesses::~PosixProcesses() {
 }
 
 std::optional<std::string> PosixProcesses::FindProgram(std::string_view name) {
-    if (name.empty()) {
+    if (name.empty() || name.find('\0') != std::string_view::npos) {
         return std::nullopt;
     }
     if (name.find('/') != std::string_view::npos) {
@@ -150,6 +177,12 @@ std::optional<std::string> PosixProcesses::FindProgram(std::string_view name) {
 std::shared_ptr<PosixProcesses::Child> PosixProcesses::Start(const std::string& path,
                                                              const std::vector<std::string>& argv) {
     ReapEnded();
+    // A program sees each argument up to its first NUL byte only: one that
+    // holds a NUL cannot be passed whole, so nothing starts.
+    const auto holdsNul = [](const std::string& word) { return word.find('\0') != std::string::npos; };
+    if (holdsNul(path) || std::any_of(argv.begin(), argv.end(), holdsNul)) {
+        return nullptr;
+    }
     std::vector<char*> arguments;
     arguments.reserve(argv.size() + 1);
     for (const std::string& word : argv) {
@@ -161,6 +194,10 @@ std::shared_ptr<PosixProcesses::Child> PosixProcesses::Start(const std::string& 
     // glibc reports a failed exec here, so a start that fails is seen.
     if (::posix_spawn(&pid, path.c_str(), settings.Actions(), settings.Attributes(), arguments.data(), environ) != 0) {
         return nullptr;
+    }
+    // At once: no program opens a thousand descriptors before its main().
+    if (const rlimit& limit = DescriptorLimitAtStart(); limit.rlim_cur != RLIM_INFINITY) {
+        ::prlimit(pid, RLIMIT_NOFILE, &limit, nullptr);
     }
     auto child = std::make_shared<Child>();
     child->pid = pid;

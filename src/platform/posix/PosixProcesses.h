@@ -26,12 +26,16 @@ namespace ordwell {
 // hands a regular file to lp (CUPS; the first lp along PATH). A command line
 // runs with $SHELL -c, or /bin/sh -c when SHELL is unset.
 //
+// Each program running holds a descriptor (its pidfd): the soft limit of
+// descriptors is raised to the hard one for that, and each program starts
+// with the limit this process started with.
+//
 // Every child is reaped once it has ended: the event pump watches its pidfd,
 // and every start reaps the children that have ended, so none is left as a
 // zombie, whether anybody waits for it or not.
 class PosixProcesses final : public Processes {
 public:
-    explicit PosixProcesses(EventPump& pump) : m_pump(pump) {}
+    explicit PosixProcesses(EventPump& pump);
     ~PosixProcesses() override;
     PosixProcesses(const PosixProcesses&) = delete;
     PosixProcesses& operator=(const PosixProcesses&) = delete;

@@ -23,9 +23,10 @@ SqliteRegistry::SqliteRegistry(const std::string& databasePath, int stopFd, std:
     const std::string failure = Open();
     if (!failure.empty()) {
         Close();
-        m_problem = failure;
+        m_problem = failure + "; settings read their defaults and registry writes fail";
     } else if (m_readOnly) {
-        m_problem = "the registry store " + m_path + " is read-only: values written to it are not kept";
+        m_problem = "the registry store " + m_path + " is read-only (" + m_readOnlyReason +
+                    "): its values are read, and values written to it are not kept";
     }
 }
 
@@ -52,6 +53,7 @@ std::string SqliteRegistry::Open() {
             // user, such as root, whom the kernel would let write it.
             if ((info.st_mode & 0222) == 0) {
                 flags = SQLITE_OPEN_FULLMUTEX | SQLITE_OPEN_READONLY;
+                m_readOnlyReason = "its file has no write permission";
             }
         } else if (errno != ENOENT) {
             return Failure(std::strerror(errno));
@@ -59,7 +61,60 @@ std::string SqliteRegistry::Open() {
             return "the registry store " + m_path + " cannot be created: " + error;
         }
     }
-    if (sqlite3_open_v2(m_path.c_str(), &m_db, flags, nullptr) != SQLITE_OK) {
+    if ((flags & SQLITE_OPEN_READONLY) != 0) {
+        return OpenForReading();
+    }
+    const std::string failure = OpenAs(m_path, flags);
+    if (failure.empty() || inMemory) {
+        return failure;
+    }
+    // A store whose folder takes no new file (read-only, or full) cannot
+    // keep its log: it cannot be written, but it can still be read. (A store
+    // another program keeps locked is no such store.)
+    const int error = m_db != nullptr ? sqlite3_errcode(m_db) & 0xFF : SQLITE_CANTOPEN;
+    if (error != SQLITE_READONLY && error != SQLITE_CANTOPEN && error != SQLITE_IOERR && error != SQLITE_FULL) {
+        return failure;
+    }
+    Close();
+    if (OpenForReading().empty()) {
+        m_readOnlyReason = "its folder is read-only or full";
+        return {};
+    }
+    return failure;
+}
+
+std::string SqliteRegistry::OpenForReading() {
+    constexpr int kReadOnly = SQLITE_OPEN_FULLMUTEX | SQLITE_OPEN_READONLY;
+    if (OpenAs(m_path, kReadOnly).empty()) {
+        return {}; // the log's files are there, or could be made
+    }
+    Close();
+    // Without the log's shared-memory file SQLite reads the store only as
+    // immutable, which sees nothing of a log: right when no log with content
+    // is there, as after every program that used the store has closed it.
+    // Nobody writes the store meanwhile, since no log can be made beside it.
+    struct stat log {};
+    if (::stat((m_path + "-wal").c_str(), &log) == 0 && log.st_size > 0) {
+        return Failure("its log cannot be read");
+    }
+    std::string uri = "file:";
+    for (const char c : m_path) {
+        // The characters a URI path gives a meaning of their own.
+        if (c == '%' || c == '?' || c == '#') {
+            static constexpr char kHex[] = "0123456789abcdef";
+            uri += '%';
+            uri += kHex[static_cast<unsigned char>(c) >> 4];
+            uri += kHex[c & 0xF];
+        } else {
+            uri += c;
+        }
+    }
+    return OpenAs(uri + "?immutable=1", kReadOnly | SQLITE_OPEN_URI);
+}
+
+std::string SqliteRegistry::OpenAs(const std::string& name, int flags) {
+    const bool inMemory = m_path == ":memory:";
+    if (sqlite3_open_v2(name.c_str(), &m_db, flags, nullptr) != SQLITE_OK) {
         return Failure(m_db != nullptr ? sqlite3_errmsg(m_db) : "out of memory");
     }
     m_wait.Install(m_db);

@@ -15,8 +15,9 @@ namespace ordwell {
 // call is one transaction; a writer waits a bounded time for the lock another
 // program holds, and answers false when the value could not be written. A
 // store that cannot be opened stays closed and says why in Problem(); one
-// whose file nobody may write (no write bit, whoever the user) reads but
-// does not write.
+// whose file nobody may write (no write bit, whoever the user), or whose
+// folder takes no new file for the log (read-only, or full), reads but does
+// not write, and says so in Problem().
 class SqliteRegistry final : public Registry {
 public:
     // How long a call waits for a lock another program holds. Every call is
@@ -51,6 +52,11 @@ public:
 private:
     // Empty once the store is ready; otherwise why it cannot be opened.
     std::string Open();
+    // Opens the database named (a path or a URI) with the flags and readies
+    // it; empty once it is ready, otherwise why not.
+    std::string OpenAs(const std::string& name, int flags);
+    // Opens a store that cannot be written for reading only.
+    std::string OpenForReading();
     bool UseWriteAheadLog();
     void Close();
     bool Exec(const char* sql);
@@ -71,6 +77,7 @@ private:
     std::string m_path;
     std::string m_problem;
     bool m_readOnly = false;
+    std::string m_readOnlyReason; // why a store that opened read-only is so
     SqliteBusyWait m_wait;
     sqlite3* m_db = nullptr;
     SqliteRegistryTables m_tables;

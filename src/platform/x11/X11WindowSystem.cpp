@@ -2,8 +2,11 @@
 
 #include <array>
 #include <initializer_list>
+#include <optional>
 #include <set>
+#include <unistd.h>
 
+#include "X11ClientProcess.h"
 #include "X11Connection.h"
 #include "X11Reply.h"
 #include "X11TopLevels.h"
@@ -186,16 +189,29 @@ bool X11WindowSystem::FocusDirectly(xcb_window_t window, xcb_timestamp_t time) {
     return focus && focus->focus == window;
 }
 
+bool X11WindowSystem::IsOwnWindow(const X11WindowFacts& facts) {
+    const std::int64_t self = ::getpid();
+    const std::optional<std::int64_t> creator = CreatorProcess(m_connection, facts.id);
+    return creator == self || facts.processId == self;
+}
+
 CloseOutcome X11WindowSystem::Close(WindowId id, CloseMode mode, const WaitBound& bound) {
     const auto window = static_cast<xcb_window_t>(id);
     if (window == XCB_WINDOW_NONE) {
         return CloseOutcome::NotDelivered;
     }
     const X11WindowFacts target = SurveyWindow(m_connection, window);
-    if (!target.exists) {
+    if (!target.exists || IsOwnWindow(target)) {
         return CloseOutcome::NotDelivered;
     }
     const X11Atoms& atoms = m_connection.Atoms();
+    const bool takesRequest = target.Speaks(atoms.WM_DELETE_WINDOW);
+    if (!takesRequest && !target.Visible()) {
+        // Closed without a request means its program is ended, and with it
+        // every window it shows: never by way of a window nobody sees (a
+        // toolkit's helper window).
+        return CloseOutcome::NotDelivered;
+    }
     const xcb_window_t root = m_connection.Root();
     const bool wait = mode == CloseMode::Wait;
 
@@ -247,7 +263,7 @@ CloseOutcome X11WindowSystem::Close(WindowId id, CloseMode mode, const WaitBound
     }
 
     time = m_connection.ServerTime();
-    if (target.Speaks(atoms.WM_DELETE_WINDOW)) {
+    if (takesRequest) {
         PostClientMessage(m_connection, window, 0, window, atoms.WM_PROTOCOLS, {atoms.WM_DELETE_WINDOW, time});
     } else if (WindowManagerRuns(m_connection)) {
         PostClientMessage(m_connection, root, kToWindowManager, window, atoms.NET_CLOSE_WINDOW, {time, kFromPager});

@@ -21,6 +21,12 @@ struct X11WindowFacts;
 // so that the state reads back alike. A window manager that keeps no EWMH
 // check window counts as none.
 //
+// A close request goes to a window that takes it (WM_DELETE_WINDOW); any
+// other window is closed as window managers close it, by ending its
+// program's connection (XKillClient), but only when it is shown or
+// minimized: a window nobody sees, a toolkit's helper say, is not closed at
+// all. This program's own windows are never closed by it.
+//
 // Exact titles (the lookup's second step) compare by SameTitleIgnoringCase
 // over every top-level window: the shown ones first, then the root window's
 // other children (see ListTopLevelWindows).
@@ -41,6 +47,9 @@ public:
     bool ClickAt(int x, int y, bool doubleClick) override;
 
 private:
+    // Whether the window is one of this program's own, on any of its
+    // connections: its X client runs in this process, or it says so.
+    bool IsOwnWindow(const X11WindowFacts& facts);
     bool FocusDirectly(xcb_window_t window, xcb_timestamp_t time);
     // Whether the keyboard focus is on the window or a window inside it.
     bool FocusWithin(xcb_window_t window);

@@ -3,9 +3,12 @@
 // windows program). What the commands did is checked through the test's own
 // X connection, apart from the code under test.
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <string_view>
+#include <xcb/xcb.h>
 
 #include "actions/WindowLookup.h"
 #include "engine/MacroRunner.h"
@@ -172,6 +175,35 @@ TEST_P(X11Windows, CloseWindowAndQuitProgramCloseAWindowOfAnotherProcess) {
     EXPECT_FALSE(display.Exists(calc));
     EXPECT_FALSE(machine->Line(R"(QuitProgram("Calc"))"));
     EXPECT_FALSE(machine->Line(R"(CloseWindow("Calc"))"));
+}
+
+TEST_P(X11Windows, NoWindowOfThisProcessIsClosedByIt) {
+    // A window of this process on a connection of its own (not the
+    // backend's), which says nothing of its process and takes close requests.
+    xcb_connection_t* own = xcb_connect(display.Name().c_str(), nullptr);
+    ASSERT_EQ(xcb_connection_has_error(own), 0);
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(own)).data;
+    const xcb_window_t window = xcb_generate_id(own);
+    xcb_create_window(own, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0, 100, 100, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                      screen->root_visual, 0, nullptr);
+    constexpr std::string_view title = "Own Window";
+    xcb_change_property(own, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, title.size(),
+                        title.data());
+    const auto atom = [own](std::string_view name) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+            own, xcb_intern_atom(own, 0, static_cast<std::uint16_t>(name.size()), name.data()), nullptr);
+        const xcb_atom_t value = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+        std::free(reply);
+        return value;
+    };
+    const xcb_atom_t closeRequest = atom("WM_DELETE_WINDOW");
+    xcb_change_property(own, XCB_PROP_MODE_REPLACE, window, atom("WM_PROTOCOLS"), XCB_ATOM_ATOM, 32, 1, &closeRequest);
+    std::free(xcb_get_input_focus_reply(own, xcb_get_input_focus(own), nullptr)); // done by the server
+    ASSERT_NE(machine->Find("Own Window"), kNoWindow);
+    EXPECT_FALSE(machine->Line(R"(CloseWindow("Own Window"))"));
+    EXPECT_FALSE(machine->Line(R"(QuitProgram("Own Window"))"));
+    EXPECT_TRUE(display.Exists(window));
+    xcb_disconnect(own);
 }
 
 TEST_P(X11Windows, CloseWindowReturnsOnceTheProgramAnswersWithAQuestion) {
