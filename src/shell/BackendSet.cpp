@@ -105,7 +105,7 @@ BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>
             }
         }
         // The boxes ask the window system to bring them to the front.
-        parts.dialogs = std::make_unique<QtDialogs>(*parts.windows);
+        parts.dialogs = std::make_unique<QtDialogs>(*parts.windows, wakeFd);
         parts.clipboard = std::make_unique<QtClipboard>();
         parts.runIcon = std::make_unique<QtRunIcon>();
         m_onDisplay = true;

@@ -212,6 +212,46 @@ TEST_P(DesktopCommands, RunProgramMaximizedGivesAMaximizedWindow) {
     EXPECT_EQ(child->Wait(kBound), 0);
 }
 
+// Whether a window with the title is on the screen.
+bool ShownWindowTitled(Display* display, const std::string& title) {
+    const Window window = FindWindowTitled(display, DefaultRootWindow(display), title);
+    XWindowAttributes attributes{};
+    return window != None && XGetWindowAttributes(display, window, &attributes) != 0 &&
+           attributes.map_state == IsViewable;
+}
+
+// SIGTERM and SIGINT end a box that waits for an answer, and the run with it:
+// the line after the box does not run.
+TEST_P(DesktopCommands, AStopSignalEndsAnOpenBox) {
+    const std::pair<const char*, int> cases[] = {
+        {"MessageBox(\"Waiting\")", SIGTERM},
+        {"MessageBoxOkCancel(\"Waiting\")", SIGINT},
+        {"InputBox(\"Waiting\",name)", SIGTERM},
+    };
+    for (const auto& [box, signal] : cases) {
+        SCOPED_TRACE(box);
+        std::filesystem::remove(m_dir / "after.txt");
+        WriteMacro("macro.ow", std::string("SetCaption(\"Boxed\")\n") + box + "\nWriteToFile(after.txt,yes)\n");
+        auto child = Start({"/r", "macro.ow"});
+        ASSERT_TRUE(Await([&] { return ShownWindowTitled(m_display, "Boxed"); })) << child->Errors();
+        child->Signal(signal);
+        EXPECT_EQ(child->Wait(kBound), 0) << child->Errors();
+        EXPECT_FALSE(std::filesystem::exists(m_dir / "after.txt"));
+    }
+}
+
+// A stop request that comes while an If tests lets no box open, neither the
+// branch's nor a later line's: a box would wait for an answer, and the run
+// would not end.
+TEST_P(DesktopCommands, NoBoxOpensAfterAStopSignal) {
+    WriteMacro("macro.ow", "WriteToFile(testing.txt,yes)\nIf(Delay(-1),MessageBox(\"Then\"),MessageBox(\"Else\"))\n"
+                           "MessageBox(\"After\")\n");
+    auto child = Start({"/r", "macro.ow"});
+    ASSERT_TRUE(Await([&] { return ReadFile("testing.txt") == "yes"; })) << child->Errors();
+    child->Signal(SIGTERM);
+    EXPECT_EQ(child->Wait(kBound), 0) << child->Errors();
+}
+
 // A run's output is the macro's and the program's own: Qt has nothing to say
 // on it, not even where the environment lacks XDG_RUNTIME_DIR, as under sudo
 // or cron (the programs of these tests run without it).
