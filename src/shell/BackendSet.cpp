@@ -103,8 +103,9 @@ struct BackendSet::Parts {
                                            ? std::unique_ptr<Session>(std::make_unique<LogindSession>())
                                            : std::make_unique<NullSession>();
     std::unique_ptr<DdeClient> dde = std::make_unique<NullDdeClient>();
-    std::unique_ptr<Sound> sound = PulseSound::ServerExpected() ? std::unique_ptr<Sound>(std::make_unique<PulseSound>())
-                                                                : std::make_unique<NullSound>();
+    std::unique_ptr<Sound> sound = PulseSound::ServerExpected()
+                                       ? std::unique_ptr<Sound>(std::make_unique<PulseSound>(stop.WakeFd()))
+                                       : std::make_unique<NullSound>();
 };
 
 BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>()) {
