@@ -33,6 +33,7 @@
 #ifdef ORDWELL_WITH_QT
 #include <QApplication>
 
+#include "platform/qt/QtBusAutolaunchGuard.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventPump.h"
@@ -121,6 +122,7 @@ BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>
             // Should the display still go away before Qt is connected, Qt
             // would abort: the run ends with a word on why instead.
             const QtMessageRoute::FatalExit fatal(kNoDisplayStatus, "the display went away as the program started");
+            const QtBusAutolaunchGuard noBusOfQtsOwn;
             parts.application = std::make_unique<QApplication>(argc, argv);
         }
         EndOnBrokenConnection(EndOnBrokenDisplay);

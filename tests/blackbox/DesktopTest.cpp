@@ -11,6 +11,8 @@
 #include <X11/keysym.h>
 #include <algorithm>
 #include <csignal>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <thread>
 
@@ -250,6 +252,44 @@ TEST_P(DesktopCommands, NoBoxOpensAfterAStopSignal) {
     ASSERT_TRUE(Await([&] { return ReadFile("testing.txt") == "yes"; })) << child->Errors();
     child->Signal(SIGTERM);
     EXPECT_EQ(child->Wait(kBound), 0) << child->Errors();
+}
+
+// The processes, other than the test's own, whose environment names the
+// display: those started for it.
+std::vector<std::string> ProgramsOnDisplay(const std::string& display, const std::vector<std::string>& names) {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::string name;
+        std::ifstream(entry.path() / "comm") >> name;
+        if (std::ranges::find(names, name) == names.end()) {
+            continue;
+        }
+        std::ifstream environ(entry.path() / "environ", std::ios::binary);
+        for (std::string variable; std::getline(environ, variable, '\0');) {
+            if (variable == "DISPLAY=" + display) {
+                found.push_back(name + " " + entry.path().filename().string());
+            }
+        }
+    }
+    return found;
+}
+
+// With no session bus address, libdbus under Qt would start a session bus
+// for the display (dbus-launch and a dbus-daemon) that outlives the run. A
+// run leaves none behind, and a program it starts gets the environment as it
+// was.
+TEST_P(DesktopCommands, ARunLeavesNoSessionBusBehind) {
+    SetEnvironment("DBUS_SESSION_BUS_ADDRESS", std::nullopt);
+    WriteMacro("macro.ow", "RunProgram(\"/bin/sh -c 'env > env.txt'\")\nWaitForProgram\nSetCaption(\"Boxed\")\n"
+                           "MessageBox(\"Hello\")\n");
+    auto child = Start({"/r", "macro.ow"});
+    ASSERT_TRUE(Await([&] { return ShownWindowTitled(m_display, "Boxed"); })) << child->Errors();
+    child->Signal(SIGTERM);
+    EXPECT_EQ(child->Wait(kBound), 0) << child->Errors();
+    EXPECT_EQ(ProgramsOnDisplay(m_screen->Name(), {"dbus-launch", "dbus-daemon"}), std::vector<std::string>());
+    const std::string environment = ReadFile("env.txt");
+    EXPECT_NE(environment.find("DISPLAY=" + m_screen->Name()), std::string::npos) << environment;
+    EXPECT_EQ(environment.find("DBUS_SESSION_BUS_ADDRESS"), std::string::npos) << environment;
 }
 
 // A run's output is the macro's and the program's own: Qt has nothing to say
