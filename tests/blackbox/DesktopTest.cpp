@@ -254,9 +254,9 @@ TEST_P(DesktopCommands, NoBoxOpensAfterAStopSignal) {
     EXPECT_EQ(child->Wait(kBound), 0) << child->Errors();
 }
 
-// The processes, other than the test's own, whose environment names the
-// display: those started for it.
-std::vector<std::string> ProgramsOnDisplay(const std::string& display, const std::vector<std::string>& names) {
+// The processes of these names whose environment has the folder as HOME:
+// started by a program of the test's, as they inherited it.
+std::vector<std::string> ProgramsAtHome(const std::filesystem::path& home, const std::vector<std::string>& names) {
     std::vector<std::string> found;
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
         std::string name;
@@ -266,7 +266,7 @@ std::vector<std::string> ProgramsOnDisplay(const std::string& display, const std
         }
         std::ifstream environ(entry.path() / "environ", std::ios::binary);
         for (std::string variable; std::getline(environ, variable, '\0');) {
-            if (variable == "DISPLAY=" + display) {
+            if (variable == "HOME=" + home.string()) {
                 found.push_back(name + " " + entry.path().filename().string());
             }
         }
@@ -286,7 +286,7 @@ TEST_P(DesktopCommands, ARunLeavesNoSessionBusBehind) {
     ASSERT_TRUE(Await([&] { return ShownWindowTitled(m_display, "Boxed"); })) << child->Errors();
     child->Signal(SIGTERM);
     EXPECT_EQ(child->Wait(kBound), 0) << child->Errors();
-    EXPECT_EQ(ProgramsOnDisplay(m_screen->Name(), {"dbus-launch", "dbus-daemon"}), std::vector<std::string>());
+    EXPECT_EQ(ProgramsAtHome(m_dir, {"dbus-launch", "dbus-daemon"}), std::vector<std::string>());
     const std::string environment = ReadFile("env.txt");
     EXPECT_NE(environment.find("DISPLAY=" + m_screen->Name()), std::string::npos) << environment;
     EXPECT_EQ(environment.find("DBUS_SESSION_BUS_ADDRESS"), std::string::npos) << environment;
