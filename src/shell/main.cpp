@@ -16,9 +16,9 @@
 
 namespace {
 
-// Set while the backends live, their end included: an exit() that main did
-// not make is Qt's, which ends the program with exit(1) when its connection
-// to the X server breaks; that is no failed line.
+// Set while the backends of a display live, their end included: an exit()
+// that main did not make is then Qt's, which ends the program with exit(1)
+// when its connection to the X server breaks; that is no failed line.
 std::atomic<bool> g_running{false};
 
 void OnLibraryExit() {
@@ -27,11 +27,13 @@ void OnLibraryExit() {
     }
 }
 
-// Marks the time of the backends, their end included.
+// Marks the time of the backends on a display, their end included: made
+// before them, started once they are there.
 class Running {
 public:
-    Running() { g_running.store(true); }
+    Running() = default;
     ~Running() { g_running.store(false); }
+    void Start() { g_running.store(true); }
     Running(const Running&) = delete;
     Running& operator=(const Running&) = delete;
 };
@@ -65,8 +67,11 @@ int main(int argc, char** argv) {
     // A reader of our output that goes away is no reason to end the run.
     std::signal(SIGPIPE, SIG_IGN);
     std::atexit(OnLibraryExit);
-    const Running running;
+    Running running;
     ordwell::BackendSet backends(argc, argv);
+    if (backends.OnDisplay()) {
+        running.Start();
+    }
     if (line.action == CommandLine::Action::RunHeadless) {
         return Finished(backends, ordwell::RunHeadless(backends.GetPlatform(), line.fileName));
     }
