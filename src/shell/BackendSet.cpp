@@ -52,8 +52,9 @@ namespace ordwell {
 #ifdef ORDWELL_WITH_QT
 namespace {
 
-// How long a stop request leaves the program to end on its own before its X
-// connections are ended under it.
+// How long a stop request leaves the program to end on its own before the X
+// server is asked whether it answers, and how long it has to answer before
+// the program's connections to it are ended under it.
 constexpr std::chrono::milliseconds kStopGrace{500};
 // The exit status of a program that could not start for want of a display,
 // as for the editor asked for with none.

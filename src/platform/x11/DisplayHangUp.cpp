@@ -7,10 +7,12 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <poll.h>
 #include <string>
 #include <unistd.h>
 #include <utility>
+#include <xcb/xcb.h>
 
 namespace ordwell {
 
@@ -32,11 +34,38 @@ int AwaitEither(int first, int second, int ms) {
     }
 }
 
+// A round trip to the server on a connection of its own, in a thread of its
+// own, as it may never come back: whichever of the thread and its asker is
+// last to let go of this closes the pipe.
+struct RoundTrip {
+    int done[2] = {-1, -1};
+    ~RoundTrip() {
+        for (const int fd : done) {
+            if (fd >= 0) {
+                ::close(fd);
+            }
+        }
+    }
+};
+
+void MakeRoundTrip(const std::shared_ptr<RoundTrip>& trip, const std::string& displayName) {
+    xcb_connection_t* connection = xcb_connect(displayName.c_str(), nullptr);
+    if (xcb_connection_has_error(connection) == 0) {
+        if (xcb_get_input_focus_reply_t* reply =
+                xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr)) {
+            std::free(reply);
+            const char byte = 1;
+            [[maybe_unused]] const ssize_t n = ::write(trip->done[1], &byte, 1);
+        }
+    }
+    xcb_disconnect(connection);
+}
+
 } // namespace
 
 DisplayHangUp::DisplayHangUp(Display* display, int stopFd, std::chrono::milliseconds grace,
                              std::function<void()> hangingUp)
-    : m_grace(grace), m_hangingUp(std::move(hangingUp)) {
+    : m_displayName(XDisplayString(display)), m_grace(grace), m_hangingUp(std::move(hangingUp)) {
     m_serverLength = sizeof(m_server);
     const int xFd = ConnectionNumber(display);
     if (xFd < 0 || stopFd < 0 || ::getpeername(xFd, reinterpret_cast<sockaddr*>(&m_server), &m_serverLength) != 0 ||
@@ -72,9 +101,27 @@ void DisplayHangUp::Watch() {
     if (AwaitEither(m_ended[0], m_stopFd, -1) != 1) {
         return;
     }
-    if (AwaitEither(m_ended[0], m_ended[0], static_cast<int>(m_grace.count())) >= 0) {
-        return;
+    for (;;) {
+        if (AwaitEither(m_ended[0], m_ended[0], static_cast<int>(m_grace.count())) >= 0) {
+            return;
+        }
+        if (!ServerAnswers()) {
+            HangUp();
+            return;
+        }
     }
+}
+
+bool DisplayHangUp::ServerAnswers() const {
+    auto trip = std::make_shared<RoundTrip>();
+    if (::pipe2(trip->done, O_CLOEXEC) != 0) {
+        return false;
+    }
+    std::thread(MakeRoundTrip, trip, m_displayName).detach();
+    return AwaitEither(trip->done[0], m_ended[0], static_cast<int>(m_grace.count())) >= 0;
+}
+
+void DisplayHangUp::HangUp() {
     if (m_hangingUp) {
         m_hangingUp();
     }

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <string>
 #include <sys/socket.h>
 #include <thread>
 
@@ -15,10 +16,14 @@ namespace ordwell {
 // server takes, and a server can take forever: grabbed by another client,
 // stopped (SIGSTOP), or one that accepts connections and never answers. Once
 // the stop descriptor is readable, a thread of its own gives the program
-// `grace` to end on its own; when it has not, it shuts down every socket of
-// the process that is connected to the same X server as `display`, so that every
-// round trip waiting on it, and every later one, returns at once with a
-// broken connection. The program then ends as it does when the server goes
+// `grace` to end on its own. When it has not, the server is asked, on a
+// connection of the thread's own, for one round trip within `grace`: a
+// server that answers is not what holds the program (its end may just be
+// slow, giving back what it changed on the display), and the watch goes on.
+// A server that does not answer is hung up on: every socket of the process
+// that is connected to the same X server as `display` is shut down, so that
+// every round trip waiting on it, and every later one, returns at once with
+// a broken connection. The program then ends as it does when the server goes
 // away; `hangingUp` runs (on the watch's thread) just before, so that what
 // reports a broken connection can know it was meant. Ending this object (or
 // the program) ends the watch.
@@ -37,7 +42,12 @@ public:
 
 private:
     void Watch();
+    // Whether the server answers a round trip within the grace, or the
+    // program ended meanwhile.
+    bool ServerAnswers() const;
+    void HangUp();
 
+    std::string m_displayName;
     sockaddr_storage m_server{};
     socklen_t m_serverLength = 0;
     int m_stopFd = -1;
