@@ -17,8 +17,8 @@ packages=(
     libsndfile1-dev libpulse-dev
     # for the tests: a private sound server with a null sink, a window manager,
     # Python's D-Bus modules for the example DDE server, pdftotext to read
-    # printed macros back
-    pulseaudio openbox python3-dbus python3-gi poppler-utils
+    # printed macros back, dbus-launch (which a run must not leave behind)
+    pulseaudio openbox python3-dbus python3-gi poppler-utils dbus-x11
     # for the check of the Debian package: what a desktop reads it with
     xdg-utils desktop-file-utils shared-mime-info man-db
 )

@@ -37,8 +37,21 @@ private:
     WindowId m_active;
 };
 
+// After a stop request no box opens: the run is ending, and nobody is there
+// to answer. The box counts as cancelled.
+bool StoppedBeforeBox(CMacroRunner& runner) {
+    if (!runner.StopRequested()) {
+        return false;
+    }
+    runner.SetLastResponse(kAnswerCancel);
+    return true;
+}
+
 bool ShowBox(CommandCall& call, MessageStyle style) {
     CMacroRunner& runner = call.Runner();
+    if (StoppedBeforeBox(runner)) {
+        return true;
+    }
     const ActiveWindowKept active(call.GetPlatform().windows);
     runner.SetLastResponse(call.GetPlatform().dialogs.ShowMessage(call.Text(1), BoxTitle(runner), style));
     return true;
@@ -54,6 +67,9 @@ bool MessageBoxOkCancelCommand(CommandCall& call) {
 
 bool InputBoxCommand(CommandCall& call) {
     CMacroRunner& runner = call.Runner();
+    if (StoppedBeforeBox(runner)) {
+        return true;
+    }
     std::string entry;
     int answer = kAnswerNone;
     {

@@ -12,9 +12,15 @@ namespace ordwell {
 
 namespace {
 
+// A stop request that came while the test ran ends the line there: no branch
+// starts, as no round of a loop starts.
 bool IfCommand(CommandCall& call) {
     CMacroRunner& runner = call.Runner();
-    if (call.RunNested(1)) {
+    const bool test = call.RunNested(1);
+    if (runner.StopRequested()) {
+        return true;
+    }
+    if (test) {
         return runner.SyntaxFlag() ? call.RunNested(2) : true;
     }
     if (call.Count() == 3 && runner.SyntaxFlag()) {

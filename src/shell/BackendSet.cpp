@@ -1,8 +1,11 @@
 #include "BackendSet.h"
 
+#include <chrono>
+#include <cstdio>
 #include <string>
 #include <unistd.h>
 
+#include "HeadlessRun.h"
 #include "engine/Settings.h"
 #include "platform/console/ConsoleDialogs.h"
 #include "platform/console/ConsoleEventPump.h"
@@ -30,11 +33,14 @@
 #ifdef ORDWELL_WITH_QT
 #include <QApplication>
 
+#include "platform/qt/QtBusAutolaunchGuard.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtMessageRoute.h"
 #include "platform/qt/QtRunIcon.h"
+#include "platform/x11/BrokenConnectionEnd.h"
+#include "platform/x11/DisplayHangUp.h"
 #include "platform/x11/DisplayProbe.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Keyboard.h"
@@ -43,11 +49,28 @@
 
 namespace ordwell {
 
+#ifdef ORDWELL_WITH_QT
+namespace {
+
+// How long a stop request leaves the program to end on its own before the X
+// server is asked whether it answers, and how long it has to answer before
+// the program's connections to it are ended under it.
+constexpr std::chrono::milliseconds kStopGrace{500};
+// The exit status of a program that could not start for want of a display,
+// as for the editor asked for with none.
+constexpr int kNoDisplayStatus = 2;
+
+} // namespace
+#endif
+
 struct BackendSet::Parts {
     // Before Qt, which reports through it, and ended after it.
     StandardErrorDiagnostics diagnostics;
 #ifdef ORDWELL_WITH_QT
     QtMessageRoute qtMessages{diagnostics};
+    // Ends the X connections when a stop request finds the program stuck on
+    // the server; after every part that talks to it, which it outlives.
+    std::unique_ptr<DisplayHangUp> hangUp;
     // Made before every Qt object below and destroyed after them.
     std::unique_ptr<QApplication> application;
 #endif
@@ -82,8 +105,9 @@ struct BackendSet::Parts {
                                            ? std::unique_ptr<Session>(std::make_unique<LogindSession>())
                                            : std::make_unique<NullSession>();
     std::unique_ptr<DdeClient> dde = std::make_unique<NullDdeClient>();
-    std::unique_ptr<Sound> sound = PulseSound::ServerExpected() ? std::unique_ptr<Sound>(std::make_unique<PulseSound>())
-                                                                : std::make_unique<NullSound>();
+    std::unique_ptr<Sound> sound = PulseSound::ServerExpected()
+                                       ? std::unique_ptr<Sound>(std::make_unique<PulseSound>(stop.WakeFd()))
+                                       : std::make_unique<NullSound>();
 };
 
 BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>()) {
@@ -91,12 +115,22 @@ BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>
     const int wakeFd = parts.stop.WakeFd();
 
 #ifdef ORDWELL_WITH_QT
-    if (CanOpenDisplay()) {
-        parts.application = std::make_unique<QApplication>(argc, argv);
+    // Our own connection is open before Qt's and stays open: a server that
+    // resets when its last client leaves cannot go away between the two.
+    if (Display* display = OpenDisplayWithin(kDisplayAnswerBound, wakeFd)) {
+        parts.hangUp = std::make_unique<DisplayHangUp>(display, wakeFd, kStopGrace, [] { QtMessageRoute::Silence(); });
+        {
+            // Should the display still go away before Qt is connected, Qt
+            // would abort: the run ends with a word on why instead.
+            const QtMessageRoute::FatalExit fatal(kNoDisplayStatus, "the display went away as the program started");
+            const QtBusAutolaunchGuard noBusOfQtsOwn;
+            parts.application = std::make_unique<QApplication>(argc, argv);
+        }
+        EndOnBrokenConnection(EndOnBrokenDisplay);
         // Closing a box is no reason to end the program.
         QApplication::setQuitOnLastWindowClosed(false);
         parts.pump = std::make_unique<QtEventPump>(wakeFd);
-        parts.x11 = X11Connection::Open(*parts.pump);
+        parts.x11 = X11Connection::Open(*parts.pump, display);
         if (parts.x11) {
             parts.windows = std::make_unique<X11WindowSystem>(*parts.x11);
             // A display without XTest or XKB keeps the null keyboard.
@@ -105,7 +139,7 @@ BackendSet::BackendSet(int& argc, char** argv) : m_parts(std::make_unique<Parts>
             }
         }
         // The boxes ask the window system to bring them to the front.
-        parts.dialogs = std::make_unique<QtDialogs>(*parts.windows);
+        parts.dialogs = std::make_unique<QtDialogs>(*parts.windows, wakeFd);
         parts.clipboard = std::make_unique<QtClipboard>();
         parts.runIcon = std::make_unique<QtRunIcon>();
         m_onDisplay = true;
@@ -154,6 +188,24 @@ BackendSet::~BackendSet() = default;
 
 int BackendSet::StopFd() const {
     return m_parts->stop.WakeFd();
+}
+
+void BackendSet::EndOnBrokenDisplay() {
+    std::fflush(nullptr);
+    if (SignalStop::Arrived()) {
+        // Hung up on, as the server did not answer: the stop ends the run.
+        ::_exit(kRunEnded);
+    }
+    StandardErrorDiagnostics().Report("the X display went away");
+    ::_exit(kDisplayLost);
+}
+
+bool BackendSet::DisplayLost() const {
+#ifdef ORDWELL_WITH_QT
+    return m_parts->x11 && m_parts->x11->Broken() && !(m_parts->hangUp && m_parts->hangUp->HungUp());
+#else
+    return false;
+#endif
 }
 
 } // namespace ordwell

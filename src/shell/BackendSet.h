@@ -28,6 +28,14 @@ public:
     bool OnDisplay() const { return m_onDisplay; }
     // Readable once SIGINT or SIGTERM arrived.
     int StopFd() const;
+    // Whether the X display went away while the program ran (rather than
+    // being hung up on after a stop request).
+    bool DisplayLost() const;
+    // Ends the program whose connection to the X display broke: quietly with
+    // the status of a stopped run when a stop request came (the connection
+    // was hung up on, as the server did not answer), else with a word on it
+    // and the status of a lost display.
+    [[noreturn]] static void EndOnBrokenDisplay();
 
 private:
     struct Parts;

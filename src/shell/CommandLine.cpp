@@ -81,8 +81,9 @@ std::string UsageText() {
            "With /r, runs MACRO without the editor and ends when the macro ends. With a\n"
            "display, message and input boxes are windows and a tray icon stops the run.\n"
            "Without one, boxes are shown on the terminal: answer an OK/Cancel box with ok\n"
-           "or cancel (Enter means OK); end of input (Ctrl+D) answers Cancel. Ctrl+C\n"
-           "stops the run.\n"
+           "or cancel (Enter means OK); end of input (Ctrl+D) answers Cancel. A display\n"
+           "that does not answer within 5 seconds counts as none. Ctrl+C and SIGTERM\n"
+           "stop the run, also when the display no longer answers.\n"
            "\n"
            "Options:\n"
            "  /r, -r MACRO   run MACRO without the editor (only a lower-case r)\n"
@@ -95,7 +96,8 @@ std::string UsageText() {
            "Exit status: 0 when the macro ran to its end or was stopped (or the editor\n"
            "was closed), 1 when it ended on a failed line (see the error log, macerr.log\n"
            "by default), 2 when the macro file does not exist, or the editor has no\n"
-           "display, or an option is unknown.\n";
+           "display, or an option is unknown, 3 when the X display went away during the\n"
+           "run.\n";
 }
 
 std::string RefusalText(const std::string& option) {

@@ -11,6 +11,8 @@
 #include <X11/keysym.h>
 #include <algorithm>
 #include <csignal>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <thread>
 
@@ -210,6 +212,84 @@ TEST_P(DesktopCommands, RunProgramMaximizedGivesAMaximizedWindow) {
     }
     child->Signal(SIGTERM);
     EXPECT_EQ(child->Wait(kBound), 0);
+}
+
+// Whether a window with the title is on the screen.
+bool ShownWindowTitled(Display* display, const std::string& title) {
+    const Window window = FindWindowTitled(display, DefaultRootWindow(display), title);
+    XWindowAttributes attributes{};
+    return window != None && XGetWindowAttributes(display, window, &attributes) != 0 &&
+           attributes.map_state == IsViewable;
+}
+
+// SIGTERM and SIGINT end a box that waits for an answer, and the run with it:
+// the line after the box does not run.
+TEST_P(DesktopCommands, AStopSignalEndsAnOpenBox) {
+    const std::pair<const char*, int> cases[] = {
+        {"MessageBox(\"Waiting\")", SIGTERM},
+        {"MessageBoxOkCancel(\"Waiting\")", SIGINT},
+        {"InputBox(\"Waiting\",name)", SIGTERM},
+    };
+    for (const auto& [box, signal] : cases) {
+        SCOPED_TRACE(box);
+        std::filesystem::remove(m_dir / "after.txt");
+        WriteMacro("macro.ow", std::string("SetCaption(\"Boxed\")\n") + box + "\nWriteToFile(after.txt,yes)\n");
+        auto child = Start({"/r", "macro.ow"});
+        ASSERT_TRUE(Await([&] { return ShownWindowTitled(m_display, "Boxed"); })) << child->Errors();
+        child->Signal(signal);
+        EXPECT_EQ(child->Wait(kBound), 0) << child->Errors();
+        EXPECT_FALSE(std::filesystem::exists(m_dir / "after.txt"));
+    }
+}
+
+// A stop request that comes while an If tests lets no box open, neither the
+// branch's nor a later line's: a box would wait for an answer, and the run
+// would not end.
+TEST_P(DesktopCommands, NoBoxOpensAfterAStopSignal) {
+    WriteMacro("macro.ow", "WriteToFile(testing.txt,yes)\nIf(Delay(-1),MessageBox(\"Then\"),MessageBox(\"Else\"))\n"
+                           "MessageBox(\"After\")\n");
+    auto child = Start({"/r", "macro.ow"});
+    ASSERT_TRUE(Await([&] { return ReadFile("testing.txt") == "yes"; })) << child->Errors();
+    child->Signal(SIGTERM);
+    EXPECT_EQ(child->Wait(kBound), 0) << child->Errors();
+}
+
+// The processes of these names whose environment has the folder as HOME:
+// started by a program of the test's, as they inherited it.
+std::vector<std::string> ProgramsAtHome(const std::filesystem::path& home, const std::vector<std::string>& names) {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::string name;
+        std::ifstream(entry.path() / "comm") >> name;
+        if (std::ranges::find(names, name) == names.end()) {
+            continue;
+        }
+        std::ifstream environ(entry.path() / "environ", std::ios::binary);
+        for (std::string variable; std::getline(environ, variable, '\0');) {
+            if (variable == "HOME=" + home.string()) {
+                found.push_back(name + " " + entry.path().filename().string());
+            }
+        }
+    }
+    return found;
+}
+
+// With no session bus address, libdbus under Qt would start a session bus
+// for the display (dbus-launch and a dbus-daemon) that outlives the run. A
+// run leaves none behind, and a program it starts gets the environment as it
+// was.
+TEST_P(DesktopCommands, ARunLeavesNoSessionBusBehind) {
+    SetEnvironment("DBUS_SESSION_BUS_ADDRESS", std::nullopt);
+    WriteMacro("macro.ow", "RunProgram(\"/bin/sh -c 'env > env.txt'\")\nWaitForProgram\nSetCaption(\"Boxed\")\n"
+                           "MessageBox(\"Hello\")\n");
+    auto child = Start({"/r", "macro.ow"});
+    ASSERT_TRUE(Await([&] { return ShownWindowTitled(m_display, "Boxed"); })) << child->Errors();
+    child->Signal(SIGTERM);
+    EXPECT_EQ(child->Wait(kBound), 0) << child->Errors();
+    EXPECT_EQ(ProgramsAtHome(m_dir, {"dbus-launch", "dbus-daemon"}), std::vector<std::string>());
+    const std::string environment = ReadFile("env.txt");
+    EXPECT_NE(environment.find("DISPLAY=" + m_screen->Name()), std::string::npos) << environment;
+    EXPECT_EQ(environment.find("DBUS_SESSION_BUS_ADDRESS"), std::string::npos) << environment;
 }
 
 // A run's output is the macro's and the program's own: Qt has nothing to say

@@ -132,6 +132,20 @@ TEST_F(MacroRunnerTest, AStopSignalEndsEveryNestedRun) {
     EXPECT_EQ(desk.Var('A'), "");
 }
 
+// A stop request that ends the test of an If lets no branch run and no box
+// open.
+TEST_F(MacroRunnerTest, NoBranchAndNoBoxAfterAStopSignal) {
+    desk.Sim().pump.At(5000, [this] { desk.Sim().stop.Raise(); });
+    auto runner = desk.Run({"If(Delay(-1),MessageBox(\"Then\"),PutVar(%A,else))", "InputBox(\"Name?\",%B)"});
+    EXPECT_EQ(runner->Outcome(), RunOutcome::Stopped);
+    EXPECT_EQ(desk.Var('A'), "");
+    EXPECT_EQ(desk.Sim().dialogs.Transcript(), "");
+    // The boxes themselves open none once a stop came.
+    EXPECT_TRUE(desk.Line("MessageBox(\"Late\")"));
+    EXPECT_TRUE(desk.Line("InputBox(\"Late?\",%B)"));
+    EXPECT_EQ(desk.Sim().dialogs.Transcript(), "");
+}
+
 TEST_F(MacroRunnerTest, DelayWaitsTheGivenTime) {
     desk.Run({"Delay(1500)"});
     EXPECT_EQ(desk.Sim().clock.MonotonicMs(), 1500U);

@@ -85,6 +85,12 @@ PrivateDisplay::~PrivateDisplay() {
     }
 }
 
+void PrivateDisplay::SignalServer(int number) {
+    if (m_server) {
+        m_server->Signal(number);
+    }
+}
+
 std::vector<std::string> PrivateDisplay::Environment() const {
     return {"DISPLAY=" + m_name, "HOME=" + m_home, "PATH=/usr/bin:/bin", "XDG_CONFIG_HOME=" + m_home + "/config"};
 }

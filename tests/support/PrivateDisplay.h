@@ -36,6 +36,8 @@ public:
     const std::string& Name() const { return m_name; }
     // A private folder of the display's, the HOME of its programs.
     const std::string& Home() const { return m_home; }
+    // Sends the X server a signal (SIGSTOP, SIGCONT, SIGKILL).
+    void SignalServer(int number);
     // An environment for programs on this display.
     std::vector<std::string> Environment() const;
 

@@ -51,6 +51,10 @@ SignalStop::~SignalStop() {
 }
 
 bool SignalStop::Raised() const {
+    return Arrived();
+}
+
+bool SignalStop::Arrived() {
     return g_raised.load(std::memory_order_relaxed);
 }
 

@@ -16,6 +16,9 @@ public:
     SignalStop& operator=(const SignalStop&) = delete;
 
     bool Raised() const override;
+    // Whether a signal arrived in this process, asked of no instance: for the
+    // end of the process, when the instance may be gone.
+    static bool Arrived();
     // Readable once a signal has arrived; never drained, so every watcher
     // sees it.
     int WakeFd() const;

@@ -3,7 +3,12 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QSocketNotifier>
 #include <QWindow>
+#include <fcntl.h>
+#include <memory>
+#include <poll.h>
+#include <unistd.h>
 
 #include "platform/WindowSystem.h"
 
@@ -47,6 +52,47 @@ private:
 
 } // namespace
 
+QtDialogs::QtDialogs(WindowSystem& windows, int stopFd) : m_windows(windows) {
+    if (stopFd >= 0) {
+        m_stopFd = ::fcntl(stopFd, F_DUPFD_CLOEXEC, 0);
+    }
+}
+
+QtDialogs::~QtDialogs() {
+    if (m_stopFd >= 0) {
+        ::close(m_stopFd);
+    }
+}
+
+bool QtDialogs::StopRaised() const {
+    // The wake pipe is never drained: readable means a stop request came.
+    pollfd stop{m_stopFd, POLLIN, 0};
+    return m_stopFd >= 0 && ::poll(&stop, 1, 0) > 0 && (stop.revents & POLLIN) != 0;
+}
+
+std::optional<int> QtDialogs::Run(QDialog& box) {
+    if (StopRaised()) {
+        return std::nullopt;
+    }
+    bool stopped = false;
+    std::unique_ptr<QSocketNotifier> stop;
+    if (m_stopFd >= 0) {
+        // Level-triggered: a request that came between the look above and
+        // this watch still ends the box, as soon as its loop runs.
+        stop = std::make_unique<QSocketNotifier>(m_stopFd, QSocketNotifier::Read);
+        QObject::connect(stop.get(), &QSocketNotifier::activated, &box, [&] {
+            stop->setEnabled(false);
+            stopped = true;
+            box.done(QDialog::Rejected);
+        });
+    }
+    const int answer = box.exec();
+    if (stopped) {
+        return std::nullopt;
+    }
+    return answer;
+}
+
 int QtDialogs::ShowMessage(std::string_view text, std::string_view caption, MessageStyle style) {
     QMessageBox box;
     box.setWindowTitle(FromUtf8(caption));
@@ -69,7 +115,8 @@ int QtDialogs::ShowMessage(std::string_view text, std::string_view caption, Mess
         break;
     }
     const FrontOnceShown front(box, m_windows);
-    return box.exec() == QMessageBox::Cancel ? kAnswerCancel : kAnswerOk;
+    const std::optional<int> answer = Run(box);
+    return !answer || *answer == QMessageBox::Cancel ? kAnswerCancel : kAnswerOk;
 }
 
 int QtDialogs::AskForText(std::string_view prompt, std::string_view caption, std::string& entry) {
@@ -79,7 +126,7 @@ int QtDialogs::AskForText(std::string_view prompt, std::string_view caption, std
     box.setLabelText(FromUtf8(prompt));
     box.setTextValue(QString());
     const FrontOnceShown front(box, m_windows);
-    if (box.exec() != QDialog::Accepted) {
+    if (Run(box) != QDialog::Accepted) {
         return kAnswerCancel;
     }
     entry = box.textValue().toStdString();

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <optional>
+
 #include "platform/Dialogs.h"
+
+class QDialog;
 
 namespace ordwell {
 
@@ -13,16 +17,31 @@ class WindowSystem;
 // box is on the screen, as a window manager may refuse a program's own
 // request to take the focus. Texts are shown as plain text, never as
 // markup. Needs a QApplication.
+//
+// A stop request (SignalStop's wake descriptor readable) ends an open box as
+// Cancel, and once it came no box opens: the answer is Cancel at once.
 class QtDialogs final : public Dialogs {
 public:
-    explicit QtDialogs(WindowSystem& windows) : m_windows(windows) {}
+    // `stopFd` may be -1: nothing then ends a box but its answer.
+    QtDialogs(WindowSystem& windows, int stopFd = -1);
+    ~QtDialogs() override;
+    QtDialogs(const QtDialogs&) = delete;
+    QtDialogs& operator=(const QtDialogs&) = delete;
 
     int ShowMessage(std::string_view text, std::string_view caption, MessageStyle style) override;
     int AskForText(std::string_view prompt, std::string_view caption, std::string& entry) override;
     bool Beep() override;
 
 private:
+    bool StopRaised() const;
+    // Runs the box until it is answered or a stop request ends it; nothing
+    // when it was stopped.
+    std::optional<int> Run(QDialog& box);
+
     WindowSystem& m_windows;
+    // A descriptor of our own for the wake pipe, so that its watch is never
+    // a second one on the same descriptor.
+    int m_stopFd = -1;
 };
 
 } // namespace ordwell

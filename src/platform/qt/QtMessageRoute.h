@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace ordwell {
 
 class Diagnostics;
@@ -17,6 +19,20 @@ public:
     ~QtMessageRoute();
     QtMessageRoute(const QtMessageRoute&) = delete;
     QtMessageRoute& operator=(const QtMessageRoute&) = delete;
+
+    // From now on Qt's warnings are dropped: the program is ending on
+    // purpose in a way Qt would warn of. Safe to call from any thread.
+    static void Silence();
+
+    // While it lives, a fatal message of Qt (which would abort the program
+    // next) is reported with `note` and ends the program with `status`.
+    class FatalExit final {
+    public:
+        FatalExit(int status, std::string note);
+        ~FatalExit();
+        FatalExit(const FatalExit&) = delete;
+        FatalExit& operator=(const FatalExit&) = delete;
+    };
 };
 
 } // namespace ordwell

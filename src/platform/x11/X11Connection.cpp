@@ -8,7 +8,10 @@
 namespace ordwell {
 
 std::unique_ptr<X11Connection> X11Connection::Open(EventPump& pump, const char* displayName) {
-    Display* display = XOpenDisplay(displayName);
+    return Open(pump, XOpenDisplay(displayName));
+}
+
+std::unique_ptr<X11Connection> X11Connection::Open(EventPump& pump, Display* display) {
     if (display == nullptr) {
         return nullptr;
     }

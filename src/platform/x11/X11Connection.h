@@ -58,6 +58,9 @@ public:
     // Opens the display named by `displayName` (DISPLAY when null); null when
     // it cannot be opened.
     static std::unique_ptr<X11Connection> Open(EventPump& pump, const char* displayName = nullptr);
+    // Takes over a display opened already (null when none was), on which
+    // nothing has been read yet but replies.
+    static std::unique_ptr<X11Connection> Open(EventPump& pump, Display* display);
     ~X11Connection();
     X11Connection(const X11Connection&) = delete;
     X11Connection& operator=(const X11Connection&) = delete;
