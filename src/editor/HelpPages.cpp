@@ -161,21 +161,12 @@ std::string_view KindText(ArgKind kind) {
         return "one of the words listed, written exactly";
     case ArgKind::Command:
         return "a command line, which this command runs";
+    case ArgKind::Label:
+        return "the name of a label line of this macro, with or without its colon";
+    case ArgKind::Keys:
+        return "keys to type: ~ is Enter, + Shift, ^ Ctrl, % Alt, {F1} and the like name keys";
     }
     return {};
-}
-
-std::string CountText(const ArgCount& count) {
-    if (!count.checked) {
-        return "any number";
-    }
-    if (count.min == count.max) {
-        return std::to_string(count.min);
-    }
-    if (count.max == AtLeast(0).max) {
-        return std::to_string(count.min) + " or more";
-    }
-    return std::to_string(count.min) + " or " + std::to_string(count.max);
 }
 
 std::string_view KindSentence(CommandKind kind) {
@@ -232,7 +223,7 @@ std::string CommandSection(const CommandInfo& info, bool heading) {
         }
         body += "</table>";
     }
-    body += "<p>Arguments: " + CountText(info.count) + ". " + Escaped(KindSentence(info.kind)) + "</p>";
+    body += "<p>Arguments: " + ArgCountText(info.count) + ". " + Escaped(KindSentence(info.kind)) + "</p>";
     body += std::string("<p>Test Line: ") +
             (info.testable ? "can run a line of it alone." : "does not run it alone; run the macro instead.") + "</p>";
     body += "<p><b>Example:</b> <code>" + Escaped(HelpExample(info.name)) + "</code></p>";

@@ -47,6 +47,19 @@ const std::array<const CommandInfo*, kCommandCount>& SortedByName() {
 
 } // namespace
 
+std::string ArgCountText(const ArgCount& count) {
+    if (!count.checked) {
+        return "any number";
+    }
+    if (count.min == count.max) {
+        return std::to_string(count.min);
+    }
+    if (count.max == AtLeast(0).max) {
+        return std::to_string(count.min) + " or more";
+    }
+    return std::to_string(count.min) + " or " + std::to_string(count.max);
+}
+
 std::span<const CommandInfo> Commands() {
     return kCommands;
 }

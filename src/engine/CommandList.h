@@ -98,7 +98,7 @@
       .helpTopic = 1115, .params = {arg::Variable("output variable")},                                                 \
       .help = "Puts the current time, as HH:MM:SS, into a variable.")                                                  \
     X(GoTo, .count = Exactly(1), .kind = CommandKind::Flow, .testable = true, .helpString = 114, .helpTopic = 1058,    \
-      .params = {arg::Text("label")},                                                                                  \
+      .params = {arg::Label("label")},                                                                                 \
       .help = "Goes on with the line after the label. Fails when the macro has no such label.")                        \
     X(If, .count = OneOf(2, 3), .kind = CommandKind::Flow, .testable = true, .helpString = 145, .helpTopic = 1032,     \
       .params = {arg::Command("test command"), arg::Command("command if TRUE"), arg::Command("command if FALSE")},     \
@@ -185,7 +185,7 @@
       .helpTopic = 1063, .params = {arg::WindowTitle("window title pattern")},                                         \
       .help = "Restores the window whose title matches the pattern, or the active window, to its normal size.")        \
     X(OnError, .count = Exactly(1), .kind = CommandKind::Flow, .testable = false, .helpString = 136,                   \
-      .helpTopic = 1066, .params = {arg::Text("label")},                                                               \
+      .helpTopic = 1066, .params = {arg::Label("label")},                                                              \
       .help = "From now on a failing line goes on at the label instead of ending the macro. An empty label turns "     \
               "this off.")                                                                                             \
     X(OpenFile, .count = Exactly(2), .kind = CommandKind::Action, .testable = true, .helpString = 179,                 \
@@ -233,13 +233,13 @@
       .helpTopic = 1031, .params = {arg::WindowTitle("window title pattern")},                                         \
       .help = "Activates a window and types the text entered in the last input box into it.")                          \
     X(SendKeys, .count = Exactly(1), .kind = CommandKind::Action, .testable = false, .helpString = 115,                \
-      .helpTopic = 1028, .params = {arg::Text("keys")},                                                                \
+      .helpTopic = 1028, .params = {arg::Keys("keys")},                                                                \
       .help = "Types keys into the active window. ~ is Enter, + Shift, ^ Ctrl, % Alt; {F1} and the like name keys.")   \
     X(SendKeysFromFile, .count = Exactly(1), .kind = CommandKind::Action, .testable = false, .helpString = 156,        \
       .helpTopic = 1084, .params = {arg::File("file")},                                                                \
       .help = "Types the keys written in a file into the active window.")                                              \
     X(SendKeysToWindow, .count = Exactly(2), .kind = CommandKind::Action, .testable = true, .helpString = 116,         \
-      .helpTopic = 1008, .params = {arg::WindowTitle("window title pattern"), arg::Text("keys")},                      \
+      .helpTopic = 1008, .params = {arg::WindowTitle("window title pattern"), arg::Keys("keys")},                      \
       .help = "Activates a window and types keys into it.")                                                            \
     X(SendNow, .count = Exactly(1), .kind = CommandKind::Action, .testable = false, .helpString = 144,                 \
       .helpTopic = 1067, .params = {arg::Text("time format")},                                                         \

@@ -83,6 +83,20 @@ LineKind ClassifyLine(std::string_view text) {
     return LineKind::Command;
 }
 
+LineKind ClassifyMacroLine(std::string_view text, std::size_t index) {
+    return index == 0 && text.starts_with("#!") ? LineKind::Comment : ClassifyLine(text);
+}
+
+std::string_view LabelName(std::string_view text) {
+    return text.starts_with(':') ? text.substr(1) : text;
+}
+
+bool SameLabel(std::string_view a, std::string_view b) {
+    const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return fold(x) == fold(y); });
+}
+
 namespace {
 
 // Parses a line, or (with the separators of the line it lies in) an argument
