@@ -6,10 +6,40 @@
 #include "BackendSet.h"
 #include "CommandLine.h"
 #include "HeadlessRun.h"
+#include "MacroFileCheck.h"
+#include "engine/Settings.h"
+#include "platform/posix/ConfigLocation.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixPathMapping.h"
+#include "platform/posix/SqliteRegistry.h"
 #ifdef ORDWELL_WITH_QT
 #include "EditorApplication.h"
 #endif
 #include "platform/posix/StandardDescriptors.h"
+
+namespace {
+
+// Checks macro files with no display and nothing run: only the files and the
+// drive letters of the settings are needed.
+int CheckFiles(const std::vector<std::string>& names) {
+    if (names.empty()) {
+        std::fputs("ordwell: --check needs a macro file\nTry 'ordwell --help' for more.\n", stderr);
+        return ordwell::kCheckUnreadable;
+    }
+    ordwell::SqliteRegistry registry{ordwell::RegistryDatabasePath()};
+    ordwell::Settings settings{registry};
+    ordwell::PosixPathMapping paths{
+        [&settings](char letter) { return settings.GetString("Drives", std::string(1, letter), ""); }};
+    ordwell::PosixFileSystem files;
+    std::string out;
+    std::string err;
+    const int status = ordwell::CheckMacroFiles(files, paths, names, out, err);
+    std::fputs(out.c_str(), stdout);
+    std::fputs(err.c_str(), stderr);
+    return status;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     ordwell::EnsureStandardDescriptors();
@@ -25,6 +55,8 @@ int main(int argc, char** argv) {
     case CommandLine::Action::Refused:
         std::fputs(ordwell::RefusalText(line.refusedOption).c_str(), stderr);
         return 2;
+    case CommandLine::Action::Check:
+        return CheckFiles(line.fileNames);
     case CommandLine::Action::Edit:
     case CommandLine::Action::RunHeadless:
         break;

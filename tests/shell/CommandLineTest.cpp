@@ -52,7 +52,17 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineRow{{"/r", "macro.ow", "--no-such-option"}, Action::Refused, ""},
         CommandLineRow{{"-x", "macro.ow"}, Action::Refused, ""},
         CommandLineRow{{"-rf", "macro.ow"}, Action::Refused, ""}, CommandLineRow{{"--", "-x"}, Action::Edit, "-x"},
-        CommandLineRow{{"-"}, Action::Edit, "-"}));
+        CommandLineRow{{"-"}, Action::Edit, "-"},
+        // A check checks every file named, whatever else stands there.
+        CommandLineRow{{"--check", "a.ow", "b.ow"}, Action::Check, "a.ow"},
+        CommandLineRow{{"/r", "a.ow", "--check"}, Action::Check, "a.ow"},
+        CommandLineRow{{"--check"}, Action::Check, ""}));
+
+TEST(CommandLine, ACheckNamesEveryFile) {
+    EXPECT_EQ(ParseCommandLine({"--check", "a.ow", "--", "-b.ow"}).fileNames,
+              (std::vector<std::string>{"a.ow", "-b.ow"}));
+    EXPECT_FALSE(ParseCommandLine({"--check", "a.ow"}).showSplash);
+}
 
 TEST(CommandLine, ARefusalNamesTheOptionAndTheWayToHelp) {
     const CommandLine line = ParseCommandLine({"macro.ow", "--list-windows"});
