@@ -42,6 +42,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words) {
     CommandLine line;
     bool run = false;
     bool check = false;
+    bool listWindows = false;
     bool switchesEnded = false;
     for (const std::string& word : words) {
         if (!switchesEnded && IsSwitch(word)) {
@@ -54,6 +55,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words) {
                 return Ending(CommandLine::Action::Help);
             } else if (word == "--check") {
                 check = true;
+            } else if (word == "--list-windows") {
+                listWindows = true;
             } else if (word == "--version") {
                 return Ending(CommandLine::Action::Version);
             } else if (word[0] == '-' && !IsFrameworkSwitch(std::string_view(word).substr(1))) {
@@ -71,6 +74,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words) {
     if (check) {
         line.action = CommandLine::Action::Check;
         line.showSplash = false;
+    } else if (listWindows) {
+        line.action = CommandLine::Action::ListWindows;
+        line.showSplash = false;
     } else if (run && !line.fileName.empty()) {
         line.action = CommandLine::Action::RunHeadless;
     }
@@ -82,6 +88,7 @@ std::string UsageText() {
            "       ordwell /r MACRO\n"
            "       ordwell -r MACRO\n"
            "       ordwell --check MACRO...\n"
+           "       ordwell --list-windows [PATTERN]\n"
            "Without /r, opens the macro editor on the display, with the macro file\n"
            "MACRO (usually ending in .ow) when one is named; a file that does not exist\n"
            "yet is a new macro that Save writes there.\n"
@@ -97,6 +104,10 @@ std::string UsageText() {
            "      --check MACRO...\n"
            "                 check each MACRO without running it: one line per finding,\n"
            "                 MACRO:LINE:COLUMN: error: (or warning:, note:) and why\n"
+           "      --list-windows [PATTERN]\n"
+           "                 list the windows a title pattern can find, topmost first, each\n"
+           "                 title as macros match it and [its program]; with PATTERN, those\n"
+           "                 it finds, the one the window commands use marked with *\n"
            "  --             what follows is a file name, even when it starts with -\n"
            "  -h, --help     show this help and exit\n"
            "      --version  show the version and exit\n"
@@ -107,7 +118,8 @@ std::string UsageText() {
            "was closed), 1 when it ended on a failed line (see the error log, macerr.log\n"
            "by default), 2 when the macro file does not exist, or the editor has no\n"
            "display, or an option is unknown. With --check: 0 when no line would fail\n"
-           "(warnings alone do not count), 1 when one would, 2 when a file cannot be read.\n";
+           "(warnings alone do not count), 1 when one would, 2 when a file cannot be read.\n"
+           "With --list-windows: 0, or 1 when PATTERN finds no window, 2 with no display.\n";
 }
 
 std::string RefusalText(const std::string& option) {

@@ -1,5 +1,8 @@
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
+#include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -7,6 +10,7 @@
 #include "CommandLine.h"
 #include "HeadlessRun.h"
 #include "MacroFileCheck.h"
+#include "WindowListing.h"
 #include "engine/Settings.h"
 #include "platform/posix/ConfigLocation.h"
 #include "platform/posix/PosixFileSystem.h"
@@ -39,6 +43,26 @@ int CheckFiles(const std::vector<std::string>& names) {
     return status;
 }
 
+// The name of a running program, where the system tells it.
+std::string ProgramName(std::int64_t processId) {
+    std::ifstream comm("/proc/" + std::to_string(processId) + "/comm");
+    std::string name;
+    std::getline(comm, name);
+    return name;
+}
+
+int ListWindows(const ordwell::BackendSet& backends, const std::string& pattern) {
+    if (!backends.OnDisplay()) {
+        std::fputs("ordwell: --list-windows needs a display (set DISPLAY)\n", stderr);
+        return 2;
+    }
+    bool found = false;
+    const std::optional<std::string> wanted = pattern.empty() ? std::nullopt : std::optional<std::string>(pattern);
+    const std::string listing = ordwell::WindowListing(backends.GetPlatform().windows, wanted, ProgramName, found);
+    std::fputs(listing.c_str(), stdout);
+    return wanted && !found ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -59,11 +83,15 @@ int main(int argc, char** argv) {
         return CheckFiles(line.fileNames);
     case CommandLine::Action::Edit:
     case CommandLine::Action::RunHeadless:
+    case CommandLine::Action::ListWindows:
         break;
     }
     // A reader of our output that goes away is no reason to end the run.
     std::signal(SIGPIPE, SIG_IGN);
     ordwell::BackendSet backends(argc, argv);
+    if (line.action == CommandLine::Action::ListWindows) {
+        return ListWindows(backends, line.fileName);
+    }
     if (line.action == CommandLine::Action::RunHeadless) {
         return ordwell::RunHeadless(backends.GetPlatform(), line.fileName);
     }

@@ -182,6 +182,13 @@ TEST_F(OrdwellProgram, FailedLineIsLoggedAndEndsTheRun) {
         << result.errors;
 }
 
+TEST_F(OrdwellProgram, ListWindowsWithoutADisplaySaysSo) {
+    const Result result = Run({"--list-windows"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.errors.find("--list-windows needs a display"), std::string::npos) << result.errors;
+    EXPECT_EQ(result.output, "");
+}
+
 TEST_F(OrdwellProgram, CheckListsWhatWouldFailAndRunsNothing) {
     WriteMacro("bad.ow", "#!/usr/bin/env -S ordwell /r\nWriteToFile(\"ran.txt\",\"x\")\n"
                          "MessageBox(\"a\",\"b\")\nSendKeys(\"{entr}\")\n");
