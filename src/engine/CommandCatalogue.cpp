@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "AsciiText.h"
+
 namespace ordwell {
 
 namespace {
@@ -15,8 +17,7 @@ constexpr std::array<CommandInfo, kCommandCount> kCommands = {{
 
 // Letter case is folded for ASCII letters only: command names are ASCII.
 unsigned char Upper(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u >= 'a' && u <= 'z' ? static_cast<unsigned char>(u - 'a' + 'A') : u;
+    return static_cast<unsigned char>(AsciiUpper(c));
 }
 
 int CompareNoCase(std::string_view a, std::string_view b) {

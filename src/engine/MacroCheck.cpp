@@ -1,15 +1,13 @@
 #include "MacroCheck.h"
 
+#include "AsciiText.h"
+
 namespace ordwell {
 
 namespace {
 
 std::string FoldedLabel(std::string_view name) {
-    std::string folded(LabelName(name));
-    for (char& c : folded) {
-        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    }
-    return folded;
+    return AsciiUpperCopy(LabelName(name));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "ArgumentSeparators.h"
+#include "AsciiText.h"
 #include "VariableStore.h"
 
 namespace ordwell {
@@ -92,9 +93,7 @@ std::string_view LabelName(std::string_view text) {
 }
 
 bool SameLabel(std::string_view a, std::string_view b) {
-    const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return fold(x) == fold(y); });
+    return EqualIgnoringAsciiCase(a, b);
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "AsciiText.h"
 #include "CommandCall.h"
 #include "Engine.h"
 #include "LineCheck.h"
@@ -28,10 +29,6 @@ private:
     Engine& m_engine;
 };
 
-char FoldCase(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 } // namespace
 
 // Label names match without regard to letter case (ASCII letters).
@@ -39,7 +36,7 @@ size_t CMacroRunner::LabelHash::operator()(std::string_view name) const {
     // FNV-1a over the folded letters.
     size_t hash = 14695981039346656037ULL;
     for (const char c : name) {
-        hash = (hash ^ static_cast<unsigned char>(FoldCase(c))) * 1099511628211ULL;
+        hash = (hash ^ static_cast<unsigned char>(AsciiUpper(c))) * 1099511628211ULL;
     }
     return hash;
 }
