@@ -123,6 +123,7 @@ struct CommandInfo {
     int helpTopic = 0;  // 0 for the two commands without a row
     std::array<ArgSpec, kDescribedParams> params{};
     std::string_view help;
+    std::string_view example; // a line that shows the command at work
 
     // Whether the command has a row in the command table (ResponseOk and
     // ResponseCancel have none: the editor shows no help for them).
