@@ -114,7 +114,7 @@ TEST_F(OrdwellProgram, HelpAndVersionEndWell) {
 TEST_F(OrdwellProgram, AnUnknownOptionIsRefusedWithTheUsage) {
     WriteMacro("macro.ow", "WriteToFile(ran.txt,yes)\n");
     for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{"--no-such-option"}, {"--list-windows"}, {"/r", "macro.ow", "-z"}}) {
+         {std::vector<std::string>{"--no-such-option"}, {"--list-all"}, {"/r", "macro.ow", "-z"}}) {
         const Result result = Run(arguments);
         EXPECT_EQ(result.status, 2);
         EXPECT_EQ(result.output, "");
