@@ -4,6 +4,7 @@
 #include <ctime>
 #include <vector>
 
+#include "engine/LocalTime.h"
 #include "engine/MacroLine.h"
 
 namespace ordwell {
@@ -13,9 +14,7 @@ namespace {
 constexpr size_t kShortestText = 8;
 
 std::tm LocalFields(std::int64_t now) {
-    const auto seconds = static_cast<std::time_t>(now);
-    const std::tm* local = std::localtime(&seconds);
-    return local != nullptr ? *local : std::tm{};
+    return LocalTimeFields(now).value_or(std::tm{});
 }
 
 // A field of a date or time text: the characters at [pos, pos + length)

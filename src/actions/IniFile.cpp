@@ -1,5 +1,7 @@
 #include "IniFile.h"
 
+#include "engine/AsciiText.h"
+
 namespace ordwell {
 
 namespace {
@@ -13,22 +15,6 @@ std::string_view Trim(std::string_view text) {
         return {};
     }
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 enum class LineKind { Blank, Comment, Header, Entry, Other };
@@ -106,7 +92,7 @@ std::optional<IniFile::SectionRange> IniFile::FindSection(std::string_view secti
                 range->endOffset = line.begin;
                 return range;
             }
-            if (EqualNoCase(meaning.name, wanted)) {
+            if (EqualIgnoringAsciiCase(meaning.name, wanted)) {
                 range = SectionRange{line.next, m_text.size()};
             }
         }
@@ -137,7 +123,7 @@ std::optional<std::string> IniFile::Get(std::string_view section, std::string_vi
     for (size_t offset = range->firstLine; offset < range->endOffset;) {
         const Line line = LineAt(offset);
         const LineMeaning meaning = Classify(m_text, line.begin, line.end);
-        if (meaning.kind == LineKind::Entry && EqualNoCase(meaning.name, wanted)) {
+        if (meaning.kind == LineKind::Entry && EqualIgnoringAsciiCase(meaning.name, wanted)) {
             std::string_view value = meaning.value;
             if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
                 value = value.substr(1, value.size() - 2);
@@ -191,7 +177,7 @@ bool IniFile::Set(std::string_view section, std::string_view key, std::string_vi
     for (size_t offset = range->firstLine; offset < range->endOffset;) {
         const Line line = LineAt(offset);
         const LineMeaning meaning = Classify(m_text, line.begin, line.end);
-        if (meaning.kind == LineKind::Entry && EqualNoCase(meaning.name, keyName)) {
+        if (meaning.kind == LineKind::Entry && EqualIgnoringAsciiCase(meaning.name, keyName)) {
             m_text.replace(meaning.valueBegin, line.end - meaning.valueBegin, value);
             return true;
         }

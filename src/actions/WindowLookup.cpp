@@ -7,17 +7,13 @@
 
 namespace ordwell {
 
-namespace {
-
-bool Pickable(const WindowInfo& window) {
+bool IsPickableWindow(const WindowInfo& window) {
     return !window.title.empty() && window.visible && !window.owned;
 }
 
-} // namespace
-
 WindowId FindWindowByTitle(WindowSystem& windows, std::string_view pattern) {
     for (const WindowInfo& window : windows.TopLevelWindows(WindowScope::Shown)) {
-        if (Pickable(window) && MatchTitlePattern(window.title, pattern)) {
+        if (IsPickableWindow(window) && MatchTitlePattern(window.title, pattern)) {
             return window.id;
         }
     }
@@ -51,7 +47,7 @@ bool ActivateWindowByTitle(CMacroRunner& runner, std::string_view pattern) {
 std::vector<std::string> PickableWindowTitles(WindowSystem& windows) {
     std::vector<std::string> titles;
     for (const WindowInfo& window : windows.TopLevelWindows(WindowScope::Shown)) {
-        if (Pickable(window)) {
+        if (IsPickableWindow(window)) {
             titles.push_back(window.title);
         }
     }

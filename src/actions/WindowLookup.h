@@ -10,6 +10,10 @@ namespace ordwell {
 
 class CMacroRunner;
 
+// Whether a pattern may find the window: it is titled, visible (or
+// minimized) and has no owner.
+bool IsPickableWindow(const WindowInfo& window);
+
 // The one place where a title given in a macro becomes a window. First the
 // pattern step: the topmost top-level window that is titled, visible (or
 // minimized), has no owner and whose title matches the pattern

@@ -9,107 +9,6 @@ namespace ordwell {
 
 namespace {
 
-struct Example {
-    CommandId command;
-    std::string_view line;
-};
-
-// One line per command that shows it at work.
-// clang-format off
-constexpr Example kExamples[] = {
-    {CommandId::kActivateWindow, R"(ActivateWindow("Untitled - Text Editor"))"},
-    {CommandId::kBeep, "Beep()"},
-    {CommandId::kCloseFile, "CloseFile(1)"},
-    {CommandId::kCloseWindow, R"(CloseWindow("Calculator"))"},
-    {CommandId::kCopyFile, R"(CopyFile("/home/ann/report.txt","/home/ann/backup/report.txt"))"},
-    {CommandId::kCreateDirectory, R"(CreateDirectory("/home/ann/backup"))"},
-    {CommandId::kDdeCommand, "DdeCommand(Editor,Notes,[Save])"},
-    {CommandId::kDdeScript, "DdeScript(Editor,Notes,/home/ann/commands.txt)"},
-    {CommandId::kDecrement, "Decrement(%A)"},
-    {CommandId::kDelay, "Delay(500)"},
-    {CommandId::kDeleteFile, R"(DeleteFile("/tmp/old.log"))"},
-    {CommandId::kDoNothing, R"(If(FileExist("/tmp/stop"),ExitMacro(),DoNothing()))"},
-    {CommandId::kDump, "Dump()"},
-    {CommandId::kExitMacro, "If(ResponseCancel(),ExitMacro())"},
-    {CommandId::kFileExist, R"(If(FileExist("/tmp/*.log"),Beep()))"},
-    {CommandId::kFileOlderThan, R"(If(FileOlderThan("/tmp/report.txt",3600),DeleteFile("/tmp/report.txt")))"},
-    {CommandId::kFindFile, R"(FindFile("gedit","PATH",%A))"},
-    {CommandId::kFindWindow, R"(If(FindWindow("Calculator"),ActivateWindow("Calculator")))"},
-    {CommandId::kFor, "For(1,4,Beep())"},
-    {CommandId::kGetDate, "GetDate(%D)"},
-    {CommandId::kGetDateTime, R"(GetDateTime(%D,"%Y-%m-%d"))"},
-    {CommandId::kGetClipBoard, "GetClipBoard(%C)"},
-    {CommandId::kGetFileSize, R"(GetFileSize("/home/ann/report.txt",%S))"},
-    {CommandId::kGetFromIniFile, R"(GetFromIniFile("/home/ann/app.ini","[Window]Width",%W))"},
-    {CommandId::kGetFromRegistry, R"(GetFromRegistry("HKEY_CURRENT_USER\Software\Halvane\Ordwell\System","ErrorLog",%E))"},
-    {CommandId::kGetSystem, "GetSystem(%M,MEMORY_AVAILPHYSICAL)"},
-    {CommandId::kGetTime, "GetTime(%T)"},
-    {CommandId::kGoTo, "GoTo(Again)"},
-    {CommandId::kIf, R"(If(FileExist("/tmp/ready"),Beep(),MessageBox("Not ready yet")))"},
-    {CommandId::kIfEquals, "IfEquals(%A,10,ExitMacro())"},
-    {CommandId::kIfLessThan, R"(IfLessThan(DISK_C_FREE,1000000,MessageBox("The disk is nearly full")))"},
-    {CommandId::kIfMoreThan, "IfMoreThan(%A,3,GoTo(Done))"},
-    {CommandId::kIsDateAfter, R"(If(IsDateAfter(%D,"12/24/26"),MessageBox("Christmas is over")))"},
-    {CommandId::kIsDateBefore, R"(If(IsDateBefore(%D,"12/24/26"),MessageBox("Not yet")))"},
-    {CommandId::kIsDateBetween, R"(If(IsDateBetween(%D,"11/30/26","01/01/27"),MessageBox("December")))"},
-    {CommandId::kIsDateEqual, R"(If(IsDateEqual(%D,"01/01/27"),MessageBox("Happy new year")))"},
-    {CommandId::kIsTimeAfter, R"(If(IsTimeAfter(%T,"17:00:00"),ExitMacro()))"},
-    {CommandId::kIsTimeBefore, R"(If(IsTimeBefore(%T,"08:00:00"),Delay(60000)))"},
-    {CommandId::kIsTimeBetween, R"(If(IsTimeBetween(%T,"12:00:00","13:00:00"),MessageBox("Lunch time")))"},
-    {CommandId::kIsTimeEqual, R"(If(IsTimeEqual(%T,"12:00:00"),Beep()))"},
-    {CommandId::kIncrement, "Increment(%A)"},
-    {CommandId::kInputBox, R"(InputBox("Your name?",%N))"},
-    {CommandId::kIsFileLocked, R"(While(IsFileLocked("/home/ann/report.odt"),Delay(1000)))"},
-    {CommandId::kLogError, R"(LogError("The backup failed"))"},
-    {CommandId::kLogEvent, R"(LogEvent("Backup started"))"},
-    {CommandId::kLogout, "Logout()"},
-    {CommandId::kLogSystem, R"(LogSystem("/tmp/memory.log",MEMORY_AVAILPHYSICAL))"},
-    {CommandId::kLogToFile, R"(LogToFile("/tmp/macro.log","Round done"))"},
-    {CommandId::kMinimizeWindow, R"(MinimizeWindow("Calculator"))"},
-    {CommandId::kMaximizeWindow, R"(MaximizeWindow("Untitled - Text Editor"))"},
-    {CommandId::kMessageBox, R"(MessageBox("The backup is done"))"},
-    {CommandId::kMessageBoxOkCancel, R"(MessageBoxOkCancel("Start the backup?"))"},
-    {CommandId::kMouseClickScreen, "MouseClickScreen(100,200)"},
-    {CommandId::kMouseDblClickScreen, "MouseDblClickScreen(100,200)"},
-    {CommandId::kMoveFile, R"(MoveFile("/tmp/report.txt","/home/ann/report.txt"))"},
-    {CommandId::kNormalizeWindow, R"(NormalizeWindow("Calculator"))"},
-    {CommandId::kOnError, "OnError(Failed)"},
-    {CommandId::kOpenFile, R"(OpenFile(1,"/home/ann/names.txt"))"},
-    {CommandId::kPlaySound, R"(PlaySound("/usr/share/sounds/alsa/Front_Center.wav"))"},
-    {CommandId::kPrint, R"(Print("/home/ann/report.pdf"))"},
-    {CommandId::kPowerOff, "PowerOff()"},
-    {CommandId::kPutVar, R"(PutVar(%A,"Hello"))"},
-    {CommandId::kQuitProgram, R"(QuitProgram("Calculator"))"},
-    {CommandId::kReadLine, "While(ReadLine(1,%L),LogToFile(\"/tmp/copy.txt\",%L))"},
-    {CommandId::kRebootSystem, "RebootSystem()"},
-    {CommandId::kRemoveDirectory, R"(RemoveDirectory("/home/ann/empty"))"},
-    {CommandId::kRepeat, R"(Repeat(SendKeys("{DOWN}"),10))"},
-    {CommandId::kRunDOSCommand, R"(RunDOSCommand("ls -l > /tmp/files.txt"))"},
-    {CommandId::kRunMacro, R"(RunMacro("/home/ann/macros/backup.ow"))"},
-    {CommandId::kRunProgram, R"(RunProgram("gnome-calculator",Normal))"},
-    {CommandId::kSendEnvironment, R"(SendEnvironment("%HOME%~"))"},
-    {CommandId::kSendInput, "SendInput()"},
-    {CommandId::kSendInputToWindow, R"(SendInputToWindow("Untitled - Text Editor"))"},
-    {CommandId::kSendKeys, R"(SendKeys("This is a test~"))"},
-    {CommandId::kSendKeysFromFile, R"(SendKeysFromFile("/home/ann/letter.txt"))"},
-    {CommandId::kSendKeysToWindow, R"(SendKeysToWindow("Untitled - Text Editor","^s"))"},
-    {CommandId::kSendNow, R"(SendNow("The current date and time is: %x %X"))"},
-    {CommandId::kSetCapsLock, "SetCapsLock(OFF)"},
-    {CommandId::kSetCaption, R"(SetCaption("Backup"))"},
-    {CommandId::kSetDirectory, R"(SetDirectory("/home/ann"))"},
-    {CommandId::kShutdownSystem, "ShutdownSystem()"},
-    {CommandId::kWaitForProgram, "WaitForProgram(60000)"},
-    {CommandId::kWhile, R"(While(FindWindow("Calculator"),Delay(500)))"},
-    {CommandId::kWindowActive, R"(If(WindowActive("Calculator"),SendKeys("2+2~")))"},
-    {CommandId::kWriteLineToFile, R"(WriteLineToFile("/tmp/names.txt","Ann"))"},
-    {CommandId::kWriteToFile, R"(WriteToFile("/tmp/names.txt","Ann, "))"},
-    {CommandId::kWriteToIniFile, R"(WriteToIniFile("/home/ann/app.ini","[Window]Width","800"))"},
-    {CommandId::kWriteToRegistry, R"(WriteToRegistry("HKEY_CURRENT_USER\Software\Halvane\Ordwell\System","ErrorLog","/tmp/errors.log"))"},
-    {CommandId::kResponseOk, "If(ResponseOk(),Beep())"},
-    {CommandId::kResponseCancel, "If(ResponseCancel(),ExitMacro())"},
-};
-// clang-format on
-
 std::string Escaped(std::string_view text) {
     std::string out;
     for (const char c : text) {
@@ -161,21 +60,12 @@ std::string_view KindText(ArgKind kind) {
         return "one of the words listed, written exactly";
     case ArgKind::Command:
         return "a command line, which this command runs";
+    case ArgKind::Label:
+        return "the name of a label line of this macro, with or without its colon";
+    case ArgKind::Keys:
+        return "keys to type: ~ is Enter, + Shift, ^ Ctrl, % Alt, {F1} and the like name keys";
     }
     return {};
-}
-
-std::string CountText(const ArgCount& count) {
-    if (!count.checked) {
-        return "any number";
-    }
-    if (count.min == count.max) {
-        return std::to_string(count.min);
-    }
-    if (count.max == AtLeast(0).max) {
-        return std::to_string(count.min) + " or more";
-    }
-    return std::to_string(count.min) + " or " + std::to_string(count.max);
 }
 
 std::string_view KindSentence(CommandKind kind) {
@@ -232,7 +122,7 @@ std::string CommandSection(const CommandInfo& info, bool heading) {
         }
         body += "</table>";
     }
-    body += "<p>Arguments: " + CountText(info.count) + ". " + Escaped(KindSentence(info.kind)) + "</p>";
+    body += "<p>Arguments: " + ArgCountText(info.count) + ". " + Escaped(KindSentence(info.kind)) + "</p>";
     body += std::string("<p>Test Line: ") +
             (info.testable ? "can run a line of it alone." : "does not run it alone; run the macro instead.") + "</p>";
     body += "<p><b>Example:</b> <code>" + Escaped(HelpExample(info.name)) + "</code></p>";
@@ -383,15 +273,7 @@ std::vector<const CommandInfo*> CommandsOfPage(std::string_view page) {
 
 std::string_view HelpExample(std::string_view command) {
     const CommandInfo* info = FindCommand(command);
-    if (info == nullptr) {
-        return {};
-    }
-    for (const Example& example : kExamples) {
-        if (example.command == info->id) {
-            return example.line;
-        }
-    }
-    return {};
+    return info != nullptr ? info->example : std::string_view();
 }
 
 std::vector<HelpIndexEntry> HelpIndex() {

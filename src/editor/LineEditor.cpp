@@ -25,7 +25,13 @@ void LineEditor::Select(std::optional<std::size_t> index) {
     Refresh();
 }
 
+void LineEditor::SetCheckContext(CheckContext context) {
+    m_findings = LineFindings(std::move(context));
+    Refresh();
+}
+
 void LineEditor::Fill() {
+    m_findings.Invalidate();
     if (m_observer != nullptr) {
         m_observer->BeforeReset();
         m_observer->AfterReset();
@@ -40,6 +46,7 @@ void LineEditor::Insert(std::size_t index, std::string line) {
     }
     auto& lines = MutableLines();
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(index), std::move(line));
+    m_findings.Invalidate();
     if (m_observer != nullptr) {
         m_observer->AfterInsert();
     }
@@ -51,6 +58,7 @@ void LineEditor::Remove(std::size_t index) {
     }
     auto& lines = MutableLines();
     lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(index));
+    m_findings.Invalidate();
     if (m_observer != nullptr) {
         m_observer->AfterRemove();
     }
@@ -58,6 +66,7 @@ void LineEditor::Remove(std::size_t index) {
 
 void LineEditor::Replace(std::size_t index, std::string line) {
     MutableLines()[index] = std::move(line);
+    m_findings.Invalidate();
     if (m_observer != nullptr) {
         m_observer->Changed(index);
     }
@@ -66,8 +75,17 @@ void LineEditor::Replace(std::size_t index, std::string line) {
 void LineEditor::Refresh() {
     if (const std::string* line = SelectedLine()) {
         const CMacroLine parsed(*line, false);
-        m_helpText = parsed.HelpText();
-        m_testable = parsed.Testable();
+        if (ClassifyMacroLine(*line, *m_selection) == LineKind::Comment && !parsed.IsComment()) {
+            // The "#!" line of a script.
+            m_helpText = LineKindHelp(LineKind::Comment);
+            m_testable = false;
+        } else {
+            m_helpText = parsed.HelpText();
+            m_testable = parsed.Testable();
+        }
+        if (const std::string findings = m_findings.Text(Lines(), *m_selection); !findings.empty()) {
+            m_helpText += (m_helpText.empty() ? "" : "\n\n") + findings;
+        }
     } else {
         // With nothing selected the help goes; the testable flag stays.
         m_helpText.clear();

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "LineFindings.h"
+
 namespace ordwell {
 
 class MacroDocument;
@@ -46,6 +48,12 @@ public:
     // The document was replaced (New, Open, reload): the first line is
     // selected, and the help text is its own.
     void Fill();
+
+    // What the check of the macro finds in each line, kept up to date with
+    // every change; the help text of a line ends with it.
+    LineFindings& Findings() { return m_findings; }
+    // What the check may look at beyond the lines (files, key texts).
+    void SetCheckContext(CheckContext context);
 
     // The help text of the selected line, and whether Test Line may run it.
     const std::string& HelpText() const { return m_helpText; }
@@ -99,6 +107,7 @@ private:
     std::optional<std::size_t> m_selection;
     std::string m_helpText;
     bool m_testable = false;
+    LineFindings m_findings;
     LineObserver* m_observer = nullptr;
 };
 

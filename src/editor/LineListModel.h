@@ -25,6 +25,7 @@ private:
     void Changed(std::size_t index) override;
     void BeforeReset() override;
     void AfterReset() override;
+    void FindingsChanged();
 
     LineEditor& m_editor;
 };

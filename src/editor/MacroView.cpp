@@ -31,8 +31,10 @@
 #include "MacroPrinter.h"
 #include "QtText.h"
 #include "engine/Engine.h"
+#include "engine/MacroFile.h"
 #include "engine/MacroLine.h"
 #include "engine/SystemSettings.h"
+#include "input/KeyTextCheck.h"
 
 namespace ordwell {
 
@@ -53,6 +55,14 @@ MacroView::MacroView(Engine& engine, MacroDocument& document, DocumentFiles& fil
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(6, 6, 6, 6);
 
+    // The list marks the lines that would fail: key texts are checked, and
+    // RunMacro's files looked for, as a run would find them.
+    CheckContext check;
+    check.keyText = CheckKeyText;
+    check.fileExists = [&engine](std::string_view file) {
+        return LoadMacroFile(engine.GetPlatform(), file).status != MacroLoad::Missing;
+    };
+    m_editor.SetCheckContext(std::move(check));
     m_model = new LineListModel(m_editor, this);
     m_list = new QListView(this);
     m_list->setObjectName("lines");
@@ -311,6 +321,16 @@ void MacroView::TestLine() {
     if (const std::string* line = m_editor.SelectedLine()) {
         m_runs.TestLine(*line);
     }
+}
+
+void MacroView::CheckMacro() {
+    const std::optional<std::size_t> next = m_editor.Findings().Next(m_editor.Lines(), m_editor.Selection());
+    if (!next) {
+        QMessageBox::information(this, tr("Ordwell"), tr("The check found nothing: no line would fail."));
+        return;
+    }
+    m_editor.Select(next);
+    ShowSelection();
 }
 
 void MacroView::DumpVariables() {

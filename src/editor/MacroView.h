@@ -75,6 +75,9 @@ public:
     // Run, or Stop while a run (or a tested line) goes on.
     void RunOrStop();
     void TestLine();
+    // Moves to the next line the check of the macro finds something in (after
+    // the selection, wrapping around); its reason shows in the help box.
+    void CheckMacro();
     void DumpVariables();
     void OpenInExternalEditor();
     void ChooseFont();

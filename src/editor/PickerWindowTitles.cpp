@@ -3,19 +3,16 @@
 #include <algorithm>
 
 #include "actions/WindowLookup.h"
+#include "engine/AsciiText.h"
 
 namespace ordwell {
 
 namespace {
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // Letter case aside, as a sorted list box orders titles; equal ones by
 // their bytes, so the order is always the same.
 bool TitleBefore(const std::string& a, const std::string& b) {
-    const auto folded = [](char x, char y) { return Lower(x) < Lower(y); };
+    const auto folded = [](char x, char y) { return AsciiLower(x) < AsciiLower(y); };
     if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded)) {
         return true;
     }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "WizardTable.h"
+#include "engine/AsciiText.h"
 #include "engine/MacroLine.h"
 
 namespace ordwell {
@@ -22,18 +23,9 @@ const WizardEntry kEntries[] = {
 };
 // clang-format on
 
-char Upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 bool LessNoCase(std::string_view a, std::string_view b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return Upper(x) < Upper(y); });
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char x, char y) { return Upper(x) == Upper(y); });
+                                        [](char x, char y) { return AsciiUpper(x) < AsciiUpper(y); });
 }
 
 const std::vector<const WizardEntry*>& Sorted() {
@@ -81,7 +73,7 @@ const WizardEntry* FindWizardEntryByPrefix(std::string_view prefix) {
         return nullptr;
     }
     for (const WizardEntry* entry : Sorted()) {
-        if (StartsWithNoCase(entry->name, prefix)) {
+        if (StartsWithIgnoringAsciiCase(entry->name, prefix)) {
             return entry;
         }
     }

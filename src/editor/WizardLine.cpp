@@ -3,16 +3,13 @@
 #include <algorithm>
 
 #include "WizardEntry.h"
+#include "engine/AsciiText.h"
 #include "engine/CommandCatalogue.h"
 #include "engine/MacroLine.h"
 
 namespace ordwell {
 
 namespace {
-
-char Upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 bool IsVariableReference(std::string_view value) {
     return value.size() == 2 && value[0] == '%';
@@ -24,7 +21,7 @@ std::string Normalised(const WizardEntry& entry, int n, std::string value) {
     if (param.kind == ArgKind::Variable && !value.empty() && value[0] != '%') {
         value.insert(value.begin(), '%');
     } else if (param.kind == ArgKind::Choice && std::ranges::equal(param.choices, kOnOff)) {
-        std::transform(value.begin(), value.end(), value.begin(), Upper);
+        std::transform(value.begin(), value.end(), value.begin(), AsciiUpper);
         if (value != "ON") {
             value = "OFF";
         }
@@ -39,8 +36,7 @@ std::string_view MatchRunStyle(std::string_view text) {
         return kWizardRunStyles[0];
     }
     for (std::string_view style : kWizardRunStyles) {
-        if (style.size() >= text.size() &&
-            std::equal(text.begin(), text.end(), style.begin(), [](char a, char b) { return Upper(a) == Upper(b); })) {
+        if (StartsWithIgnoringAsciiCase(style, text)) {
             return style;
         }
     }

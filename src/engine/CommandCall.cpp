@@ -30,6 +30,10 @@ const std::string& CommandCall::Load(int n) const {
     return m_engine.Variables().GetVar(Text(n));
 }
 
+void CommandCall::FailLine(std::string reason) const {
+    m_runner.FailLine(m_syntax.name, std::move(reason));
+}
+
 bool CommandCall::RunNested(int n) const {
     if (n < 1 || n > Count()) {
         return m_runner.Execute(std::string_view());

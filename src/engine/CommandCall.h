@@ -44,6 +44,8 @@ public:
     const std::string& Load(int n) const;
     // Whether argument n names a variable.
     bool IsVariable(int n) const { return VariableStore::IsReference(Text(n)); }
+    // Fails the line (see CMacroRunner::FailLine) for the reason given.
+    void FailLine(std::string reason) const;
     // Runs argument n as a line of its own and answers its condition result.
     bool RunNested(int n) const;
 

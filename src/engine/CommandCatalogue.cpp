@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "AsciiText.h"
+
 namespace ordwell {
 
 namespace {
@@ -15,8 +17,7 @@ constexpr std::array<CommandInfo, kCommandCount> kCommands = {{
 
 // Letter case is folded for ASCII letters only: command names are ASCII.
 unsigned char Upper(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u >= 'a' && u <= 'z' ? static_cast<unsigned char>(u - 'a' + 'A') : u;
+    return static_cast<unsigned char>(AsciiUpper(c));
 }
 
 int CompareNoCase(std::string_view a, std::string_view b) {
@@ -46,6 +47,19 @@ const std::array<const CommandInfo*, kCommandCount>& SortedByName() {
 }
 
 } // namespace
+
+std::string ArgCountText(const ArgCount& count) {
+    if (!count.checked) {
+        return "any number";
+    }
+    if (count.min == count.max) {
+        return std::to_string(count.min);
+    }
+    if (count.max == AtLeast(0).max) {
+        return std::to_string(count.min) + " or more";
+    }
+    return std::to_string(count.min) + " or " + std::to_string(count.max);
+}
 
 std::span<const CommandInfo> Commands() {
     return kCommands;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "CommandList.h"
@@ -33,6 +34,9 @@ constexpr ArgCount Unchecked() {
     return {0, std::numeric_limits<int>::max(), false};
 }
 
+// "1", "2 or 3", "2 or more", "any number".
+std::string ArgCountText(const ArgCount& count);
+
 enum class CommandKind { Condition, Action, Flow };
 
 // What an argument of a command is. Commands read each kind through its own
@@ -47,6 +51,8 @@ enum class ArgKind : std::uint8_t {
     Variable,    // a variable the command writes: %A to %Z, never substituted
     Choice,      // one word of a fixed list, matched exactly
     Command,     // a command line run by this command
+    Label,       // the name of a label line of the macro, with or without its ":"
+    Keys,        // a text of the SendKeys language, typed by this command
 };
 
 struct ArgSpec {
@@ -84,6 +90,12 @@ constexpr ArgSpec Choice(std::string_view role, std::span<const std::string_view
 constexpr ArgSpec Command(std::string_view role) {
     return {ArgKind::Command, role, {}};
 }
+constexpr ArgSpec Label(std::string_view role) {
+    return {ArgKind::Label, role, {}};
+}
+constexpr ArgSpec Keys(std::string_view role) {
+    return {ArgKind::Keys, role, {}};
+}
 } // namespace arg
 
 // The identifiers carry a "k" so that no command name meets a macro of the
@@ -111,6 +123,7 @@ struct CommandInfo {
     int helpTopic = 0;  // 0 for the two commands without a row
     std::array<ArgSpec, kDescribedParams> params{};
     std::string_view help;
+    std::string_view example; // a line that shows the command at work
 
     // Whether the command has a row in the command table (ResponseOk and
     // ResponseCancel have none: the editor shows no help for them).

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "CommandCall.h"
+#include "LineCheck.h"
 #include "MacroRunner.h"
 #include "platform/Dialogs.h"
 
@@ -69,7 +70,7 @@ bool GoToCommand(CommandCall& call) {
     CMacroRunner& runner = call.Runner();
     const int index = runner.FindLabel(call.Text(1));
     if (index < 0) {
-        runner.SetSyntaxFlag(false);
+        call.FailLine(MissingLabelText(call.Text(1)));
         return false;
     }
     runner.SetCurrentLine(index);

@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "Engine.h"
+#include "LocalTime.h"
 #include "SystemSettings.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
@@ -19,13 +20,12 @@ bool AppendToFile(Engine& engine, std::string_view fileName, std::string_view te
 }
 
 std::string FormatLogLine(std::int64_t now, std::string_view text) {
-    const auto seconds = static_cast<std::time_t>(now);
     char stamp[32] = "--/--/-- --:--:-- ";
     size_t length = 18;
     // A clock beyond what the calendar functions can place gets a stamp of
     // dashes, of the same width, rather than none.
-    if (const std::tm* local = std::localtime(&seconds); local != nullptr) {
-        length = std::strftime(stamp, sizeof stamp, "%m/%d/%y %H:%M:%S ", local);
+    if (const std::optional<std::tm> local = LocalTimeFields(now)) {
+        length = std::strftime(stamp, sizeof stamp, "%m/%d/%y %H:%M:%S ", &*local);
     }
     std::string line;
     line.reserve(length + text.size() + 2);

@@ -7,10 +7,14 @@
 namespace ordwell {
 
 MacroFile LoadMacroFile(const Platform& platform, std::string_view macroPath) {
+    return LoadMacroFile(platform.files, platform.paths, macroPath);
+}
+
+MacroFile LoadMacroFile(FileSystem& files, const PathMapping& paths, std::string_view macroPath) {
     MacroFile file;
-    const std::string path = platform.paths.NativePath(macroPath);
+    const std::string path = paths.NativePath(macroPath);
     std::string content;
-    switch (platform.files.ReadRegularFile(path, kMaxMacroFileBytes, content)) {
+    switch (files.ReadRegularFile(path, kMaxMacroFileBytes, content)) {
     case FileRead::Ok:
         file.status = MacroLoad::Loaded;
         file.text = MacroText::FromFileText(std::move(content));

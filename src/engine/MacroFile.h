@@ -9,6 +9,8 @@
 namespace ordwell {
 
 struct Platform;
+class FileSystem;
+class PathMapping;
 
 // The largest macro file that is loaded; a larger one is refused whole.
 constexpr std::size_t kMaxMacroFileBytes = std::size_t{64} << 20;
@@ -30,5 +32,6 @@ struct MacroFile {
 // backslashes are mapped). The one loader of the system: the headless run and
 // RunMacro both load through it.
 MacroFile LoadMacroFile(const Platform& platform, std::string_view macroPath);
+MacroFile LoadMacroFile(FileSystem& files, const PathMapping& paths, std::string_view macroPath);
 
 } // namespace ordwell

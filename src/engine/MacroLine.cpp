@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "ArgumentSeparators.h"
+#include "AsciiText.h"
 #include "VariableStore.h"
 
 namespace ordwell {
@@ -81,6 +82,18 @@ LineKind ClassifyLine(std::string_view text) {
         return LineKind::Comment;
     }
     return LineKind::Command;
+}
+
+LineKind ClassifyMacroLine(std::string_view text, std::size_t index) {
+    return index == 0 && text.starts_with("#!") ? LineKind::Comment : ClassifyLine(text);
+}
+
+std::string_view LabelName(std::string_view text) {
+    return text.starts_with(':') ? text.substr(1) : text;
+}
+
+bool SameLabel(std::string_view a, std::string_view b) {
+    return EqualIgnoringAsciiCase(a, b);
 }
 
 namespace {

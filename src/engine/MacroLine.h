@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -58,6 +59,15 @@ struct LineSyntax {
 };
 
 LineKind ClassifyLine(std::string_view text);
+// The kind of line `index` (from 0) of a macro: as ClassifyLine, except that
+// a first line starting with "#!" is a comment, so that a macro file can be
+// an executable script ("#!/usr/bin/env -S ordwell /r").
+LineKind ClassifyMacroLine(std::string_view text, std::size_t index);
+// The name of a label: the text of a label line, or a label as GoTo and
+// OnError take it, without its leading ":".
+std::string_view LabelName(std::string_view text);
+// Whether two label names are the same: letter case is ignored (ASCII).
+bool SameLabel(std::string_view a, std::string_view b);
 // The help text of a blank, label or comment line (empty for a command line,
 // whose help is its command's).
 std::string_view LineKindHelp(LineKind kind);

@@ -6,9 +6,12 @@
 #include <span>
 #include <string_view>
 
+#include "AsciiText.h"
 #include "CommandCall.h"
 #include "Engine.h"
+#include "LineCheck.h"
 #include "LogWriter.h"
+#include "platform/Diagnostics.h"
 #include "platform/Dialogs.h"
 #include "platform/RunIcon.h"
 #include "platform/StopSignal.h"
@@ -42,10 +45,6 @@ bool HoldsNulInPath(const CommandInfo& info, std::span<const std::string_view> v
     return false;
 }
 
-char FoldCase(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 } // namespace
 
 // Label names match without regard to letter case (ASCII letters).
@@ -53,14 +52,13 @@ size_t CMacroRunner::LabelHash::operator()(std::string_view name) const {
     // FNV-1a over the folded letters.
     size_t hash = 14695981039346656037ULL;
     for (const char c : name) {
-        hash = (hash ^ static_cast<unsigned char>(FoldCase(c))) * 1099511628211ULL;
+        hash = (hash ^ static_cast<unsigned char>(AsciiUpper(c))) * 1099511628211ULL;
     }
     return hash;
 }
 
 bool CMacroRunner::LabelEqual::operator()(std::string_view a, std::string_view b) const {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldCase(x) == FoldCase(y); });
+    return SameLabel(a, b);
 }
 
 CMacroRunner::CMacroRunner(Engine& engine, std::string_view fileName) : m_engine(engine), m_fileName(fileName) {
@@ -91,19 +89,22 @@ bool CMacroRunner::RunLine(const LineSyntax& syntax, bool stackLeft) {
     bool result = true;
     if (syntax.command != nullptr) {
         const CommandInfo& info = *syntax.command;
-        m_syntaxFlag = info.count.Accepts(syntax.Count());
-        if (m_syntaxFlag && !stackLeft) {
+        const LineFault fault = ArgumentCheck(syntax);
+        m_syntaxFlag = fault == LineFault::None;
+        if (!m_syntaxFlag) {
+            NoteFailure(syntax.name, FaultText(syntax, fault));
+        } else if (!stackLeft) {
             // Nested too deep to run safely: the line fails like a syntax
             // error instead of overflowing the stack.
             m_engine.ReportProblem("nesting",
                                    "lines and macros are nested too deeply: a line failed instead of running");
-            m_syntaxFlag = false;
+            FailLine(syntax.name, "lines and macros are nested too deeply to run this line");
             result = false;
-        } else if (m_syntaxFlag) {
+        } else {
             result = RunCommand(info, syntax);
         }
     } else if (syntax.kind == LineKind::Command) {
-        m_syntaxFlag = false;
+        FailLine(syntax.name, FaultText(syntax, LineFault::UnknownCommand));
         result = false;
     }
     return syntax.negate ? !result : result;
@@ -126,6 +127,19 @@ bool CMacroRunner::RunCommand(const CommandInfo& info, const LineSyntax& syntax)
         m_engine.ReportProblem("memory", "a line ran out of memory: it failed");
         return false;
     }
+}
+
+void CMacroRunner::FailLine(std::string_view at, std::string reason) {
+    m_syntaxFlag = false;
+    NoteFailure(at, std::move(reason));
+}
+
+void CMacroRunner::NoteFailure(std::string_view at, std::string reason) {
+    const int index = m_currentLine;
+    m_failureColumn = index >= 0 && static_cast<size_t>(index) < m_text.Count()
+                          ? ColumnIn(m_text.Line(static_cast<size_t>(index)), at)
+                          : 1;
+    m_failureReason = std::move(reason);
 }
 
 int CMacroRunner::FindLabel(std::string_view name) const {
@@ -176,7 +190,7 @@ const LineSyntax* CMacroRunner::ParsedLineAt(int index) {
     if (const auto found = m_parsed.find(index); found != m_parsed.end()) {
         syntax = &found->second;
     } else if (const std::string_view line = m_text.Line(static_cast<size_t>(index));
-               ClassifyLine(line) == LineKind::Command) {
+               ClassifyMacroLine(line, static_cast<size_t>(index)) == LineKind::Command) {
         syntax = &m_parsed.emplace(index, ParseLine(m_text.Source(), line)).first->second;
     }
     recent = {index, syntax};
@@ -230,6 +244,13 @@ void CMacroRunner::ReportFailedLine() {
     Dialogs& dialogs = m_engine.GetPlatform().dialogs;
     dialogs.Beep();
     WriteErrorLog(m_engine, text);
+    // The box and the error log keep their text; whoever started the run
+    // also learns why the line failed, in the form of a macro check.
+    const LineFinding finding{FindingLevel::Error, m_failureColumn,
+                              m_failureReason.empty() ? std::string("the line failed") : m_failureReason};
+    const std::string reason = FormatFinding(m_fileName.empty() ? "macro" : m_fileName, m_failedLine, finding);
+    m_engine.GetPlatform().diagnostics.Report(reason);
+    WriteEventLog(m_engine, reason);
     dialogs.ShowMessage(text, "Ordwell", MessageStyle::Ok);
 }
 

@@ -49,11 +49,18 @@ public:
     bool StopRequested() const;
 
     bool SyntaxFlag() const { return m_syntaxFlag; }
-    void SetSyntaxFlag(bool ok) { m_syntaxFlag = ok; }
+    // Fails the line that runs: clears the syntax flag and keeps the reason,
+    // with where in the line (`at`, a view into its text) it lies, for the
+    // report of the failed line.
+    void FailLine(std::string_view at, std::string reason);
+    // Why the line that failed last failed.
+    const std::string& FailureReason() const { return m_failureReason; }
     // 0 loaded (or made from lines), 1 the file does not exist, 2 it exists
     // but cannot be read as a macro.
     int LoadStatus() const { return static_cast<int>(m_loadStatus); }
     const std::string& FileName() const { return m_fileName; }
+    // The name the report of a failed line gives the macro.
+    void SetFileName(std::string name) { m_fileName = std::move(name); }
     std::vector<std::string> Lines() const { return m_text.Lines(); }
     int CurrentLine() const { return m_currentLine; }
     void SetCurrentLine(int index) { m_currentLine = index; }
@@ -83,6 +90,7 @@ private:
     // CommandLineAt for a line that did not run of late.
     const LineSyntax* ParsedLineAt(int index);
     void ReportFailedLine();
+    void NoteFailure(std::string_view at, std::string reason);
     // Runs a line parsed; `stackLeft` tells whether the stack has room for
     // it (see Engine::HasStackForAnotherLevel).
     bool RunLine(const LineSyntax& syntax, bool stackLeft);
@@ -104,6 +112,8 @@ private:
     int m_lastResponse = 0;
     RunOutcome m_outcome = RunOutcome::NotRun;
     int m_failedLine = 0;
+    std::string m_failureReason;                  // why the line that failed last failed
+    int m_failureColumn = 1;                      // and where in its line
     std::unordered_map<int, LineSyntax> m_parsed; // command lines that ran, by index
     // The lines that ran last, by index modulo the size: what CommandLineAt
     // answered for them.

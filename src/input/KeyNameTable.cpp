@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "engine/AsciiText.h"
+
 namespace ordwell {
 
 namespace {
@@ -65,22 +67,6 @@ constexpr std::array<KeyName, 56> kRows{{
     {"activate", keyaction::kActivate},
 }};
 
-char FoldAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 } // namespace
 
 std::span<const KeyName> KeyNameTable() {
@@ -89,7 +75,7 @@ std::span<const KeyName> KeyNameTable() {
 
 std::optional<std::uint8_t> LookUpKeyName(std::string_view name) {
     for (const KeyName& row : kRows) {
-        if (SameIgnoringAsciiCase(row.name, name)) {
+        if (EqualIgnoringAsciiCase(row.name, name)) {
             return row.code;
         }
     }

@@ -1,5 +1,6 @@
 #include "KeySender.h"
 
+#include "KeyItem.h"
 #include "KeyNameTable.h"
 #include "actions/DateTime.h"
 #include "actions/WindowLookup.h"
@@ -8,7 +9,6 @@
 #include "engine/MacroLine.h"
 #include "engine/MacroRunner.h"
 #include "engine/SystemSettings.h"
-#include "engine/Utf8.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
 
@@ -124,24 +124,23 @@ int KeySender::SendKeyItem(std::string_view text, std::size_t& cursor) {
         m_tooDeep = true;
         return itemresult::kSyntaxError;
     }
-    const Utf8Char first = NextUtf8Char(text, cursor);
-    cursor += first.length;
-    switch (first.code) {
-    case '+':
-    case '^':
-    case '%': {
-        const std::uint8_t modifier = first.code == '+' ? vk::kShift : first.code == '^' ? vk::kControl : vk::kMenu;
-        PressKey(modifier, true);
+    const KeyItem item = ReadKeyItem(text, cursor);
+    switch (item.kind) {
+    case KeyItemKind::End:
+    case KeyItemKind::Nothing:
+        return itemresult::kContinue;
+    case KeyItemKind::Modifier: {
+        PressKey(item.code, true);
         // Its result is not passed on: a failed item under a modifier goes
         // on, unless the text has ended for being nested too deeply.
         const int inner = SendKeyItem(text, cursor);
-        PressKey(modifier, false);
+        PressKey(item.code, false);
         return m_tooDeep ? inner : itemresult::kContinue;
     }
-    case '~':
-        PressNamedKey(vk::kReturn, 1);
+    case KeyItemKind::Enter:
+        PressNamedKey(item.code, 1);
         return itemresult::kContinue;
-    case '(': {
+    case KeyItemKind::GroupOpen: {
         const int result = SendItems(text, cursor);
         if (result == itemresult::kGroupEnd) {
             return itemresult::kContinue;
@@ -149,49 +148,19 @@ int KeySender::SendKeyItem(std::string_view text, std::size_t& cursor) {
         // A group the text ended in, unclosed, is an error; so is any error within.
         return result == itemresult::kContinue && !Stopped() ? itemresult::kSyntaxError : result;
     }
-    case ')':
+    case KeyItemKind::GroupClose:
         return itemresult::kGroupEnd;
-    case '{':
-        return SendBraceToken(text, cursor);
-    default:
-        TypeCharacter(first.code, 1);
-        return itemresult::kContinue;
-    }
-}
-
-int KeySender::SendBraceToken(std::string_view text, std::size_t& cursor) {
-    // One character between the braces is taken as it is: {+}, {{}, {}}.
-    const Utf8Char inner = NextUtf8Char(text, cursor);
-    if (inner.length > 0 && cursor + inner.length < text.size() && text[cursor + inner.length] == '}') {
-        cursor += inner.length + 1;
-        TypeCharacter(inner.code, 1);
-        return itemresult::kContinue;
-    }
-    const std::size_t close = text.find('}', cursor);
-    if (close == std::string_view::npos) {
+    case KeyItemKind::UnclosedBrace:
         return itemresult::kSyntaxError;
-    }
-    const std::string_view token = text.substr(cursor, close - cursor);
-    cursor = close + 1;
-    const std::size_t space = token.find(' ');
-    const std::string_view name = token.substr(0, space);
-    const std::string_view argument = space == std::string_view::npos ? std::string_view() : token.substr(space + 1);
-    const bool countWritten =
-        !argument.empty() && ((argument[0] >= '0' && argument[0] <= '9') || argument[0] == '-' || argument[0] == '+');
-    const std::int32_t count = countWritten ? ReadWholeNumber(argument) : 1;
-
-    const std::optional<std::uint8_t> code = LookUpKeyName(name);
-    if (!code) {
-        // Not a name: its first character is typed ({x 5} types five x).
-        if (!name.empty()) {
-            TypeCharacter(NextUtf8Char(name, 0).code, count);
-        }
+    case KeyItemKind::Character:
+        TypeCharacter(item.character, item.count);
         return itemresult::kContinue;
+    case KeyItemKind::NamedKey:
+        PressNamedKey(item.code, item.count);
+        return itemresult::kContinue;
+    case KeyItemKind::Action:
+        return PerformAction(item.code, item.argument, item.countWritten, item.count);
     }
-    if (IsKeyAction(*code)) {
-        return PerformAction(*code, argument, countWritten, count);
-    }
-    PressNamedKey(*code, count);
     return itemresult::kContinue;
 }
 

@@ -64,7 +64,6 @@ private:
     // Items from the cursor on, each followed by the key delay, until an item
     // gives other than 0, the text ends or a stop is requested.
     int SendItems(std::string_view text, std::size_t& cursor);
-    int SendBraceToken(std::string_view text, std::size_t& cursor);
     int PerformAction(std::uint8_t action, std::string_view argument, bool countWritten, std::int32_t count);
     void TypeCharacter(char32_t character, std::int32_t count);
     void PressNamedKey(std::uint8_t virtualKey, std::int32_t count);

@@ -41,6 +41,8 @@ CommandLine Ending(CommandLine::Action action) {
 CommandLine ParseCommandLine(const std::vector<std::string>& words) {
     CommandLine line;
     bool run = false;
+    bool check = false;
+    bool listWindows = false;
     bool switchesEnded = false;
     for (const std::string& word : words) {
         if (!switchesEnded && IsSwitch(word)) {
@@ -51,6 +53,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words) {
                 line.showSplash = false;
             } else if (word == "--help" || word == "-h") {
                 return Ending(CommandLine::Action::Help);
+            } else if (word == "--check") {
+                check = true;
+            } else if (word == "--list-windows") {
+                listWindows = true;
             } else if (word == "--version") {
                 return Ending(CommandLine::Action::Version);
             } else if (word[0] == '-' && !IsFrameworkSwitch(std::string_view(word).substr(1))) {
@@ -63,8 +69,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words) {
         if (line.fileName.empty()) {
             line.fileName = word;
         }
+        line.fileNames.push_back(word);
     }
-    if (run && !line.fileName.empty()) {
+    if (check) {
+        line.action = CommandLine::Action::Check;
+        line.showSplash = false;
+    } else if (listWindows) {
+        line.action = CommandLine::Action::ListWindows;
+        line.showSplash = false;
+    } else if (run && !line.fileName.empty()) {
         line.action = CommandLine::Action::RunHeadless;
     }
     return line;
@@ -74,6 +87,8 @@ std::string UsageText() {
     return "Usage: ordwell [MACRO]\n"
            "       ordwell /r MACRO\n"
            "       ordwell -r MACRO\n"
+           "       ordwell --check MACRO...\n"
+           "       ordwell --list-windows [PATTERN]\n"
            "Without /r, opens the macro editor on the display, with the macro file\n"
            "MACRO (usually ending in .ow) when one is named; a file that does not exist\n"
            "yet is a new macro that Save writes there.\n"
@@ -87,6 +102,13 @@ std::string UsageText() {
            "\n"
            "Options:\n"
            "  /r, -r MACRO   run MACRO without the editor (only a lower-case r)\n"
+           "      --check MACRO...\n"
+           "                 check each MACRO without running it: one line per finding,\n"
+           "                 MACRO:LINE:COLUMN: error: (or warning:, note:) and why\n"
+           "      --list-windows [PATTERN]\n"
+           "                 list the windows a title pattern can find, topmost first, each\n"
+           "                 title as macros match it and [its program]; with PATTERN, those\n"
+           "                 it finds, the one the window commands use marked with *\n"
            "  --             what follows is a file name, even when it starts with -\n"
            "  -h, --help     show this help and exit\n"
            "      --version  show the version and exit\n"
@@ -97,7 +119,9 @@ std::string UsageText() {
            "was closed), 1 when it ended on a failed line (see the error log, macerr.log\n"
            "by default), 2 when the macro file does not exist, or the editor has no\n"
            "display, or an option is unknown, 3 when the X display went away during the\n"
-           "run.\n";
+           "run. With --check: 0 when no line would fail (warnings alone do not count),\n"
+           "1 when one would, 2 when a file cannot be read. With --list-windows: 0, or 1\n"
+           "when PATTERN finds no window, 2 with no display.\n";
 }
 
 std::string RefusalText(const std::string& option) {
@@ -105,6 +129,7 @@ std::string RefusalText(const std::string& option) {
            "'\n"
            "Usage: ordwell [MACRO]\n"
            "       ordwell /r MACRO\n"
+           "       ordwell --check MACRO...\n"
            "Try 'ordwell --help' for more.\n";
 }
 

@@ -12,10 +12,13 @@ struct CommandLine {
         RunHeadless, // run the file with no editor and end
         Help,
         Version,
-        Refused, // an option the program does not know: say so, with the usage
+        Refused,     // an option the program does not know: say so, with the usage
+        Check,       // check the macro files named, run nothing
+        ListWindows, // list the windows a title pattern can find (fileName: the pattern)
     };
     Action action = Action::Edit;
-    std::string fileName; // the first word that is no switch
+    std::string fileName;               // the first word that is no switch
+    std::vector<std::string> fileNames; // every word that is no switch, in order
     // The editor shows its splash window: not after a run switch ("/r" with
     // no file name opens the editor without it).
     bool showSplash = true;
@@ -32,6 +35,9 @@ struct CommandLine {
 // of the desktop framework that macros once came from (such as "/p" or
 // "/dde") and any other word of "/" and letters are ignored, as they always
 // were; a word starting with "-" that is no option of ours is refused.
+// "--check" checks every file named instead of running or editing one;
+// "--list-windows" lists windows, those the first other word finds when
+// there is one.
 CommandLine ParseCommandLine(const std::vector<std::string>& words);
 
 // The text of --help.

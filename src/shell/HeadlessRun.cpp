@@ -23,6 +23,7 @@ int RunHeadless(const Platform& platform, const std::string& fileName) {
     Engine engine(platform);
     BindAllCommands(engine);
     CMacroRunner runner(engine, std::move(file.text));
+    runner.SetFileName(fileName);
     runner.Run();
     return runner.Outcome() == RunOutcome::Failed ? kRunFailed : kRunEnded;
 }

@@ -327,6 +327,14 @@ void MainWindow::MakeActions() {
          "Run the selected line alone",
          nullptr,
          &MacroView::TestLine},
+        {"checkMacro",
+         "&Check",
+         {"tools-check-spelling", "dialog-warning"},
+         SP::SP_MessageBoxWarning,
+         {QKeySequence(Qt::Key_F7)},
+         "Go to the next line that would fail, or go wrong, when the macro runs",
+         nullptr,
+         &MacroView::CheckMacro},
         {"dumpVariables",
          "Dump &Variables",
          {"utilities-terminal", "dialog-information"},
@@ -440,7 +448,7 @@ void MainWindow::MakeMenus() {
     edit->addAction(Action("externalEditor"));
 
     QMenu* macro = menuBar()->addMenu(tr("&Macro"));
-    macro->addActions({Action("run"), Action("testLine"), Action("dumpVariables")});
+    macro->addActions({Action("run"), Action("testLine"), Action("checkMacro"), Action("dumpVariables")});
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName("viewMenu");

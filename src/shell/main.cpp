@@ -1,13 +1,23 @@
 #include <atomic>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "BackendSet.h"
 #include "CommandLine.h"
 #include "HeadlessRun.h"
+#include "MacroFileCheck.h"
+#include "WindowListing.h"
+#include "engine/Settings.h"
+#include "platform/posix/ConfigLocation.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixPathMapping.h"
+#include "platform/posix/SqliteRegistry.h"
 #ifdef ORDWELL_WITH_QT
 #include "EditorApplication.h"
 #endif
@@ -44,6 +54,46 @@ int Finished(const ordwell::BackendSet& backends, int status) {
     return backends.DisplayLost() && !ordwell::SignalStop::Arrived() ? ordwell::kDisplayLost : status;
 }
 
+// Checks macro files with no display and nothing run: only the files and the
+// drive letters of the settings are needed.
+int CheckFiles(const std::vector<std::string>& names) {
+    if (names.empty()) {
+        std::fputs("ordwell: --check needs a macro file\nTry 'ordwell --help' for more.\n", stderr);
+        return ordwell::kCheckUnreadable;
+    }
+    ordwell::SqliteRegistry registry{ordwell::RegistryDatabasePath()};
+    ordwell::Settings settings{registry};
+    ordwell::PosixPathMapping paths{
+        [&settings](char letter) { return settings.GetString("Drives", std::string(1, letter), ""); }};
+    ordwell::PosixFileSystem files;
+    std::string out;
+    std::string err;
+    const int status = ordwell::CheckMacroFiles(files, paths, names, out, err);
+    std::fputs(out.c_str(), stdout);
+    std::fputs(err.c_str(), stderr);
+    return status;
+}
+
+// The name of a running program, where the system tells it.
+std::string ProgramName(std::int64_t processId) {
+    std::ifstream comm("/proc/" + std::to_string(processId) + "/comm");
+    std::string name;
+    std::getline(comm, name);
+    return name;
+}
+
+int ListWindows(const ordwell::BackendSet& backends, const std::string& pattern) {
+    if (!backends.OnDisplay()) {
+        std::fputs("ordwell: --list-windows needs a display (set DISPLAY)\n", stderr);
+        return 2;
+    }
+    bool found = false;
+    const std::optional<std::string> wanted = pattern.empty() ? std::nullopt : std::optional<std::string>(pattern);
+    const std::string listing = ordwell::WindowListing(backends.GetPlatform().windows, wanted, ProgramName, found);
+    std::fputs(listing.c_str(), stdout);
+    return wanted && !found ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -60,8 +110,11 @@ int main(int argc, char** argv) {
     case CommandLine::Action::Refused:
         std::fputs(ordwell::RefusalText(line.refusedOption).c_str(), stderr);
         return 2;
+    case CommandLine::Action::Check:
+        return CheckFiles(line.fileNames);
     case CommandLine::Action::Edit:
     case CommandLine::Action::RunHeadless:
+    case CommandLine::Action::ListWindows:
         break;
     }
     // A reader of our output that goes away is no reason to end the run.
@@ -71,6 +124,9 @@ int main(int argc, char** argv) {
     ordwell::BackendSet backends(argc, argv);
     if (backends.OnDisplay()) {
         running.Start();
+    }
+    if (line.action == CommandLine::Action::ListWindows) {
+        return ListWindows(backends, line.fileName);
     }
     if (line.action == CommandLine::Action::RunHeadless) {
         return Finished(backends, ordwell::RunHeadless(backends.GetPlatform(), line.fileName));

@@ -292,6 +292,30 @@ TEST_P(DesktopCommands, ARunLeavesNoSessionBusBehind) {
     EXPECT_EQ(environment.find("DBUS_SESSION_BUS_ADDRESS"), std::string::npos) << environment;
 }
 
+// --list-windows lists the windows a pattern can find, topmost first; a
+// pattern marks the one the window commands use.
+TEST_P(DesktopCommands, ListWindowsListsTheWindowsTopmostFirst) {
+    OpenActiveWindow("Before");
+    OpenActiveWindow("Lower window");
+    OpenActiveWindow("Upper window");
+    if (!OrdwellSeesWindows()) {
+        GTEST_SKIP() << "ordwell has no X11 window system yet (FindWindow finds no window on the display)";
+    }
+    const Result all = Run({"--list-windows"});
+    EXPECT_EQ(all.status, 0) << all.errors;
+    const size_t upper = all.output.find("Upper window\n");
+    const size_t lower = all.output.find("Lower window\n");
+    EXPECT_NE(upper, std::string::npos) << all.output;
+    EXPECT_NE(lower, std::string::npos) << all.output;
+    EXPECT_LT(upper, lower) << all.output;
+    const Result some = Run({"--list-windows", "*r window"});
+    EXPECT_EQ(some.status, 0) << some.errors;
+    EXPECT_EQ(some.output, "* Upper window\n  Lower window\n");
+    const Result none = Run({"--list-windows", "No such*"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.output, "");
+}
+
 // A run's output is the macro's and the program's own: Qt has nothing to say
 // on it, not even where the environment lacks XDG_RUNTIME_DIR, as under sudo
 // or cron (the programs of these tests run without it).

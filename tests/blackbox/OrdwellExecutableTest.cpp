@@ -114,7 +114,7 @@ TEST_F(OrdwellProgram, HelpAndVersionEndWell) {
 TEST_F(OrdwellProgram, AnUnknownOptionIsRefusedWithTheUsage) {
     WriteMacro("macro.ow", "WriteToFile(ran.txt,yes)\n");
     for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{"--no-such-option"}, {"--list-windows"}, {"/r", "macro.ow", "-z"}}) {
+         {std::vector<std::string>{"--no-such-option"}, {"--list-all"}, {"/r", "macro.ow", "-z"}}) {
         const Result result = Run(arguments);
         EXPECT_EQ(result.status, 2);
         EXPECT_EQ(result.output, "");
@@ -177,6 +177,36 @@ TEST_F(OrdwellProgram, FailedLineIsLoggedAndEndsTheRun) {
     EXPECT_TRUE(std::regex_match(log, std::regex(R"(\d\d/\d\d/\d\d \d\d:\d\d:\d\d Error at line: 4\r\n)"))) << log;
     EXPECT_NE(result.output.find("Error at line: 4"), std::string::npos) << result.output;
     EXPECT_EQ(result.output.find("too far"), std::string::npos);
+    // Standard error says why, in the form of a check.
+    EXPECT_NE(result.errors.find("macro.ow:4:1: error: unknown command \"FileExst\"\n"), std::string::npos)
+        << result.errors;
+}
+
+TEST_F(OrdwellProgram, ListWindowsWithoutADisplaySaysSo) {
+    const Result result = Run({"--list-windows"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.errors.find("--list-windows needs a display"), std::string::npos) << result.errors;
+    EXPECT_EQ(result.output, "");
+}
+
+TEST_F(OrdwellProgram, CheckListsWhatWouldFailAndRunsNothing) {
+    WriteMacro("bad.ow", "#!/usr/bin/env -S ordwell /r\nWriteToFile(\"ran.txt\",\"x\")\n"
+                         "MessageBox(\"a\",\"b\")\nSendKeys(\"{entr}\")\n");
+    WriteMacro("good.ow", "SendKeys(\"{enter}\")\nGoTo(end)\n:End\n");
+    WriteMacro("warned.ow", "Delay(5s)\n");
+    const Result bad = Run({"--check", "good.ow", "bad.ow"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.output, "bad.ow:3:1: error: MessageBox takes 1 argument, 2 given\n"
+                          "bad.ow:4:11: warning: \"entr\" is no key name: its first character is typed instead\n");
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "ran.txt"));
+    const Result good = Run({"--check", "good.ow"});
+    EXPECT_EQ(good.status, 0);
+    EXPECT_EQ(good.output, "");
+    EXPECT_EQ(Run({"--check", "warned.ow"}).status, 0);
+    const Result missing = Run({"--check", "good.ow", "missing.ow", "bad.ow"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.errors.find("missing.ow does not exist"), std::string::npos) << missing.errors;
+    EXPECT_EQ(Run({"--check"}).status, 2);
 }
 
 TEST_F(OrdwellProgram, BoxesReadTheirAnswersFromStandardInput) {

@@ -274,6 +274,58 @@ private slots:
         QCOMPARE(answers.Unexpected(), 0);
     }
 
+    // A line typed wrong is marked (an icon, its tooltip and the help box
+    // say why) and unmarked when it is mended; Check moves to each marked
+    // line in turn.
+    void aLineThatWouldFailIsMarkedUntilItIsMended() {
+        Open({"Beep()", "Delay(1)"}, 1);
+        auto* list = m_window->findChild<QListView*>("lines");
+        auto* help = m_window->findChild<QLabel*>("help");
+        const auto marked = [&](int row) {
+            return !list->model()->index(row, 0).data(Qt::DecorationRole).value<QIcon>().isNull();
+        };
+        QVERIFY(!marked(0) && !marked(1));
+        ModalAnswers answers;
+        answers.Then([](QWidget& dialog) {
+            dialog.findChild<QLineEdit*>("line")->setText("MessageBox(\"a\",\"b\")");
+            Press(dialog, "OK");
+        });
+        Key(Qt::Key_Return);
+        QCOMPARE(Now()[1], std::string("MessageBox(\"a\",\"b\")"));
+        QVERIFY(marked(1));
+        QVERIFY(!marked(0));
+        const QString reason("error: MessageBox takes 1 argument, 2 given");
+        QVERIFY(list->model()->index(1, 0).data(Qt::ToolTipRole).toString().contains(reason));
+        QVERIFY(help->text().contains(reason));
+        // Check goes to the marked line from anywhere.
+        Select(0);
+        QVERIFY(!help->text().contains(reason));
+        Key(Qt::Key_F7, Qt::NoModifier);
+        QCOMPARE(Selected(), std::optional<std::size_t>(1));
+        QVERIFY(help->text().contains(reason));
+        // Mended, the mark goes.
+        answers.Then([](QWidget& dialog) {
+            dialog.findChild<QLineEdit*>("line")->setText("MessageBox(\"a\")");
+            Press(dialog, "OK");
+        });
+        Key(Qt::Key_Return);
+        QVERIFY(!marked(1));
+        QVERIFY(!help->text().contains("error:"));
+        QVERIFY(list->model()->index(1, 0).data(Qt::ToolTipRole).isNull());
+        // A GoTo is marked until a label it names is pasted in.
+        QGuiApplication::clipboard()->setText("GoTo(End)");
+        Key(Qt::Key_V);
+        QVERIFY(marked(2));
+        QGuiApplication::clipboard()->setText(":end");
+        Key(Qt::Key_V);
+        QVERIFY(!marked(2));
+        // Deleting the label marks the GoTo again.
+        Key(Qt::Key_D);
+        QVERIFY(marked(2));
+        QVERIFY(answers.AllAnswered());
+        QCOMPARE(answers.Unexpected(), 0);
+    }
+
     // The command buttons of the toolbars put their line before the
     // selected one, or at the top, and select it.
     void toolbarButtonsInsertTheirLineBeforeTheSelection() {

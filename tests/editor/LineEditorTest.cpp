@@ -200,7 +200,7 @@ TEST_F(LineEditorTest, HelpAndTestableFollowTheSelection) {
         {2, "This line is a label. It is used with the GoTo command.", false},
         {3, "This is a blank line. It has no effect, but makes your macro more readable.", false},
         {4, std::string(Command(CommandId::kSendKeys).help), false},
-        {5, "Not available", false},
+        {5, "Not available\n\nerror: unknown command \"Frobnicate\"", false},
         {6, "Not available", false},
     };
     for (const Row& row : rows) {
@@ -216,6 +216,32 @@ TEST_F(LineEditorTest, HelpAndTestableFollowTheSelection) {
     // A new document shows its first line's help at once.
     Start({"SendKeys(x)"}, 0);
     EXPECT_FALSE(m_editor.Testable());
+}
+
+// The help box ends with what the check finds in the line, and the findings
+// follow every change: also a change of another line, such as a label.
+TEST_F(LineEditorTest, TheHelpSaysWhyALineWouldFailAndFollowsEveryChange) {
+    Start({"GoTo(Done)", "Beep(1)"}, 0);
+    const std::string gotoHelp(Command(CommandId::kGoTo).help);
+    EXPECT_EQ(m_editor.HelpText(), gotoHelp + "\n\nerror: no label \":Done\" in this macro");
+    EXPECT_EQ(m_editor.Findings().Worst(m_editor.Lines(), 1), FindingLevel::Error);
+    EXPECT_EQ(m_editor.Findings().Next(m_editor.Lines(), 0), 1U);
+    m_editor.AddLine(":done");
+    m_editor.Select(0);
+    EXPECT_EQ(m_editor.HelpText(), gotoHelp);
+    m_editor.Select(2);
+    m_editor.ManualEdit("Beep()");
+    EXPECT_EQ(m_editor.Findings().Worst(m_editor.Lines(), 2), std::nullopt);
+    EXPECT_EQ(m_editor.Findings().Next(m_editor.Lines(), 2), std::nullopt);
+    m_editor.Select(1);
+    m_editor.DeleteLine();
+    m_editor.Select(0);
+    EXPECT_EQ(m_editor.HelpText(), gotoHelp + "\n\nerror: no label \":Done\" in this macro");
+    // The "#!" first line of a script is a comment, also in the editor.
+    Start({"#!/usr/bin/env -S ordwell /r", "#!x"}, 0);
+    EXPECT_EQ(m_editor.HelpText(), std::string(LineKindHelp(LineKind::Comment)));
+    EXPECT_FALSE(m_editor.Testable());
+    EXPECT_EQ(m_editor.Findings().Next(m_editor.Lines(), std::nullopt), 1U);
 }
 
 // Unlike Add Line, a button's line goes before the selection, or at the top.

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "engine/LineCheck.h"
 #include "engine/MacroLine.h"
 #include "engine/VariableStore.h"
 
@@ -56,5 +57,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     (void)shown.HelpText();
+    // The check finds every problem within the line.
+    for (const ordwell::LineFinding& finding : ordwell::CheckLine(syntax, text, {})) {
+        if (finding.column < 1 || static_cast<std::size_t>(finding.column) > text.size() + 1) {
+            std::abort();
+        }
+    }
     return 0;
 }

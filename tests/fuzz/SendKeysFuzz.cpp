@@ -12,6 +12,7 @@
 
 #include "engine/Engine.h"
 #include "engine/MacroRunner.h"
+#include "input/KeyTextCheck.h"
 #include "input/SendKeysText.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixPathMapping.h"
@@ -73,6 +74,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SendKeysText(runner, text);
     if (!machine.sim.keyboard.Held().empty()) {
         std::abort(); // a key left down
+    }
+    for (const KeyTextProblem& problem : CheckKeyText(text)) {
+        if (problem.offset > text.size()) {
+            std::abort(); // a problem outside the text
+        }
     }
     return 0;
 }

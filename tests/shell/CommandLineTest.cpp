@@ -48,17 +48,30 @@ INSTANTIATE_TEST_SUITE_P(
         // The desktop framework's switches change nothing; options of "-"
         // that the program does not know are refused, wherever they stand.
         CommandLineRow{{"/dde", "-Embedding", "macro.ow"}, Action::Edit, "macro.ow"},
-        CommandLineRow{{"--list-windows"}, Action::Refused, ""},
+        CommandLineRow{{"--list-all"}, Action::Refused, ""},
         CommandLineRow{{"/r", "macro.ow", "--no-such-option"}, Action::Refused, ""},
         CommandLineRow{{"-x", "macro.ow"}, Action::Refused, ""},
         CommandLineRow{{"-rf", "macro.ow"}, Action::Refused, ""}, CommandLineRow{{"--", "-x"}, Action::Edit, "-x"},
-        CommandLineRow{{"-"}, Action::Edit, "-"}));
+        CommandLineRow{{"-"}, Action::Edit, "-"},
+        // A check checks every file named, whatever else stands there.
+        CommandLineRow{{"--check", "a.ow", "b.ow"}, Action::Check, "a.ow"},
+        CommandLineRow{{"/r", "a.ow", "--check"}, Action::Check, "a.ow"},
+        CommandLineRow{{"--check"}, Action::Check, ""},
+        // The windows a pattern finds, or all.
+        CommandLineRow{{"--list-windows"}, Action::ListWindows, ""},
+        CommandLineRow{{"--list-windows", "Calc*"}, Action::ListWindows, "Calc*"}));
+
+TEST(CommandLine, ACheckNamesEveryFile) {
+    EXPECT_EQ(ParseCommandLine({"--check", "a.ow", "--", "-b.ow"}).fileNames,
+              (std::vector<std::string>{"a.ow", "-b.ow"}));
+    EXPECT_FALSE(ParseCommandLine({"--check", "a.ow"}).showSplash);
+}
 
 TEST(CommandLine, ARefusalNamesTheOptionAndTheWayToHelp) {
-    const CommandLine line = ParseCommandLine({"macro.ow", "--list-windows"});
-    EXPECT_EQ(line.refusedOption, "--list-windows");
+    const CommandLine line = ParseCommandLine({"macro.ow", "--list-all"});
+    EXPECT_EQ(line.refusedOption, "--list-all");
     const std::string text = RefusalText(line.refusedOption);
-    EXPECT_NE(text.find("unknown option '--list-windows'"), std::string::npos) << text;
+    EXPECT_NE(text.find("unknown option '--list-all'"), std::string::npos) << text;
     EXPECT_NE(text.find("ordwell --help"), std::string::npos) << text;
 }
 
