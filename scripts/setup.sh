@@ -11,13 +11,15 @@ cd "$(dirname "$0")/.."
 packages=(
     build-essential cmake ninja-build pkg-config clang-format
     libsqlite3-dev libgtest-dev
-    qt6-base-dev libx11-dev libx11-xcb-dev libxcb1-dev libxtst-dev libxi-dev libxkbcommon-dev
+    qt6-base-dev libx11-dev libx11-xcb-dev libxcb1-dev libxtst-dev libxi-dev libxres-dev libxkbcommon-dev
     xvfb xauth x11-utils x11-xkb-utils dbus libsystemd-dev libexpat1-dev time
     libsndfile1-dev libpulse-dev
     # for the tests: a private sound server with a null sink, a window manager,
     # Python's D-Bus modules for the example DDE server, pdftotext to read
-    # printed macros back
+    # printed macros back; receivers of typed text of three toolkits (xterm,
+    # Tk, GTK 3)
     pulseaudio openbox python3-dbus python3-gi poppler-utils
+    xterm python3-tk gir1.2-gtk-3.0
     # for the check of the Debian package: what a desktop reads it with
     xdg-utils desktop-file-utils shared-mime-info man-db
 )
