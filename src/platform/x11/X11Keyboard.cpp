@@ -19,6 +19,9 @@ namespace {
 // they come, and a round trip now and then keeps our output buffer and the
 // server's queue small.
 constexpr int kEventsPerSync = 100;
+// How long the end of a text waits to be told that the receiver has read
+// it, before it leaves the spare keys to the idle time.
+constexpr std::uint32_t kEndTextBoundMs = 500;
 
 // The XTEST device's keyboard: its map is the one the server switches the
 // core keyboard to when XTest sends a key. The core keyboard when there is
@@ -97,15 +100,18 @@ X11Keyboard::~X11Keyboard() {
         EndTextNow();
         m_lastTextEnd = std::chrono::steady_clock::now();
     }
-    if (HoldsSpareKeys() && !m_receipt.Pinged()) {
+    if (HoldsSpareKeys()) {
         // A receiver that does not tell when it has read its keys gets the
         // whole idle time to read them.
-        const auto idle = std::chrono::steady_clock::now() - m_lastTextEnd;
-        const auto left = std::chrono::milliseconds(kIdleRestoreMs) - idle;
-        if (left > std::chrono::milliseconds(0)) {
+        const auto left = [this] {
+            const auto idle = std::chrono::steady_clock::now() - m_lastTextEnd;
+            const auto rest = std::chrono::milliseconds(kIdleRestoreMs) - idle;
+            return static_cast<std::uint32_t>(
+                std::max<std::int64_t>(0, std::chrono::ceil<std::chrono::milliseconds>(rest).count()));
+        };
+        if (left() > 0 && !m_receipt.Confirmed(left()) && left() > 0) {
             XFlush(m_connection.Xlib());
-            m_pump.WaitFor(static_cast<std::uint32_t>(std::chrono::ceil<std::chrono::milliseconds>(left).count()),
-                           [] { return false; });
+            m_pump.WaitFor(left(), [] { return false; });
         }
     }
     RestoreSpareKeys();
@@ -425,7 +431,7 @@ void X11Keyboard::EndText() {
         m_pump.Cancel(m_restoreTimer);
         m_restoreTimer = 0;
     }
-    if (HoldsSpareKeys() && m_receipt.Pinged()) {
+    if (HoldsSpareKeys() && m_receipt.Confirmed(kEndTextBoundMs)) {
         // The receiver has read the text: nothing needs the keys any more.
         m_unreadEvents = 0;
         RestoreSpareKeys();

@@ -1,20 +1,61 @@
 #include "X11ReadReceipt.h"
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <unistd.h>
 
+#include "X11ClientProcess.h"
 #include "X11Connection.h"
 #include "X11Reply.h"
 #include "X11WindowSurvey.h"
 
 namespace ordwell {
 
-xcb_window_t X11ReadReceipt::PingTarget() {
+namespace {
+
+// Whether every thread of the process sleeps (state S in its stat): none is
+// running, waiting to run, stopped or in uninterruptible I/O. Nothing when
+// the process cannot be read (gone, or another user's).
+std::optional<bool> Asleep(std::int64_t pid) {
+    std::error_code error;
+    const std::filesystem::path tasks = "/proc/" + std::to_string(pid) + "/task";
+    bool any = false;
+    for (const auto& task : std::filesystem::directory_iterator(tasks, error)) {
+        std::ifstream stat(task.path() / "stat");
+        std::string line;
+        if (!std::getline(stat, line)) {
+            continue; // the thread ended meanwhile
+        }
+        // "pid (name) S ...": the name may hold spaces and parentheses.
+        const std::size_t close = line.rfind(')');
+        if (close == std::string::npos || close + 2 >= line.size()) {
+            return std::nullopt;
+        }
+        if (line[close + 2] != 'S') {
+            return false;
+        }
+        any = true;
+    }
+    if (error || !any) {
+        return std::nullopt;
+    }
+    return true;
+}
+
+} // namespace
+
+X11ReadReceipt::Receiver X11ReadReceipt::FindReceiver() {
     xcb_connection_t* xcb = m_connection.Xcb();
     const xcb_window_t root = m_connection.Root();
     const X11Reply<xcb_get_input_focus_reply_t> focus(
         xcb_get_input_focus_reply(xcb, xcb_get_input_focus(xcb), nullptr));
+    Receiver receiver;
     if (!focus) {
-        return XCB_WINDOW_NONE;
+        return receiver;
     }
     xcb_window_t window = focus->focus;
     if (window == XCB_INPUT_FOCUS_POINTER_ROOT || window == root) {
@@ -22,31 +63,26 @@ xcb_window_t X11ReadReceipt::PingTarget() {
             xcb_query_pointer_reply(xcb, xcb_query_pointer(xcb, root), nullptr));
         window = pointer ? pointer->child : xcb_window_t{XCB_WINDOW_NONE};
     }
+    receiver.window = window;
     while (window != XCB_WINDOW_NONE && window != root) {
         const X11WindowFacts facts = SurveyWindow(m_connection, window, SurveyDepth::Full);
         if (!facts.exists) {
-            return XCB_WINDOW_NONE;
+            return {};
         }
         if (facts.Speaks(m_connection.Atoms().NET_WM_PING)) {
-            return window;
+            receiver.pinged = window;
+            return receiver;
         }
         if (!facts.protocols.empty() || facts.hasWmState) {
-            return XCB_WINDOW_NONE; // the program's own top-level, without pings
+            return receiver; // the program's own top-level, without pings
         }
         const X11Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(xcb, xcb_query_tree(xcb, window), nullptr));
         window = tree ? tree->parent : xcb_window_t{XCB_WINDOW_NONE};
     }
-    return XCB_WINDOW_NONE;
+    return receiver;
 }
 
-bool X11ReadReceipt::Pinged() {
-    if (m_connection.Broken()) {
-        return false;
-    }
-    const xcb_window_t target = PingTarget();
-    if (target == XCB_WINDOW_NONE) {
-        return false;
-    }
+bool X11ReadReceipt::Pinged(xcb_window_t target, std::uint32_t boundMs) {
     const X11Atoms& atoms = m_connection.Atoms();
     // The answer comes to the root window, for the window manager and for
     // whoever watches the root's children.
@@ -75,22 +111,47 @@ bool X11ReadReceipt::Pinged() {
     ping.data.data32[2] = target;
     xcb_send_event(m_connection.Xcb(), 0, target, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&ping));
     xcb_flush(m_connection.Xcb());
-    return m_connection.WaitFor(kPingBoundMs, [&] { return answered; });
+    return m_connection.WaitFor(boundMs, [&] { return answered; });
+}
+
+void X11ReadReceipt::AwaitSleep(xcb_window_t window, std::uint32_t boundMs) {
+    const std::optional<std::int64_t> pid = CreatorProcess(m_connection, window);
+    // A window of this process is read by this process, busy now.
+    if (!pid || *pid <= 0 || *pid == ::getpid()) {
+        return;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMs);
+    while (Asleep(*pid) == false && std::chrono::steady_clock::now() < deadline && !m_connection.Broken()) {
+        m_connection.WaitFor(kIdleLookMs, [] { return false; });
+    }
+}
+
+bool X11ReadReceipt::Confirmed(std::uint32_t boundMs) {
+    if (m_connection.Broken()) {
+        return false;
+    }
+    const Receiver receiver = FindReceiver();
+    return receiver.pinged != XCB_WINDOW_NONE && Pinged(receiver.pinged, boundMs);
 }
 
 std::uint32_t X11ReadReceipt::WaitFor(std::size_t keyEvents) {
-    // A millisecond per key event: several times what a toolkit takes to
+    // Two milliseconds per key event: many times what a toolkit takes to
     // read one, for a receiver that shares a busy processor.
-    const std::size_t ms = kLeastWaitMs + keyEvents;
+    const std::size_t ms = kLeastWaitMs + 2 * keyEvents;
     return static_cast<std::uint32_t>(std::min<std::size_t>(ms, kLongestWaitMs));
 }
 
 bool X11ReadReceipt::Await(std::size_t keyEvents) {
-    if (Pinged()) {
+    if (m_connection.Broken()) {
+        return false;
+    }
+    const Receiver receiver = FindReceiver();
+    if (receiver.pinged != XCB_WINDOW_NONE && Pinged(receiver.pinged, kPingBoundMs)) {
         return true;
     }
-    if (!m_connection.Broken()) {
-        m_connection.WaitFor(WaitFor(keyEvents), [] { return false; });
+    m_connection.WaitFor(WaitFor(keyEvents), [] { return false; });
+    if (receiver.window != XCB_WINDOW_NONE) {
+        AwaitSleep(receiver.window, kSleepBoundMs);
     }
     return false;
 }

@@ -14,37 +14,50 @@ class X11Connection;
 // of ours may be given other keysyms, or its nothing back, only once the
 // keys typed with it have been read.
 //
-// The receiver is the window with the keyboard focus (under the pointer when
-// the focus follows the pointer), or the first of its ancestors that speaks
-// a protocol. Where it lists _NET_WM_PING among its WM_PROTOCOLS it is sent
-// a ping once every event sent before has reached the server's queue for
-// it: its program answers only after it has handled every event queued
-// before the ping, the keys among them. A program that does not speak the
-// protocol (xterm, for one), or does not answer within kPingBoundMs, is
-// given time instead: kLeastWaitMs, and more the more key events it has to
-// read, at most kLongestWaitMs.
+// The receiver is the program of the window with the keyboard focus (under
+// the pointer when the focus follows the pointer). Where its window (or the
+// first ancestor that speaks a protocol) lists _NET_WM_PING among its
+// WM_PROTOCOLS, it is sent a ping once every event sent before is in its
+// queue: it answers only after it has handled every event queued before the
+// ping, the keys among them (GTK and Qt do). A receiver that does not speak
+// the protocol (xterm, Tk) or does not answer within kPingBoundMs is given
+// time instead: kLeastWaitMs and two milliseconds for each key event sent
+// since it last had read everything, at most kLongestWaitMs; and where its
+// process runs on this machine (the X server names it), also until no thread
+// of it runs any more, at most kSleepBoundMs longer: a receiver still busy
+// with the keys gets the time it takes. (A process asleep may still have
+// keys to read, as one that looks for events only now and then: it proves
+// nothing, so only pings give the keys back early.)
 class X11ReadReceipt final {
 public:
     static constexpr std::uint32_t kPingBoundMs = 3000;
-    static constexpr std::uint32_t kLeastWaitMs = 50;
-    static constexpr std::uint32_t kLongestWaitMs = 1000;
+    static constexpr std::uint32_t kLeastWaitMs = 100;
+    static constexpr std::uint32_t kLongestWaitMs = 2000;
+    static constexpr std::uint32_t kIdleLookMs = 5;
+    static constexpr std::uint32_t kSleepBoundMs = 2000;
 
     explicit X11ReadReceipt(X11Connection& connection) : m_connection(connection) {}
 
-    // Whether the receiver answers pings, and then waits for its answer;
-    // true when it answered: it has read everything sent before.
-    bool Pinged();
-    // Pinged, and where that is not to be had the waiting time for
-    // `keyEvents` key events sent since the receiver last had read
-    // everything. True when the receiver said it had read them.
+    // Whether the receiver says (it answers a ping within `boundMs`) that it
+    // has read everything sent before.
+    bool Confirmed(std::uint32_t boundMs);
+    // Confirmed within kPingBoundMs, and where that is not to be had the
+    // waiting time for `keyEvents` key events sent since the receiver last
+    // had read everything. True when it was confirmed.
     bool Await(std::size_t keyEvents);
-    // The time given to a receiver that does not answer for `keyEvents` events.
+    // The time given to a receiver that tells nothing, for `keyEvents` events.
     static std::uint32_t WaitFor(std::size_t keyEvents);
 
 private:
-    // The window whose program answers for the keys now; none when it speaks
-    // no ping.
-    xcb_window_t PingTarget();
+    struct Receiver {
+        xcb_window_t window = XCB_WINDOW_NONE; // the window with the focus
+        xcb_window_t pinged = XCB_WINDOW_NONE; // the one that answers pings
+    };
+    Receiver FindReceiver();
+    bool Pinged(xcb_window_t target, std::uint32_t boundMs);
+    // Waits until no thread of the window's process runs, at most boundMs;
+    // at once where its process is not known here.
+    void AwaitSleep(xcb_window_t window, std::uint32_t boundMs);
 
     X11Connection& m_connection;
 };

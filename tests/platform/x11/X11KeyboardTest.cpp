@@ -309,9 +309,12 @@ TEST_F(X11Typing, ACharacterNoKeyCanCarryMakesSendKeysAnswerFalseAndTheRestArriv
         return 0;
     });
     ASSERT_TRUE(child.AwaitReport());
+    const std::string held = display.KeymapDump();
     program->Clear("editor");
     EXPECT_FALSE(machine->Line(R"(SendKeys("a一b"))"));
     EXPECT_EQ(program->Text("editor"), "ab");
+    // The other typer's keys are as it left them.
+    EXPECT_EQ(display.KeymapDump(), held);
     child.Kill();
     EXPECT_EQ(child.Wait(), std::nullopt);
     EXPECT_EQ(Received("a一b"), "a一b");
