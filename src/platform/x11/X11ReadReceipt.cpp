@@ -17,12 +17,20 @@ namespace ordwell {
 
 namespace {
 
-// Whether every thread of the process sleeps (state S in its stat): none is
-// running, waiting to run, stopped or in uninterruptible I/O. Nothing when
-// the process cannot be read (gone, or another user's).
-std::optional<bool> Asleep(std::int64_t pid) {
+// How the threads of a process are now: whether every one sleeps (state S:
+// none running, waiting to run, stopped or in uninterruptible I/O), and how
+// many times they have been given a processor in all. Nothing when the
+// process cannot be read (gone, or another user's).
+struct Threads {
+    bool asleep = true;
+    std::uint64_t runs = 0;
+    friend bool operator==(const Threads&, const Threads&) = default;
+};
+
+std::optional<Threads> ThreadsOf(std::int64_t pid) {
     std::error_code error;
     const std::filesystem::path tasks = "/proc/" + std::to_string(pid) + "/task";
+    Threads threads;
     bool any = false;
     for (const auto& task : std::filesystem::directory_iterator(tasks, error)) {
         std::ifstream stat(task.path() / "stat");
@@ -35,15 +43,27 @@ std::optional<bool> Asleep(std::int64_t pid) {
         if (close == std::string::npos || close + 2 >= line.size()) {
             return std::nullopt;
         }
-        if (line[close + 2] != 'S') {
-            return false;
+        threads.asleep = threads.asleep && line[close + 2] == 'S';
+        // "run time, wait time, times run"
+        std::ifstream schedstat(task.path() / "schedstat");
+        std::uint64_t runTime = 0;
+        std::uint64_t waitTime = 0;
+        std::uint64_t runs = 0;
+        if (schedstat >> runTime >> waitTime >> runs) {
+            threads.runs += runs;
         }
         any = true;
     }
     if (error || !any) {
         return std::nullopt;
     }
-    return true;
+    return threads;
+}
+
+// A round trip: the server has done every request sent before, and has
+// been through its loop, serving every client that was waiting.
+void RoundTrip(xcb_connection_t* xcb) {
+    X11Reply<xcb_get_input_focus_reply_t>(xcb_get_input_focus_reply(xcb, xcb_get_input_focus(xcb), nullptr));
 }
 
 } // namespace
@@ -120,9 +140,24 @@ void X11ReadReceipt::AwaitSleep(xcb_window_t window, std::uint32_t boundMs) {
     if (!pid || *pid <= 0 || *pid == ::getpid()) {
         return;
     }
+    // Asleep twice, with a round trip and a pause between, and not woken
+    // meanwhile: not waiting for an answer of the server either (a refreshed
+    // keyboard map, say), which the round trip would have brought.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMs);
-    while (Asleep(*pid) == false && std::chrono::steady_clock::now() < deadline && !m_connection.Broken()) {
-        m_connection.WaitFor(kIdleLookMs, [] { return false; });
+    while (std::chrono::steady_clock::now() < deadline && !m_connection.Broken()) {
+        const std::optional<Threads> before = ThreadsOf(*pid);
+        if (!before) {
+            return;
+        }
+        if (before->asleep) {
+            RoundTrip(m_connection.Xcb());
+            m_connection.WaitFor(kIdleLookMs, [] { return false; });
+            if (ThreadsOf(*pid) == before) {
+                return;
+            }
+        } else {
+            m_connection.WaitFor(kIdleLookMs, [] { return false; });
+        }
     }
 }
 

@@ -24,8 +24,9 @@ class X11Connection;
 // time instead: kLeastWaitMs and two milliseconds for each key event sent
 // since it last had read everything, at most kLongestWaitMs; and where its
 // process runs on this machine (the X server names it), also until no thread
-// of it runs any more, at most kSleepBoundMs longer: a receiver still busy
-// with the keys gets the time it takes. (A process asleep may still have
+// of it runs any more, nor is woken by a round trip, at most kSleepBoundMs
+// longer: a receiver still busy with the keys, or waiting for the server,
+// gets the time it takes. (A process asleep may still have
 // keys to read, as one that looks for events only now and then: it proves
 // nothing, so only pings give the keys back early.)
 class X11ReadReceipt final {
@@ -55,8 +56,9 @@ private:
     };
     Receiver FindReceiver();
     bool Pinged(xcb_window_t target, std::uint32_t boundMs);
-    // Waits until no thread of the window's process runs, at most boundMs;
-    // at once where its process is not known here.
+    // Waits until no thread of the window's process runs or is woken by a
+    // round trip, at most boundMs; at once where its process is not known
+    // here.
     void AwaitSleep(xcb_window_t window, std::uint32_t boundMs);
 
     X11Connection& m_connection;
