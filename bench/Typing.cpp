@@ -6,10 +6,16 @@
 // the window had read every key (its program answers once it has read all
 // the server sent it), and the characters that arrived wrong (the edit distance between what was sent
 // and what the window received through its input method).
+// Then 306 distinct characters the layout lacks (CJK), many times what its
+// spare keys carry at once, into a window whose program answers pings and
+// into one whose program does not; and whole runs of the ordwell program
+// (start to end) that type one character on the layout and one off it.
 // Run through bench/typing.sh, which checks for xdotool.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -117,19 +123,31 @@ struct Result {
     std::size_t wrong = 0;
 };
 
-double PerSecond(Steady::time_point start) {
-    return static_cast<double>(kLength) / std::chrono::duration<double>(Steady::now() - start).count();
+double PerSecond(Steady::time_point start, const std::string& text) {
+    return static_cast<double>(CodePoints(text).size()) / std::chrono::duration<double>(Steady::now() - start).count();
 }
 
-Result TypeWithSendKeys(test::X11Machine& machine, test::TestWindows& program, const std::string& text) {
-    program.Clear("target");
+// 306 CJK characters from U+4E00 on, none on the layout, each once.
+std::string DistinctMissingText() {
+    std::string text;
+    for (char32_t c = 0x4E00; c < 0x4E00 + 306; ++c) {
+        text += static_cast<char>(0xE0 | (c >> 12));
+        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return text;
+}
+
+Result TypeWithSendKeys(test::X11Machine& machine, test::TestWindows& program, const std::string& text,
+                        const std::string& window = "target") {
+    program.Clear(window);
     ordwell::CMacroRunner runner(machine.GetEngine(), std::vector<std::string>{});
     const std::string keys = Escaped(text);
     const Steady::time_point start = Steady::now();
     ordwell::SendKeysText(runner, keys);
-    const double typed = PerSecond(start);
-    const std::string received = program.Text("target");
-    const double read = PerSecond(start);
+    const double typed = PerSecond(start, text);
+    const std::string received = program.Text(window);
+    const double read = PerSecond(start, text);
     // Its spare keys go back before xdotool takes spare keys of its own.
     machine.Keyboard().RestoreSpareKeys();
     return {typed, read, EditDistance(text, received)};
@@ -147,10 +165,27 @@ Result TypeWithXdotool(const test::PrivateDisplay& display, test::TestWindows& p
     if (xdotool.Wait(std::chrono::seconds(300)) != 0) {
         std::fprintf(stderr, "xdotool failed: %s\n", xdotool.Errors().c_str());
     }
-    const double typed = PerSecond(start);
+    const double typed = PerSecond(start, text);
     const std::string received = program.Text("target");
-    const double read = PerSecond(start);
+    const double read = PerSecond(start, text);
     return {typed, read, EditDistance(text, received)};
+}
+
+// A whole run of the ordwell program whose macro types the text into the
+// active window: milliseconds from its start to its end.
+double WholeRunMs(const test::PrivateDisplay& display, const std::string& text) {
+    const std::string folder = display.Home() + "/run";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder + "/macro.ow") << "SendKeys(\"" << text << "\")\r\n";
+    test::ChildProcess::Options options;
+    options.directory = folder;
+    options.environment = display.Environment();
+    const Steady::time_point start = Steady::now();
+    test::ChildProcess ordwell(ORDWELL_EXECUTABLE, {"/r", "macro.ow"}, options);
+    if (ordwell.Wait(std::chrono::seconds(60)) != 0) {
+        std::fprintf(stderr, "ordwell failed: %s\n", ordwell.Errors().c_str());
+    }
+    return std::chrono::duration<double, std::milli>(Steady::now() - start).count();
 }
 
 } // namespace
@@ -164,8 +199,9 @@ int main() {
     test::X11Machine machine(display.Name());
     machine.SetKeyDelay(0);
     test::TestWindows program(display);
-    if (program.Open("target", "Typing Target") == 0 || !machine.Line(R"(ActivateWindow("Typing Target"))")) {
-        std::fprintf(stderr, "the target window did not come\n");
+    if (program.Open("target", "Typing Target") == 0 || program.Open("pinged", "Pinged Target", "ping") == 0 ||
+        !machine.Line(R"(ActivateWindow("Typing Target"))")) {
+        std::fprintf(stderr, "the target windows did not come\n");
         return 1;
     }
     std::printf("%u characters into one window (Xvfb, US layout), key delay 0\n", static_cast<unsigned>(kLength));
@@ -179,5 +215,32 @@ int main() {
         std::printf("%-18s %-9s %14.0f %14.0f %7zu\n", name, "xdotool", theirs.charsPerSecond, theirs.receivedPerSecond,
                     theirs.wrong);
     }
+
+    const std::string distinct = DistinctMissingText();
+    std::printf("\n306 distinct characters the layout lacks, into a window that answers pings and one that does not\n");
+    std::printf("%-18s %-9s %14s %14s %7s\n", "receiver", "typer", "chars/s typed", "chars/s read", "wrong");
+    const Result unpinged = TypeWithSendKeys(machine, program, distinct);
+    std::printf("%-18s %-9s %14.0f %14.0f %7zu\n", "no pings", "SendKeys", unpinged.charsPerSecond,
+                unpinged.receivedPerSecond, unpinged.wrong);
+    const Result xdotool = TypeWithXdotool(display, program, distinct);
+    std::printf("%-18s %-9s %14.0f %14.0f %7zu\n", "no pings", "xdotool", xdotool.charsPerSecond,
+                xdotool.receivedPerSecond, xdotool.wrong);
+    if (!machine.Line(R"(ActivateWindow("Pinged Target"))")) {
+        std::fprintf(stderr, "the pinged window did not become active\n");
+        return 1;
+    }
+    const Result pinged = TypeWithSendKeys(machine, program, distinct, "pinged");
+    std::printf("%-18s %-9s %14.0f %14.0f %7zu\n", "pings", "SendKeys", pinged.charsPerSecond, pinged.receivedPerSecond,
+                pinged.wrong);
+
+    std::printf("\nWhole runs of `ordwell /r` typing one character\n");
+    std::printf("%-18s %10s %10s\n", "receiver", "\"e\" ms", "\"é\" ms");
+    const double pingedE = WholeRunMs(display, "e");
+    const double pingedAccent = WholeRunMs(display, "é");
+    std::printf("%-18s %10.0f %10.0f\n", "pings", pingedE, pingedAccent);
+    machine.Line(R"(ActivateWindow("Typing Target"))");
+    const double unpingedE = WholeRunMs(display, "e");
+    const double unpingedAccent = WholeRunMs(display, "é");
+    std::printf("%-18s %10.0f %10.0f\n", "no pings", unpingedE, unpingedAccent);
     return 0;
 }

@@ -17,8 +17,10 @@ packages=(
     libsndfile1-dev libpulse-dev
     # for the tests: a private sound server with a null sink, a window manager,
     # Python's D-Bus modules for the example DDE server, pdftotext to read
-    # printed macros back, dbus-launch (which a run must not leave behind)
+    # printed macros back, dbus-launch (which a run must not leave behind);
+    # receivers of typed text of three toolkits (xterm, Tk, GTK 3)
     pulseaudio openbox python3-dbus python3-gi poppler-utils dbus-x11
+    xterm python3-tk gir1.2-gtk-3.0
     # for the check of the Debian package: what a desktop reads it with
     xdg-utils desktop-file-utils shared-mime-info man-db
 )

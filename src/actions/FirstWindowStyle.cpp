@@ -7,17 +7,31 @@
 namespace ordwell {
 
 FirstWindowStyle::~FirstWindowStyle() {
+    Finish();
     for (const Pending& pending : m_pending) {
         m_pump.Cancel(pending.timer);
     }
 }
 
-void FirstWindowStyle::Apply(std::int64_t processId, ShowState state) {
-    if (processId <= 0 || state == ShowState::Normal) {
+void FirstWindowStyle::Apply(std::shared_ptr<Process> process, ShowState state) {
+    if (!process || process->Id() <= 0 || state == ShowState::Normal) {
         return;
     }
-    m_pending.push_front(Pending{processId, state, m_clock.MonotonicMs(), kFirstLookMs, 0});
+    m_pending.push_front(Pending{std::move(process), state, m_clock.MonotonicMs(), kFirstLookMs, 0});
     LookLater(m_pending.begin());
+}
+
+void FirstWindowStyle::Finish() {
+    std::uint64_t latest = 0;
+    for (const Pending& pending : m_pending) {
+        latest = std::max(latest, pending.startMs + kGiveUpMs);
+    }
+    const std::uint64_t now = m_clock.MonotonicMs();
+    if (m_pending.empty() || latest <= now) {
+        return;
+    }
+    // The timers go on looking; a last look at the bound ends every entry.
+    m_pump.WaitFor(static_cast<std::uint32_t>(latest - now + kLongestPauseMs), [this] { return m_pending.empty(); });
 }
 
 void FirstWindowStyle::LookLater(Entry entry) {
@@ -26,14 +40,14 @@ void FirstWindowStyle::LookLater(Entry entry) {
 
 void FirstWindowStyle::Look(Entry entry) {
     for (const WindowInfo& window : m_windows.TopLevelWindows(WindowScope::Shown)) {
-        if (window.processId == entry->processId && window.visible && !window.owned) {
+        if (window.processId == entry->process->Id() && window.visible && !window.owned) {
             // Asked without waiting: this runs inside the event pump.
             m_windows.Show(window.id, entry->state, {});
             m_pending.erase(entry);
             return;
         }
     }
-    if (m_clock.MonotonicMs() - entry->startMs >= kGiveUpMs) {
+    if (entry->process->HasEnded() || m_clock.MonotonicMs() - entry->startMs >= kGiveUpMs) {
         m_pending.erase(entry);
         return;
     }

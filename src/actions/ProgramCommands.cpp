@@ -26,7 +26,7 @@ struct ProgramState {
     // The program RunProgram or Print started last; WaitForProgram waits
     // for it. Null before any start, after a failed one, and once a wait saw
     // the program end.
-    std::unique_ptr<Process> lastStarted;
+    std::shared_ptr<Process> lastStarted;
     std::unique_ptr<FirstWindowStyle> styles;
 };
 
@@ -57,7 +57,7 @@ bool Launch(CommandCall& call, LaunchVerb verb, std::string_view file, std::stri
         if (!state.styles) {
             state.styles = std::make_unique<FirstWindowStyle>(platform.pump, platform.windows, platform.clock);
         }
-        state.styles->Apply(state.lastStarted->Id(), style);
+        state.styles->Apply(state.lastStarted, style);
     }
     return true;
 }

@@ -44,8 +44,9 @@ struct KeyStroke {
 class Keyboard {
 public:
     virtual ~Keyboard() = default;
-    // Types the strokes in order. False when the keyboard cannot be reached;
-    // then nothing, or only the strokes before the failure, arrived.
+    // Types the strokes in order. False when the keyboard cannot be reached
+    // (then nothing, or only the strokes before the failure, arrived) or a
+    // character or key could not be typed at all (the others arrived).
     virtual bool Type(std::span<const KeyStroke> strokes) = 0;
     // The text is over: it ended, failed or was stopped. Releases every key
     // the text still holds down and puts back the modifiers and lock state

@@ -316,6 +316,62 @@ TEST_P(DesktopCommands, ListWindowsListsTheWindowsTopmostFirst) {
     EXPECT_EQ(none.output, "");
 }
 
+// A run style reaches the started program's window however the run goes on:
+// as its last line, or before a line that types, the run ends on its own and
+// the window has the state; for a program that names its process on its
+// window and for one that does not (the server knows its client's process).
+TEST_P(DesktopCommands, RunStylesReachTheWindowWhenTheRunEndsRightAfterRunProgram) {
+    if (!GetParam()) {
+        GTEST_SKIP() << "minimized and maximized states need a window manager";
+    }
+    OpenActiveWindow("Before");
+    const Atom vertical = XInternAtom(m_display, "_NET_WM_STATE_MAXIMIZED_VERT", False);
+    const Atom horizontal = XInternAtom(m_display, "_NET_WM_STATE_MAXIMIZED_HORZ", False);
+    int n = 0;
+    for (const std::string style : {"Hidden", "Minimized", "Maximized"}) {
+        for (const std::string program : {ORDWELL_TEST_WINDOW " ", ORDWELL_TEST_WINDOW " --no-pid "}) {
+            for (const std::string next : {"", "SendKeys(\"x\")\n"}) {
+                const std::string title = "Started" + std::to_string(++n);
+                const std::string what = style + " " + program + "then \"" + next + "\"";
+                WriteMacro("macro.ow", "RunProgram(\"" + program + title + "\",\"" + style + "\")\n" + next);
+                auto child = Start({"/r", "macro.ow"});
+                EXPECT_EQ(child->Wait(kBound), 0) << what << child->Errors();
+                Window started = None;
+                EXPECT_TRUE(Await([&] {
+                    started = FindWindowTitled(m_display, DefaultRootWindow(m_display), title);
+                    if (started == None) {
+                        return false;
+                    }
+                    if (style == "Maximized") {
+                        const auto state = Property(m_display, started, "_NET_WM_STATE", XA_ATOM);
+                        return state && std::ranges::count(*state, vertical) == 1 &&
+                               std::ranges::count(*state, horizontal) == 1;
+                    }
+                    XWindowAttributes attributes{};
+                    const auto wmState =
+                        Property(m_display, started, "WM_STATE", XInternAtom(m_display, "WM_STATE", False));
+                    const bool unmapped = XGetWindowAttributes(m_display, started, &attributes) != 0 &&
+                                          attributes.map_state != IsViewable;
+                    // ICCCM: iconic; hidden is withdrawn, or without WM_STATE at all.
+                    if (style == "Minimized") {
+                        return unmapped && wmState && !wmState->empty() && wmState->front() == 3;
+                    }
+                    return unmapped && (!wmState || wmState->empty() || wmState->front() == 0);
+                })) << what
+                    << " window " << started << " viewable " <<
+                    [&] {
+                        XWindowAttributes attributes{};
+                        return XGetWindowAttributes(m_display, started, &attributes) != 0 ? attributes.map_state : -1;
+                    }();
+                if (started != None) {
+                    XKillClient(m_display, started);
+                    XSync(m_display, False);
+                }
+            }
+        }
+    }
+}
+
 // A run's output is the macro's and the program's own: Qt has nothing to say
 // on it, not even where the environment lacks XDG_RUNTIME_DIR, as under sudo
 // or cron (the programs of these tests run without it).

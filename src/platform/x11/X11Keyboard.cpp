@@ -19,11 +19,9 @@ namespace {
 // they come, and a round trip now and then keeps our output buffer and the
 // server's queue small.
 constexpr int kEventsPerSync = 100;
-// When a text needs more distinct missing characters than there are spare
-// keys, keys typed with the old keysyms must be read by the receiver before
-// the keys change: it looks a key up in the map it has when it reads the
-// key, not when the key was typed.
-constexpr std::uint32_t kRemapPauseMs = 50;
+// How long the end of a text waits to be told that the receiver has read
+// it, before it leaves the spare keys to the idle time.
+constexpr std::uint32_t kEndTextBoundMs = 500;
 
 // The XTEST device's keyboard: its map is the one the server switches the
 // core keyboard to when XTest sends a key. The core keyboard when there is
@@ -89,7 +87,7 @@ std::unique_ptr<X11Keyboard> X11Keyboard::Open(X11Connection& connection, EventP
 
 X11Keyboard::X11Keyboard(X11Connection& connection, EventPump& pump, unsigned device)
     : m_connection(connection), m_pump(pump), m_device(device), m_spare(connection.Xlib(), device),
-      m_record(connection.Xlib(), connection.Root()) {}
+      m_record(connection.Xlib(), connection.Root()), m_receipt(connection) {}
 
 X11Keyboard::~X11Keyboard() {
     if (m_restoreTimer != 0) {
@@ -103,12 +101,17 @@ X11Keyboard::~X11Keyboard() {
         m_lastTextEnd = std::chrono::steady_clock::now();
     }
     if (HoldsSpareKeys()) {
-        const auto idle = std::chrono::steady_clock::now() - m_lastTextEnd;
-        const auto left = std::chrono::milliseconds(kIdleRestoreMs) - idle;
-        if (left > std::chrono::milliseconds(0)) {
+        // A receiver that does not tell when it has read its keys gets the
+        // whole idle time to read them.
+        const auto left = [this] {
+            const auto idle = std::chrono::steady_clock::now() - m_lastTextEnd;
+            const auto rest = std::chrono::milliseconds(kIdleRestoreMs) - idle;
+            return static_cast<std::uint32_t>(
+                std::max<std::int64_t>(0, std::chrono::ceil<std::chrono::milliseconds>(rest).count()));
+        };
+        if (left() > 0 && !m_receipt.Confirmed(left()) && left() > 0) {
             XFlush(m_connection.Xlib());
-            m_pump.WaitFor(static_cast<std::uint32_t>(std::chrono::ceil<std::chrono::milliseconds>(left).count()),
-                           [] { return false; });
+            m_pump.WaitFor(left(), [] { return false; });
         }
     }
     RestoreSpareKeys();
@@ -120,20 +123,21 @@ bool X11Keyboard::ReadLayout() {
 }
 
 void X11Keyboard::CleanUpAfterDeadTypers() {
-    const std::optional<std::vector<ClaimedKey>> orphaned = m_record.TakeRecordsOfTheDead();
-    if (!orphaned) {
+    const std::optional<X11TypingRecord::Orphans> orphans = m_record.TakeRecordsOfTheDead();
+    if (!orphans) {
         return;
     }
-    // Whatever synthetic input left down is released; a release of a key
-    // that only a real keyboard holds changes nothing.
+    // Whatever synthetic input left down is released (a release of a key
+    // that only a real keyboard holds changes nothing), unless another
+    // typer lives: the keys may be its own.
     Display* display = m_connection.Xlib();
     const std::array<bool, 256> down = KeysDown(display);
-    for (int key = 8; key < 256; ++key) {
+    for (int key = 8; key < 256 && !orphans->othersTyping; ++key) {
         if (down[key]) {
             XTestFakeKeyEvent(display, static_cast<unsigned>(key), False, CurrentTime);
         }
     }
-    m_spare.Clear(*orphaned);
+    m_spare.Clear(orphans->keys);
     Sync();
 }
 
@@ -183,26 +187,41 @@ bool X11Keyboard::Type(std::span<const KeyStroke> strokes) {
     if (!m_inText && !BeginText()) {
         return false;
     }
+    m_lost = false;
     std::size_t start = 0;
     while (start < strokes.size()) {
-        // As many strokes as the free spare keys can carry what they lack.
+        // As many strokes as the free spare keys can carry what they lack:
+        // a lower and an upper case on the two levels of a key, or two
+        // characters without case, the second typed with Shift.
         std::vector<std::vector<std::uint32_t>> claims;
-        const std::size_t capacity = m_layout->SpareKeys().size();
+        std::optional<std::size_t> halfFull; // a claim with one character, room for another
+        const std::size_t capacity = m_spare.FreeKeys(*m_layout).size();
         std::size_t end = start;
         for (; end < strokes.size(); ++end) {
             const Need need = NeedOf(strokes[end]);
             if (need.place || need.spareKeySyms.empty() ||
-                std::find(claims.begin(), claims.end(), need.spareKeySyms) != claims.end()) {
+                std::any_of(claims.begin(), claims.end(), [&](const std::vector<std::uint32_t>& claim) {
+                    return claim == need.spareKeySyms ||
+                           (need.shareable &&
+                            std::find(claim.begin(), claim.end(), need.spareKeySyms.front()) != claim.end());
+                })) {
+                continue;
+            }
+            if (need.shareable && halfFull) {
+                claims[*halfFull].push_back(need.spareKeySyms.front());
+                halfFull.reset();
                 continue;
             }
             if (claims.size() == capacity) {
                 break;
             }
+            if (need.shareable) {
+                halfFull = claims.size();
+            }
             claims.push_back(need.spareKeySyms);
         }
         if (!claims.empty()) {
             m_spare.Claim(claims, *m_layout);
-
             m_record.Write(m_spare.Claimed());
             // Typed as the server stored it.
             if (!ReadLayout()) {
@@ -211,24 +230,28 @@ bool X11Keyboard::Type(std::span<const KeyStroke> strokes) {
         }
         TypeRange(strokes.subspan(start, end - start));
         if (end < strokes.size()) {
-            // Out of spare keys: they are given new keysyms once the keys
-            // typed with them have been read.
-            SetLevelModifiers(0);
-            Sync();
-            m_pump.WaitFor(kRemapPauseMs, [] { return false; });
-            m_spare.ClearAll();
-            if (!ReadLayout()) {
-                return false;
-            }
-            if (end == start && m_layout->SpareKeys().empty()) {
-                ++end; // no spare key at all: this one cannot be typed
+            if (!HoldsSpareKeys()) {
+                // No spare key to be had: this one cannot be typed.
+                TypeRange(strokes.subspan(end, 1));
+                ++end;
+            } else {
+                // Out of spare keys: they are given new keysyms once the
+                // keys typed with them have been read.
+                SetLevelModifiers(0);
+                Sync();
+                m_receipt.Await(m_unreadEvents);
+                m_unreadEvents = 0;
+                m_spare.ClearAll();
+                if (!ReadLayout()) {
+                    return false;
+                }
             }
         }
         start = end;
     }
     SetLevelModifiers(0);
     XFlush(m_connection.Xlib());
-    return !m_connection.Broken();
+    return !m_lost && !m_connection.Broken();
 }
 
 std::optional<std::uint32_t> X11Keyboard::KeySymOf(char32_t character) const {
@@ -269,6 +292,7 @@ X11Keyboard::Need X11Keyboard::NeedOf(const KeyStroke& stroke) const {
             const std::uint32_t upper = xkb_keysym_to_upper(*keysym);
             need.spareKeySyms =
                 lower != upper ? std::vector<std::uint32_t>{lower, upper} : std::vector<std::uint32_t>{*keysym};
+            need.shareable = lower == upper;
         }
         return need;
     }
@@ -298,12 +322,16 @@ void X11Keyboard::TypeRange(std::span<const KeyStroke> strokes) {
         case KeyStroke::Kind::Character:
             if (need.place) {
                 TypeCharacter(*need.place);
+            } else {
+                m_lost = true;
             }
             break;
         case KeyStroke::Kind::Down:
             SetLevelModifiers(0);
             if (need.place) {
                 PressVirtualKey(stroke.virtualKey, *need.place);
+            } else if (!need.spareKeySyms.empty()) {
+                m_lost = true;
             }
             break;
         case KeyStroke::Kind::Up:
@@ -378,6 +406,7 @@ void X11Keyboard::SetLevelModifiers(std::uint8_t mods) {
 void X11Keyboard::SendKey(std::uint8_t keycode, bool down) {
     XTestFakeKeyEvent(m_connection.Xlib(), keycode, down ? True : False, CurrentTime);
     m_down[keycode] = down;
+    ++m_unreadEvents;
     if (down) {
         m_downOrder.push_back(keycode);
     } else {
@@ -402,7 +431,11 @@ void X11Keyboard::EndText() {
         m_pump.Cancel(m_restoreTimer);
         m_restoreTimer = 0;
     }
-    if (HoldsSpareKeys()) {
+    if (HoldsSpareKeys() && m_receipt.Confirmed(kEndTextBoundMs)) {
+        // The receiver has read the text: nothing needs the keys any more.
+        m_unreadEvents = 0;
+        RestoreSpareKeys();
+    } else if (HoldsSpareKeys()) {
         m_lastTextEnd = std::chrono::steady_clock::now();
         m_restoreTimer = m_pump.After(kIdleRestoreMs, [this] {
             m_restoreTimer = 0;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "X11KeyboardLayout.h"
+#include "X11ReadReceipt.h"
 #include "X11SpareKeys.h"
 #include "X11TypingRecord.h"
 #include "platform/EventPump.h"
@@ -25,12 +26,18 @@ class X11Connection;
 // device that sent a key, so the XTEST map is the one the receiver reads
 // the keys with): a character is typed on the key and level that carry it,
 // with the modifiers of that level (Shift, AltGr). Characters the layout
-// lacks go onto spare keys, all that a text needs in one XKB request; those
-// keys keep their keysyms while texts follow one another and get their
-// nothing back after kIdleRestoreMs without typing. A receiver looks a key
-// up in the map it has when it reads the key, which may be long after the
-// key was typed: so this object, when it goes sooner, first waits out the
-// rest of that time.
+// lacks go onto spare keys (two to a key where they have no case, typed
+// with and without Shift), all that the keys can carry in one XKB request.
+// A receiver looks a key up in the map it has when it reads the key, which
+// may be long after the key was typed: so the keys are given other keysyms
+// (when a text needs more than they carry) or their nothing back only once
+// the receiver has read the keys typed so far (see X11ReadReceipt). A text
+// whose receiver says so at its end gives the keys back at once; where the
+// receiver cannot say, they keep their keysyms while texts follow one
+// another and get their nothing back after kIdleRestoreMs without typing,
+// and this object, when it goes sooner, first waits out the rest of that
+// time. A character that no key can carry (no spare key is left) makes
+// Type answer false; the rest of the text is typed.
 //
 // A text begins by setting aside what the user holds: modifier keys down
 // (released), latched modifiers and locked ones but Num Lock (Caps Lock
@@ -64,6 +71,7 @@ private:
     struct Need {
         std::optional<KeyPlace> place;           // where it lies now
         std::vector<std::uint32_t> spareKeySyms; // else: what a spare key must carry
+        bool shareable = false;                  // one character without case: half a key will do
     };
 
     bool BeginText();
@@ -87,6 +95,8 @@ private:
     std::optional<X11KeyboardLayout> m_layout;
     X11SpareKeys m_spare;
     X11TypingRecord m_record;
+    X11ReadReceipt m_receipt;
+    std::size_t m_unreadEvents = 0; // key events sent since the receiver last had read everything
     bool m_recorded = false;
     EventPump::EventId m_restoreTimer = 0;
     std::chrono::steady_clock::time_point m_lastTextEnd;
@@ -101,6 +111,7 @@ private:
     std::uint8_t m_lockToggles = 0; // locks the text's lock keys toggled
     bool m_unlockBeforeCharacter = false;
     int m_sinceSync = 0;
+    bool m_lost = false; // a stroke of the batch typed now could not be typed
 
     // What the user had when the text began.
     std::uint8_t m_userLocked = 0;

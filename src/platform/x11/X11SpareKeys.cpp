@@ -15,31 +15,58 @@ struct FreeKeyboard {
     void operator()(XkbDescPtr xkb) const { XkbFreeKeyboard(xkb, 0, True); }
 };
 
+// No other client's request is done while this lives.
+class ServerGrab final {
+public:
+    explicit ServerGrab(Display* display) : m_display(display) { XGrabServer(display); }
+    ~ServerGrab() {
+        XUngrabServer(m_display);
+        XFlush(m_display);
+    }
+    ServerGrab(const ServerGrab&) = delete;
+    ServerGrab& operator=(const ServerGrab&) = delete;
+
+private:
+    Display* m_display;
+};
+
 } // namespace
 
-bool X11SpareKeys::Claim(const std::vector<std::vector<std::uint32_t>>& keysymSets, const X11KeyboardLayout& layout) {
-    // Spare on the core keyboard too, where its map differs.
+std::vector<std::uint8_t> X11SpareKeys::FreeKeys(const X11KeyboardLayout& layout) {
+    // Spare on the core keyboard and the device as they are now: another
+    // typer may have claimed some since the layout was read.
     const std::unique_ptr<XkbDescRec, FreeKeyboard> core(
         XkbGetMap(m_display, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd));
+    const std::unique_ptr<XkbDescRec, FreeKeyboard> device(
+        m_device != XkbUseCoreKbd ? XkbGetMap(m_display, XkbKeyTypesMask | XkbKeySymsMask, m_device) : nullptr);
+    const auto spareOn = [](const XkbDescRec* xkb, std::uint8_t key) {
+        return xkb != nullptr && key >= xkb->min_key_code && key <= xkb->max_key_code && XkbKeyNumSyms(xkb, key) == 0;
+    };
     std::vector<std::uint8_t> free;
     for (const std::uint8_t key : layout.SpareKeys()) {
         const bool ours = std::any_of(m_claimed.begin(), m_claimed.end(),
                                       [&](const ClaimedKey& claimed) { return claimed.keycode == key; });
-        const bool coreSpare =
-            core && key >= core->min_key_code && key <= core->max_key_code && XkbKeyNumSyms(core.get(), key) == 0;
-        if (!ours && coreSpare) {
+        if (!ours && spareOn(core.get(), key) && (m_device == XkbUseCoreKbd || spareOn(device.get(), key))) {
             free.push_back(key);
         }
     }
+    return free;
+}
+
+bool X11SpareKeys::Claim(const std::vector<std::vector<std::uint32_t>>& keysymSets, const X11KeyboardLayout& layout) {
+    if (keysymSets.empty()) {
+        return true;
+    }
+    // The keys chosen and changed with no other client in between: another
+    // typer's keys are neither taken nor written back as they were.
+    const ServerGrab grab(m_display);
+    const std::vector<std::uint8_t> free = FreeKeys(layout);
     if (keysymSets.size() > free.size()) {
         return false;
     }
     std::vector<ClaimedKey> keys;
     for (std::size_t i = 0; i < keysymSets.size(); ++i) {
         keys.push_back(ClaimedKey{free[i], keysymSets[i]});
-    }
-    if (keys.empty()) {
-        return true;
     }
     if (!Apply(keys)) {
         return false;
@@ -49,6 +76,7 @@ bool X11SpareKeys::Claim(const std::vector<std::vector<std::uint32_t>>& keysymSe
 }
 
 void X11SpareKeys::Clear(const std::vector<ClaimedKey>& keys) {
+    const ServerGrab grab(m_display);
     const std::unique_ptr<XkbDescRec, FreeKeyboard> xkb(
         XkbGetMap(m_display, XkbKeyTypesMask | XkbKeySymsMask, m_device));
     std::vector<ClaimedKey> cleared;

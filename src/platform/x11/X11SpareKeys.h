@@ -14,7 +14,7 @@ class X11KeyboardLayout;
 // Keysyms of our own on spare keys of the layout (keys that carry nothing),
 // for characters and keys the layout lacks. Every change is one XKB request
 // (per keyboard: the core one and the typing device) for all the keys it
-// touches, with explicit key types so that the server
+// touches, made with the server grabbed, with explicit key types so that the server
 // keeps exactly the levels given (a lower-case letter on the first level and
 // its capital on the second); the keys between them are sent as they are,
 // so nothing else of the map changes.
@@ -22,9 +22,13 @@ class X11SpareKeys final {
 public:
     X11SpareKeys(Display* display, unsigned device) : m_display(display), m_device(device) {}
 
-    // Gives each set of keysyms (one level, or a lower and an upper case) a
-    // spare key of the layout, in one request; false when there are fewer
-    // spare keys than sets, or the server refused.
+    // The spare keys of the layout that carry nothing now and are not ours.
+    std::vector<std::uint8_t> FreeKeys(const X11KeyboardLayout& layout);
+    // Gives each set of keysyms (one per level: a lower and an upper case,
+    // or one or two characters without case) a free spare key, in one
+    // request, with the server grabbed so that no other typer claims the
+    // same keys meanwhile; false when there are fewer free keys than sets,
+    // or the server refused.
     bool Claim(const std::vector<std::vector<std::uint32_t>>& keysymSets, const X11KeyboardLayout& layout);
     // Gives the keys their nothing back, each only where it still holds the
     // keysyms put there (a new layout may have taken it since); one request.

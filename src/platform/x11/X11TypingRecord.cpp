@@ -120,19 +120,20 @@ void X11TypingRecord::Erase() {
     Store(values);
 }
 
-std::optional<std::vector<ClaimedKey>> X11TypingRecord::TakeRecordsOfTheDead() {
+std::optional<X11TypingRecord::Orphans> X11TypingRecord::TakeRecordsOfTheDead() {
     const std::vector<std::uint32_t> before = Read();
     if (before.empty()) {
         return std::nullopt;
     }
     std::vector<std::uint32_t> kept;
-    std::vector<ClaimedKey> orphaned;
+    Orphans orphans;
     bool anyDead = false;
     for (Record& record : Parse(before)) {
         if (record.host == m_host && record.pid != m_pid && ProcessGone(record.pid)) {
             anyDead = true;
-            orphaned.insert(orphaned.end(), record.keys.begin(), record.keys.end());
+            orphans.keys.insert(orphans.keys.end(), record.keys.begin(), record.keys.end());
         } else {
+            orphans.othersTyping = orphans.othersTyping || record.pid != m_pid || record.host != m_host;
             Append(kept, record);
         }
     }
@@ -140,7 +141,7 @@ std::optional<std::vector<ClaimedKey>> X11TypingRecord::TakeRecordsOfTheDead() {
         return std::nullopt;
     }
     Store(kept);
-    return orphaned;
+    return orphans;
 }
 
 } // namespace ordwell

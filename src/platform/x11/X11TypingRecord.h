@@ -29,9 +29,14 @@ public:
     void Write(const std::vector<ClaimedKey>& claimed);
     // Removes this process's record.
     void Erase();
+    // What the typers that died left behind.
+    struct Orphans {
+        std::vector<ClaimedKey> keys; // the keys they claimed
+        bool othersTyping = false;    // another process that lives has a record too
+    };
     // Takes the records of processes of this host that are gone out of the
     // property and answers the keys they claimed; nothing when none died.
-    std::optional<std::vector<ClaimedKey>> TakeRecordsOfTheDead();
+    std::optional<Orphans> TakeRecordsOfTheDead();
 
 private:
     // The whole property as 32-bit values: records of

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "X11ClientProcess.h"
 #include "X11Connection.h"
 #include "X11Reply.h"
 
@@ -131,6 +132,7 @@ std::vector<X11WindowFacts> SurveyWindows(X11Connection& connection, std::span<c
     std::vector<X11WindowFacts> surveyed(windows.size());
     std::vector<std::size_t> untitled;
     std::vector<std::size_t> unknownState;
+    std::vector<std::size_t> unknownProcess;
     for (std::size_t i = 0; i < windows.size(); ++i) {
         const Cookies& c = cookies[i];
         X11WindowFacts& facts = surveyed[i];
@@ -161,6 +163,8 @@ std::vector<X11WindowFacts> SurveyWindows(X11Connection& connection, std::span<c
         }
         if (const auto process = Values32<std::uint32_t>(pid.get()); !process.empty()) {
             facts.processId = process[0];
+        } else {
+            unknownProcess.push_back(i);
         }
         if (full) {
             ReadWmState(facts, wmState.get());
@@ -188,6 +192,14 @@ std::vector<X11WindowFacts> SurveyWindows(X11Connection& connection, std::span<c
     }
     for (std::size_t n = 0; n < unknownState.size(); ++n) {
         ReadWmState(surveyed[unknownState[n]], Property(xcb, states[n]).get());
+    }
+    // Where a titled window names no process (Tk's do not), the server
+    // knows its client's; a client on another machine has none. Untitled
+    // ones (window manager frames among them) are not asked for.
+    for (const std::size_t i : unknownProcess) {
+        if (!surveyed[i].title.empty()) {
+            surveyed[i].processId = CreatorProcess(connection, surveyed[i].id).value_or(0);
+        }
     }
     return surveyed;
 }

@@ -24,7 +24,7 @@ struct X11WindowFacts {
     bool hasWmState = false;
     std::uint32_t wmState = kWithdrawn;
     xcb_window_t owner = XCB_WINDOW_NONE; // WM_TRANSIENT_FOR
-    std::int64_t processId = 0;
+    std::int64_t processId = 0;           // _NET_WM_PID, else the client's process as the server knows it
     // Read only when asked for (SurveyDepth::Full).
     std::vector<xcb_atom_t> protocols; // WM_PROTOCOLS
     std::vector<xcb_atom_t> netState;  // _NET_WM_STATE

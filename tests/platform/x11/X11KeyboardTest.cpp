@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <thread>
 
 #include "engine/MacroRunner.h"
@@ -19,6 +20,7 @@
 #include "support/TestWindows.h"
 #include "support/X11Machine.h"
 // Last: Xlib's macros (None, Status) stay out of the headers above.
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
@@ -283,6 +285,146 @@ TEST_F(X11Typing, TheProgramEndedByASignalMidTextLeavesNothingPressedOrChanged) 
     EXPECT_EQ(display.Modifiers(), 0U);
     EXPECT_EQ(display.KeymapDump(), before);
 }
+
+// A text typed with the keyboard on and off: the first keys typed with no
+// spare key left for it, then as soon as the keys are free again.
+TEST_F(X11Typing, ACharacterNoKeyCanCarryMakesSendKeysAnswerFalseAndTheRestArrives) {
+    const std::string before = display.KeymapDump();
+    // Another typer holds every spare key: a case pair on each.
+    test::ForkedChild child;
+    child.Start([&] {
+        ConsoleEventPump pump(-1);
+        const std::unique_ptr<X11Connection> connection = X11Connection::Open(pump, display.Name().c_str());
+        const std::unique_ptr<X11Keyboard> keyboard = X11Keyboard::Open(*connection, pump);
+        X11SpareKeys spare(connection->Xlib(), XkbUseCoreKbd);
+        const std::size_t free = spare.FreeKeys(*X11KeyboardLayout::Read(connection->Xlib(), XkbUseCoreKbd, 0)).size();
+        std::vector<KeyStroke> strokes;
+        for (char32_t c = U'а'; c < U'а' + free; ++c) {
+            strokes.push_back(KeyStroke::Type(c));
+        }
+        keyboard->Type(strokes);
+        XSync(connection->Xlib(), False);
+        child.Report();
+        pump.WaitFor(60000, [] { return false; });
+        return 0;
+    });
+    ASSERT_TRUE(child.AwaitReport());
+    const std::string held = display.KeymapDump();
+    program->Clear("editor");
+    EXPECT_FALSE(machine->Line(R"(SendKeys("a一b"))"));
+    EXPECT_EQ(program->Text("editor"), "ab");
+    // The other typer's keys are as it left them.
+    EXPECT_EQ(display.KeymapDump(), held);
+    child.Kill();
+    EXPECT_EQ(child.Wait(), std::nullopt);
+    EXPECT_EQ(Received("a一b"), "a一b");
+    machine->Keyboard().RestoreSpareKeys();
+    EXPECT_EQ(display.KeymapDump(), before);
+}
+
+// A receiver that answers pings says when it has read the keys: the spare
+// keys get their nothing back as soon as the text is over.
+TEST_F(X11Typing, SpareKeysComeBackAtTheEndOfATextWhenTheReceiverSaysItHasReadIt) {
+    const std::string before = display.KeymapDump();
+    ASSERT_NE(program->Open("pinged", "Pinged Target", "ping"), 0U) << program->Errors();
+    ASSERT_TRUE(machine->Line(R"(ActivateWindow("Pinged Target"))"));
+    machine->Send("é€");
+    EXPECT_EQ(program->Text("pinged"), "é€");
+    EXPECT_FALSE(machine->Keyboard().HoldsSpareKeys());
+    EXPECT_EQ(display.KeymapDump(), before);
+}
+
+// Hundreds of distinct characters the layout lacks, many times what the
+// spare keys carry at once, into the toolkits' own windows: exact, also
+// while two busy loops keep the processors busy.
+std::string DistinctMissingCharacters() {
+    std::string text;
+    for (char32_t c = U'一'; c < U'一' + 306; ++c) {
+        text += static_cast<char>(0xE0 | (c >> 12));
+        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return text;
+}
+
+class X11TypingIntoToolkits : public testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override {
+        std::signal(SIGPIPE, SIG_IGN);
+        ASSERT_TRUE(display.Ready()) << display.Problem();
+        machine = std::make_unique<X11Machine>(display.Name());
+        std::vector<std::string> environment = display.Environment();
+        environment.push_back("LC_ALL=C.UTF-8");
+        test::ChildProcess::Options options;
+        options.directory = display.Home();
+        options.environment = environment;
+        options.noInput = true;
+        const std::string toolkit = GetParam();
+        if (toolkit == "xterm") {
+            // What the terminal's program reads, written to a pipe that a
+            // reader of ours collects; the terminal itself echoes nothing.
+            const std::string fifo = display.Home() + "/typed";
+            ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+            output = std::make_unique<test::ChildProcess>("/bin/cat", std::vector<std::string>{fifo}, options);
+            window = std::make_unique<test::ChildProcess>(
+                "/usr/bin/xterm",
+                std::vector<std::string>{"-u8", "-title", kTitle, "-e", "/bin/sh", "-c",
+                                         "exec >\"$0\"; stty raw -echo; echo ready; exec cat", fifo},
+                options);
+        } else {
+            output = std::make_unique<test::ChildProcess>(
+                "/usr/bin/python3", std::vector<std::string>{RECEIVER_SCRIPT, toolkit, kTitle}, options);
+        }
+        ASSERT_TRUE(output->WaitForOutput([](const std::string& out) { return out.starts_with("ready\n"); },
+                                          std::chrono::seconds(30)))
+            << output->Errors() << (window ? window->Errors() : "");
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (!machine->Line(std::string("ActivateWindow(\"") + kTitle + "\")") &&
+               std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        ASSERT_EQ(display.NetActiveWindow(), machine->Find(kTitle));
+    }
+
+    // Types the text and answers what the receiver got of it, once it has
+    // as many bytes as the text (or a generous bound passed).
+    std::string Received(const std::string& text) {
+        const std::size_t from = output->Output().size();
+        EXPECT_TRUE(machine->Line("SendKeys(\"" + text + "\")"));
+        output->WaitForOutput([&](const std::string& out) { return out.size() >= from + text.size(); },
+                              std::chrono::seconds(60));
+        return output->Output().substr(from);
+    }
+
+    static constexpr const char* kTitle = "Typing Receiver";
+    PrivateDisplay display{PrivateDisplay::Manager::Openbox};
+    std::unique_ptr<X11Machine> machine;
+    std::unique_ptr<test::ChildProcess> output;
+    std::unique_ptr<test::ChildProcess> window;
+};
+
+TEST_P(X11TypingIntoToolkits, HundredsOfDistinctMissingCharactersArriveExactly) {
+    const std::string before = display.KeymapDump();
+    const std::string text = DistinctMissingCharacters();
+    machine->SetKeyDelay(0);
+    EXPECT_EQ(Received(text), text);
+    {
+        test::ChildProcess::Options options;
+        options.noInput = true;
+        const std::vector<std::string> loop{"-c", "while :; do :; done"};
+        const test::ChildProcess busy1("/bin/sh", loop, options);
+        const test::ChildProcess busy2("/bin/sh", loop, options);
+        EXPECT_EQ(Received(text), text);
+    }
+    machine->Keyboard().RestoreSpareKeys();
+    EXPECT_EQ(display.KeymapDump(), before);
+    EXPECT_EQ(display.KeysDown(), std::vector<int>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Receivers, X11TypingIntoToolkits, testing::Values("xterm", "tk", "gtk"),
+                         [](const testing::TestParamInfo<const char*>& receiver) {
+                             return std::string(receiver.param);
+                         });
 
 } // namespace
 } // namespace ordwell
