@@ -200,6 +200,14 @@ void BackendSet::EndOnBrokenDisplay() {
     ::_exit(kDisplayLost);
 }
 
+bool BackendSet::HungUpOnDisplay() const {
+#ifdef ORDWELL_WITH_QT
+    return m_parts->hangUp && m_parts->hangUp->HungUp();
+#else
+    return false;
+#endif
+}
+
 bool BackendSet::DisplayLost() const {
 #ifdef ORDWELL_WITH_QT
     return m_parts->x11 && m_parts->x11->Broken() && !(m_parts->hangUp && m_parts->hangUp->HungUp());

@@ -31,6 +31,9 @@ public:
     // Whether the X display went away while the program ran (rather than
     // being hung up on after a stop request).
     bool DisplayLost() const;
+    // Whether the program hung up on an X display that did not answer after a
+    // stop request: nothing of the display can be given back then.
+    bool HungUpOnDisplay() const;
     // Ends the program whose connection to the X display broke: quietly with
     // the status of a stopped run when a stop request came (the connection
     // was hung up on, as the server did not answer), else with a word on it

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "BackendSet.h"
@@ -49,8 +50,14 @@ public:
 };
 
 // The status of a run that ended by itself: a display that went away meanwhile
-// overrides it.
+// overrides it. A run that hung up on a display that did not answer ends here
+// at once: what the backends would give back lives on that display, and their
+// connections to it are dead.
 int Finished(const ordwell::BackendSet& backends, int status) {
+    if (backends.HungUpOnDisplay()) {
+        std::fflush(nullptr);
+        ::_exit(status);
+    }
     return backends.DisplayLost() && !ordwell::SignalStop::Arrived() ? ordwell::kDisplayLost : status;
 }
 
