@@ -6,6 +6,7 @@
 #include <X11/keysym.h>
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <xkbcommon/xkbcommon.h>
 
 #include "VirtualKeySyms.h"
@@ -194,7 +195,10 @@ bool X11Keyboard::Type(std::span<const KeyStroke> strokes) {
         // a lower and an upper case on the two levels of a key, or two
         // characters without case, the second typed with Shift.
         std::vector<std::vector<std::uint32_t>> claims;
-        std::optional<std::size_t> halfFull; // a claim with one character, room for another
+        // The claim with one character and room for another, if any (a plain
+        // index: GCC 12 at -O2 takes an optional index for uninitialized).
+        constexpr std::size_t kNoClaim = std::numeric_limits<std::size_t>::max();
+        std::size_t halfFull = kNoClaim;
         const std::size_t capacity = m_spare.FreeKeys(*m_layout).size();
         std::size_t end = start;
         for (; end < strokes.size(); ++end) {
@@ -207,9 +211,9 @@ bool X11Keyboard::Type(std::span<const KeyStroke> strokes) {
                 })) {
                 continue;
             }
-            if (need.shareable && halfFull) {
-                claims[*halfFull].push_back(need.spareKeySyms.front());
-                halfFull.reset();
+            if (need.shareable && halfFull != kNoClaim) {
+                claims[halfFull].push_back(need.spareKeySyms.front());
+                halfFull = kNoClaim;
                 continue;
             }
             if (claims.size() == capacity) {
