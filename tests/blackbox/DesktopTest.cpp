@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "OrdwellProgram.h"
+#include "support/AwaitCondition.h"
 #include "support/PrivateDisplay.h"
 
 // Xlib's Bool would hide the test parameter generator of the same name.
@@ -66,14 +67,7 @@ std::string Title(Display* display, Window window) {
 
 // Waits, with a generous bound, until the condition holds.
 bool Await(const std::function<bool()>& condition) {
-    const auto deadline = std::chrono::steady_clock::now() + kBound;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(10ms);
-    }
-    return true;
+    return AwaitCondition(condition, kBound);
 }
 
 // Finds the top-level window with the title, below the root or in a frame.

@@ -7,6 +7,8 @@
 #include <thread>
 #include <unistd.h>
 
+#include "AwaitCondition.h"
+
 namespace ordwell::test {
 
 namespace {
@@ -22,14 +24,7 @@ void Put(std::ofstream& out, std::uint32_t value, int bytes) {
 
 // Waits, with a generous bound, until the condition holds.
 bool Await(const std::function<bool()>& condition) {
-    const auto deadline = std::chrono::steady_clock::now() + kBound;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(10ms);
-    }
-    return true;
+    return AwaitCondition(condition, kBound);
 }
 
 } // namespace
