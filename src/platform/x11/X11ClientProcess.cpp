@@ -14,9 +14,9 @@ std::optional<std::int64_t> CreatorProcess(X11Connection& connection, xcb_window
         return std::nullopt;
     }
     // Any resource of a client names the client: here, the window.
-    const xcb_res_client_id_spec_t spec{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
+    const xcb_res_client_id_spec_t client{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
     const X11Reply<xcb_res_query_client_ids_reply_t> reply(
-        xcb_res_query_client_ids_reply(xcb, xcb_res_query_client_ids(xcb, 1, &spec), nullptr));
+        xcb_res_query_client_ids_reply(xcb, xcb_res_query_client_ids(xcb, 1, &client), nullptr));
     if (!reply) {
         return std::nullopt;
     }
