@@ -191,7 +191,7 @@ void WaylandKeyboard::TypeStroke(const KeyStroke& stroke) {
 void WaylandKeyboard::TypeCharacter(const WaylandKeymap::Place& place) {
     // Modifiers the text holds (Shift around "a" types "A") stay as they are.
     std::uint32_t held = 0;
-    for (const std::uint32_t key : m_down) {
+    for (const auto& [virtualKey, key] : m_virtualKeys) {
         held |= m_keymap.ModifierOf(key);
     }
     SetLevelModifiers(place.shift && (held & WaylandKeymap::kShift) == 0 ? WaylandKeymap::kShift : 0);

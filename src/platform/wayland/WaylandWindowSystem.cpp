@@ -247,15 +247,21 @@ CloseOutcome WaylandWindowSystem::Close(WindowId window, CloseMode mode, const W
         return m_connection.Broken() ? CloseOutcome::NotDelivered : CloseOutcome::Posted;
     }
     // Handled once the window is gone, or its program answers with a window
-    // of its own for it (a question whether to save, say).
+    // of its own (a question whether to save, say): a toplevel that comes
+    // after the request and is owned by the window, or, where the
+    // compositor tells no owners (sway 1.7), one that comes and is given the
+    // focus.
     zwlr_foreign_toplevel_handle_v1* handle = toplevel->handle;
+    const WindowId newer = m_nextId;
     bool stopped = false;
     const bool handled = m_connection.WaitFor(bound.ms, [&] {
         if (Find(window) == nullptr) {
             return true;
         }
-        for (const auto& [id, other] : m_toplevels) {
-            if (other->complete && !other->closed && other->current.parent == handle) {
+        for (auto found = m_toplevels.lower_bound(newer); found != m_toplevels.end(); ++found) {
+            const Toplevel& other = *found->second;
+            if (other.complete && !other.closed &&
+                (other.current.parent == handle || (other.current.parent == nullptr && other.current.activated))) {
                 return true;
             }
         }
