@@ -73,7 +73,7 @@ PrivateCompositor::PrivateCompositor(const std::string& layout) {
     ChildProcess::Options options;
     options.directory = m_folder;
     options.noInput = true;
-    options.environment = {"PATH=/usr/bin:/bin", "HOME=" + m_folder, "XDG_RUNTIME_DIR=" + m_folder,
+    options.environment = {"PATH=/usr/bin:/bin",    "HOME=" + m_folder,    "XDG_RUNTIME_DIR=" + m_folder,
                            "WLR_BACKENDS=headless", "WLR_RENDERER=pixman", "WLR_LIBINPUT_NO_DEVICES=1"};
     m_sway = Start(kSway, {"-c", config}, options);
     // sway names its socket itself (wayland-1 in a folder of its own).

@@ -35,9 +35,9 @@
 #include <QWidget>
 #include <cstdio>
 #include <iostream>
-#include <sstream>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 

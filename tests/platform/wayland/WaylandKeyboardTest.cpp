@@ -9,6 +9,7 @@
 #include "input/SendKeysText.h"
 #include "platform/wayland/WaylandKeyboard.h"
 #include "support/AwaitCondition.h"
+#include "support/ForkedChild.h"
 #include "support/PrivateCompositor.h"
 #include "support/TestReceiver.h"
 #include "support/WaylandMachine.h"
@@ -120,8 +121,9 @@ TEST_P(WaylandTyping, NamedKeysChordsAndGroupsDoWhatTheySay) {
     machine->Send("{enter}{tab 3}%{F4}+(abc)^a~x{bksp}{F13}{F24}");
     EXPECT_EQ(receiver->AwaitText("editor", 11), "\r\t\t\tABC\x01\rx\b");
     // The modifier keys themselves arrive too, as a keyboard's would.
-    EXPECT_EQ(receiver->Keys("editor"), "Return\nTab\nTab\nTab\nA-Alt\nA-F4\nS-Shift\nS-A\nS-B\nS-C\nC-Control\nC-A\nReturn\nX\n"
-                                        "Backspace\nF13\nF24\n");
+    EXPECT_EQ(receiver->Keys("editor"),
+              "Return\nTab\nTab\nTab\nA-Alt\nA-F4\nS-Shift\nS-A\nS-B\nS-C\nC-Control\nC-A\nReturn\nX\n"
+              "Backspace\nF13\nF24\n");
     EXPECT_EQ(receiver->KeysHeld("editor"), "");
 }
 
@@ -138,6 +140,28 @@ TEST_P(WaylandTyping, AStopEndsALongTextAndLeavesNoKeyDown) {
     EXPECT_LT(received.size(), 2000U);
     EXPECT_EQ(received, "x" + std::string(received.size() - 1, 'A'));
     // Keys typed after the stop arrive as written: nothing is held.
+    receiver->Clear("editor");
+    machine->Send("ok");
+    EXPECT_EQ(receiver->AwaitText("editor", 2), "ok");
+}
+
+TEST_P(WaylandTyping, ATyperKilledWithAKeyDownLeavesNothingPressed) {
+    // The compositor releases what a virtual keyboard holds when its
+    // client goes, however it goes.
+    test::ForkedChild typer;
+    const std::string socket = compositor->Socket();
+    typer.Start([&] {
+        WaylandMachine child(socket);
+        child.SetKeyDelay(1);
+        typer.Report();
+        child.Send("+(" + std::string(20000, 'a') + ")");
+        return 0;
+    });
+    ASSERT_TRUE(typer.AwaitReport());
+    EXPECT_EQ(receiver->AwaitText("editor", 20).substr(0, 20), std::string(20, 'A'));
+    typer.Kill();
+    EXPECT_TRUE(test::AwaitCondition([&] { return receiver->KeysHeld("editor").empty(); }, std::chrono::seconds(20)))
+        << receiver->KeysHeld("editor");
     receiver->Clear("editor");
     machine->Send("ok");
     EXPECT_EQ(receiver->AwaitText("editor", 2), "ok");

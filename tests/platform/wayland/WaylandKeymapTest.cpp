@@ -92,9 +92,10 @@ TEST(WaylandKeymap, EveryAsciiCharacterAndVirtualKeyHasAKeyFromTheStart) {
     EXPECT_EQ(compiled.KeySym(keymap.OfVirtualKey(0x87)->keycode), XKB_KEY_F24);
     EXPECT_EQ(compiled.KeySym(keymap.OfVirtualKey(0x25)->keycode), XKB_KEY_Left);
     EXPECT_EQ(compiled.KeySym(keymap.OfVirtualKey(0x6B)->keycode), XKB_KEY_KP_Add);
-    for (const auto& [virtualKey, modifier, name] :
-         {std::tuple{vk::kShift, WaylandKeymap::kShift, "Shift"}, {vk::kControl, WaylandKeymap::kControl, "Control"},
-          {vk::kMenu, WaylandKeymap::kAlt, "Mod1"}, {vk::kCapital, WaylandKeymap::kLock, "Lock"}}) {
+    for (const auto& [virtualKey, modifier, name] : {std::tuple{vk::kShift, WaylandKeymap::kShift, "Shift"},
+                                                     {vk::kControl, WaylandKeymap::kControl, "Control"},
+                                                     {vk::kMenu, WaylandKeymap::kAlt, "Mod1"},
+                                                     {vk::kCapital, WaylandKeymap::kLock, "Lock"}}) {
         const std::uint32_t keycode = keymap.OfVirtualKey(virtualKey)->keycode;
         EXPECT_EQ(keymap.ModifierOf(keycode), modifier) << name;
         EXPECT_EQ(compiled.ModifierMask(name), modifier) << name;

@@ -168,8 +168,8 @@ TEST_F(WaylandWindows, ClicksLandAtThePointOfTheScreen) {
     // The only window fills the output, from 0,0 (the test config draws no borders).
     EXPECT_TRUE(machine->Line("MouseClickScreen(100,200)"));
     EXPECT_TRUE(machine->Line("MouseDblClickScreen(300,50)"));
-    EXPECT_TRUE(test::AwaitCondition(
-        [&] { return receiver->Clicks("board").find("double") != std::string::npos; }, kBound));
+    EXPECT_TRUE(
+        test::AwaitCondition([&] { return receiver->Clicks("board").find("double") != std::string::npos; }, kBound));
     EXPECT_EQ(receiver->Clicks("board"), "press 100 200\npress 300 50\ndouble 300 50\n");
     // Outside the output: no click.
     EXPECT_FALSE(machine->Line("MouseClickScreen(5000,10)"));
