@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <poll.h>
 #include <wayland-client.h>
 
@@ -50,11 +51,19 @@ struct WaylandConnection::Output {
 };
 
 std::unique_ptr<WaylandConnection> WaylandConnection::Open(EventPump& pump, const char* name) {
+    std::unique_ptr<WaylandConnection> connection = Open(name);
+    if (connection) {
+        connection->UsePump(pump);
+    }
+    return connection;
+}
+
+std::unique_ptr<WaylandConnection> WaylandConnection::Open(const char* name) {
     wl_display* display = wl_display_connect(name);
     if (display == nullptr) {
         return nullptr;
     }
-    std::unique_ptr<WaylandConnection> connection(new WaylandConnection(pump, display));
+    std::unique_ptr<WaylandConnection> connection(new WaylandConnection(display));
     // The globals come in answer to the registry's creation; the outputs
     // bound among them tell their places in answer to a second round trip.
     if (!connection->RoundTrip(kGreetingBoundMs) || !connection->RoundTrip(kGreetingBoundMs)) {
@@ -63,16 +72,25 @@ std::unique_ptr<WaylandConnection> WaylandConnection::Open(EventPump& pump, cons
     return connection;
 }
 
-WaylandConnection::WaylandConnection(EventPump& pump, wl_display* display) : m_pump(pump), m_display(display) {
+WaylandConnection::WaylandConnection(wl_display* display) : m_display(display) {
     static constexpr wl_registry_listener kRegistryListener{OnGlobal, OnGlobalRemove};
     m_registry = wl_display_get_registry(m_display);
     wl_registry_add_listener(m_registry, &kRegistryListener, this);
-    m_watch = m_pump.Watch(wl_display_get_fd(m_display), [this] { DispatchEvents(); });
+}
+
+void WaylandConnection::UsePump(EventPump& pump) {
+    if (m_pump != nullptr) {
+        return;
+    }
+    m_pump = &pump;
+    if (!Broken()) {
+        m_watch = m_pump->Watch(wl_display_get_fd(m_display), [this] { DispatchEvents(); });
+    }
 }
 
 WaylandConnection::~WaylandConnection() {
     if (m_watch != 0) {
-        m_pump.Cancel(m_watch);
+        m_pump->Cancel(m_watch);
     }
     for (const auto& output : m_outputs) {
         wl_output_destroy(output->proxy);
@@ -184,13 +202,41 @@ void WaylandConnection::DispatchEvents() {
     }
     if (Broken() && m_watch != 0) {
         // A closed connection stays readable: watching it would spin.
-        m_pump.Cancel(m_watch);
+        m_pump->Cancel(m_watch);
         m_watch = 0;
     }
 }
 
+bool WaylandConnection::WaitWithoutPump(std::uint32_t ms, const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    for (;;) {
+        wl_display_dispatch_pending(m_display);
+        Flush();
+        if (Broken()) {
+            return false;
+        }
+        if (done()) {
+            return true;
+        }
+        const auto left =
+            std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+        if (left <= 0) {
+            return false;
+        }
+        pollfd ready{wl_display_get_fd(m_display), POLLIN, 0};
+        const int polled = ::poll(&ready, 1, static_cast<int>(left));
+        if (polled < 0 && errno != EINTR) {
+            return false;
+        }
+        DispatchEvents();
+    }
+}
+
 bool WaylandConnection::WaitFor(std::uint32_t ms, const std::function<bool()>& done) {
-    const bool ended = m_pump.WaitFor(ms, [&] {
+    if (m_pump == nullptr) {
+        return WaitWithoutPump(ms, done);
+    }
+    const bool ended = m_pump->WaitFor(ms, [&] {
         // Requests made by a callback go out before the pump sleeps.
         wl_display_dispatch_pending(m_display);
         Flush();

@@ -35,6 +35,11 @@ public:
     // a socket name in XDG_RUNTIME_DIR, or a whole path), and learns its
     // globals; null when there is none, or it did not answer.
     static std::unique_ptr<WaylandConnection> Open(EventPump& pump, const char* name = nullptr);
+    // The same before there is an event pump (to learn what the compositor
+    // offers before the backends are chosen): waits sleep on the connection
+    // alone until UsePump hands it the pump every later wait sleeps in.
+    static std::unique_ptr<WaylandConnection> Open(const char* name = nullptr);
+    void UsePump(EventPump& pump);
     ~WaylandConnection();
     WaylandConnection(const WaylandConnection&) = delete;
     WaylandConnection& operator=(const WaylandConnection&) = delete;
@@ -83,13 +88,15 @@ private:
     };
     struct Output;
 
-    WaylandConnection(EventPump& pump, wl_display* display);
+    explicit WaylandConnection(wl_display* display);
+    // Sleeps on the connection alone, before there is a pump.
+    bool WaitWithoutPump(std::uint32_t ms, const std::function<bool()>& done);
     static void OnGlobal(void* data, wl_registry* registry, std::uint32_t name, const char* interface,
                          std::uint32_t version);
     static void OnGlobalRemove(void* data, wl_registry* registry, std::uint32_t name);
     void Flush();
 
-    EventPump& m_pump;
+    EventPump* m_pump = nullptr;
     wl_display* m_display = nullptr;
     wl_registry* m_registry = nullptr;
     wl_seat* m_seat = nullptr;
