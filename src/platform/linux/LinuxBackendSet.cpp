@@ -189,7 +189,12 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
         {
             // Should the display still go away before Qt is connected, Qt
             // would abort: the run ends with a word on why instead.
-            const QtMessageRoute::FatalExit fatal(kNoDisplayStatus, "the display went away as the program started");
+            // (Or, on a Wayland display, Qt lacks its Wayland plugin.)
+            const QtMessageRoute::FatalExit fatal(kNoDisplayStatus,
+                                                  choice.qtPlatform == "wayland"
+                                                      ? "Qt cannot show windows on the Wayland display (is qt6-wayland "
+                                                        "installed?)"
+                                                      : "the display went away as the program started");
             const QtBusAutolaunchGuard noBusOfQtsOwn;
             parts.application = std::make_unique<QApplication>(parts.qtArgc, parts.qtArgv.data());
         }
