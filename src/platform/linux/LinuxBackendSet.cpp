@@ -207,6 +207,9 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
     (void)argc;
     (void)argv;
 #endif
+#ifndef ORDWELL_WITH_X11
+    (void)endOnBrokenDisplay;
+#endif
     if (!parts.pump) {
         parts.pump = std::make_unique<ConsoleEventPump>(wakeFd);
     }
