@@ -27,8 +27,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the program links come from dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # xdg-open opens documents that RunProgram is given and is the default external
-# editor; lp prints; a sound server plays PlaySound's files.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
+# editor; Qt's Wayland plugin shows boxes and the editor on a Wayland display;
+# lp prints; a sound server plays PlaySound's files.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups-client, pulseaudio | pipewire-pulse")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 packages=(
     build-essential cmake ninja-build pkg-config clang-format
     libsqlite3-dev libgtest-dev
-    qt6-base-dev libx11-dev libx11-xcb-dev libxcb1-dev libxtst-dev libxi-dev libxkbcommon-dev
+    qt6-base-dev qt6-wayland libx11-dev libx11-xcb-dev libxcb1-dev libxtst-dev libxi-dev libxkbcommon-dev
     libxcb-res0-dev
     xvfb xauth x11-utils x11-xkb-utils dbus libsystemd-dev libexpat1-dev time
     libsndfile1-dev libpulse-dev

@@ -12,6 +12,11 @@ namespace ordwell {
 Engine::Engine(const Platform& platform)
     : m_platform(platform), m_settings(platform.registry), m_intervalPassed(platform.clock.IntervalPassed()) {
     BindEngineCommands(*this);
+    m_platform.diagnostics.LogNotices([this](std::string_view text) { WriteEventLog(*this, text); });
+}
+
+Engine::~Engine() {
+    m_platform.diagnostics.LogNotices({});
 }
 
 bool Engine::HasStackForAnotherLevel() const {

@@ -29,7 +29,9 @@ using CommandHandler = bool (*)(CommandCall& call);
 // nested runs included.
 class Engine {
 public:
+    // The platform's notices go to the event log too while this lives.
     explicit Engine(const Platform& platform);
+    ~Engine();
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 

@@ -1,4 +1,4 @@
-// Clicks delivered to the window under a screen point, and Caps Lock turned
+// Clicks at a screen point, and Caps Lock turned
 // on or off.
 #include "MouseAndLockCommands.h"
 
@@ -6,7 +6,7 @@
 
 #include "engine/CommandCall.h"
 #include "platform/Keyboard.h"
-#include "platform/WindowSystem.h"
+#include "platform/Pointer.h"
 
 namespace ordwell {
 
@@ -21,11 +21,11 @@ struct RememberedCapsLock {
 };
 
 bool MouseClickScreenCommand(CommandCall& call) {
-    return call.GetPlatform().windows.ClickAt(call.Number(1), call.Number(2), false);
+    return call.GetPlatform().pointer.Click(call.Number(1), call.Number(2), false);
 }
 
 bool MouseDblClickScreenCommand(CommandCall& call) {
-    return call.GetPlatform().windows.ClickAt(call.Number(1), call.Number(2), true);
+    return call.GetPlatform().pointer.Click(call.Number(1), call.Number(2), true);
 }
 
 // "ON" exactly means on; any other text, "on" included, means off.
@@ -35,7 +35,8 @@ bool SetCapsLockCommand(CommandCall& call) {
     RememberedCapsLock& remembered = call.GetEngine().Shared<RememberedCapsLock>();
     if (!remembered.taken) {
         remembered.taken = true;
-        remembered.on = keyboard.CapsLock().value_or(false);
+        const std::optional<LockKeyState> locks = keyboard.LockKeys();
+        remembered.on = locks && locks->capsLock;
     }
     if (wish == remembered.on) {
         return true;

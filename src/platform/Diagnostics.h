@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string_view>
+#include <utility>
 
 namespace ordwell {
 
@@ -12,6 +14,21 @@ public:
     virtual ~Diagnostics() = default;
     // One line, without a line end.
     virtual void Report(std::string_view text) = 0;
+
+    // A report that belongs in the event log too: reported, and handed to
+    // the log that LogNotices named.
+    void Notice(std::string_view text) {
+        Report(text);
+        if (m_noticeLog) {
+            m_noticeLog(text);
+        }
+    }
+    // Where notices are logged besides being reported (the engine's event
+    // log, while an engine lives); an empty function: nowhere.
+    void LogNotices(std::function<void(std::string_view)> log) { m_noticeLog = std::move(log); }
+
+private:
+    std::function<void(std::string_view)> m_noticeLog;
 };
 
 } // namespace ordwell

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -17,6 +18,13 @@ constexpr std::uint8_t kControl = 0x11;
 constexpr std::uint8_t kMenu = 0x12; // Alt
 constexpr std::uint8_t kCapital = 0x14;
 } // namespace vk
+
+// The lights of the lock keys.
+struct LockKeyState {
+    bool capsLock = false;
+    bool numLock = false;
+    bool scrollLock = false;
+};
 
 // One event of a typed sequence: a key pressed or released, named by its
 // Windows virtual-key code (the code the macro language is defined in), or
@@ -53,8 +61,14 @@ public:
     // the user had (Caps Lock toggled by the text stays toggled); returns
     // once everything typed has been handed to the system.
     virtual void EndText() = 0;
-    // Whether Caps Lock is on now; nothing when it cannot be known.
-    virtual std::optional<bool> CapsLock() = 0;
+    // The lock keys as the user has them now; nothing when they cannot be
+    // known. Within a text, Caps Lock is the state the text's end gives
+    // back, not the one the text types with.
+    virtual std::optional<LockKeyState> LockKeys() = 0;
+    // Calls `changed` on the event pump's thread whenever the lights may
+    // have changed, until another call replaces it; an empty function stops
+    // the watch. A keyboard that cannot tell never calls it.
+    virtual void WatchLockKeys(std::function<void()> changed) = 0;
 };
 
 } // namespace ordwell

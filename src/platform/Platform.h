@@ -11,6 +11,7 @@ class EventPump;
 class FileSystem;
 class Keyboard;
 class PathMapping;
+class Pointer;
 class Processes;
 class Registry;
 class RunIcon;
@@ -40,6 +41,7 @@ struct Platform {
     RunIcon& runIcon;
     WindowSystem& windows;
     Keyboard& keyboard;
+    Pointer& pointer;
     Processes& processes;
     Session& session;
     DdeClient& dde;

@@ -76,10 +76,6 @@ public:
     // the bound) until the window system shows the new state; answers whether
     // the window was visible before.
     virtual bool Show(WindowId window, ShowState state, const WaitBound& bound) = 0;
-    // A left-button click, or double click, delivered to the window under the
-    // screen point, in that window's coordinates, without moving the pointer
-    // or activating the window. False when no window is there.
-    virtual bool ClickAt(int x, int y, bool doubleClick) = 0;
 };
 
 } // namespace ordwell

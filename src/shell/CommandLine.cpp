@@ -59,6 +59,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words) {
                 listWindows = true;
             } else if (word == "--version") {
                 return Ending(CommandLine::Action::Version);
+            } else if (word == "--backends") {
+                return Ending(CommandLine::Action::Backends);
             } else if (word[0] == '-' && !IsFrameworkSwitch(std::string_view(word).substr(1))) {
                 CommandLine refused = Ending(CommandLine::Action::Refused);
                 refused.refusedOption = word;
@@ -89,6 +91,7 @@ std::string UsageText() {
            "       ordwell -r MACRO\n"
            "       ordwell --check MACRO...\n"
            "       ordwell --list-windows [PATTERN]\n"
+           "       ordwell --backends\n"
            "Without /r, opens the macro editor on the display, with the macro file\n"
            "MACRO (usually ending in .ow) when one is named; a file that does not exist\n"
            "yet is a new macro that Save writes there.\n"
@@ -98,7 +101,9 @@ std::string UsageText() {
            "Without one, boxes are shown on the terminal: answer an OK/Cancel box with ok\n"
            "or cancel (Enter means OK); end of input (Ctrl+D) answers Cancel. A display\n"
            "that does not answer within 5 seconds counts as none. Ctrl+C and SIGTERM\n"
-           "stop the run, also when the display no longer answers.\n"
+           "stop the run, also when the display no longer answers. On Wayland, windows,\n"
+           "keys and clicks need a compositor with the wlroots protocols; elsewhere only\n"
+           "XWayland windows are reached, through X11, and the first such command says so.\n"
            "\n"
            "Options:\n"
            "  /r, -r MACRO   run MACRO without the editor (only a lower-case r)\n"
@@ -109,6 +114,8 @@ std::string UsageText() {
            "                 list the windows a title pattern can find, topmost first, each\n"
            "                 title as macros match it and [its program]; with PATTERN, those\n"
            "                 it finds, the one the window commands use marked with *\n"
+           "      --backends show which backends a run would use here (windows, keyboard,\n"
+           "                 pointer, boxes, sound, session, DDE) and why, and exit\n"
            "  --             what follows is a file name, even when it starts with -\n"
            "  -h, --help     show this help and exit\n"
            "      --version  show the version and exit\n"

@@ -15,6 +15,7 @@ struct CommandLine {
         Refused,     // an option the program does not know: say so, with the usage
         Check,       // check the macro files named, run nothing
         ListWindows, // list the windows a title pattern can find (fileName: the pattern)
+        Backends,    // say which backends a run would use here, and why
     };
     Action action = Action::Edit;
     std::string fileName;               // the first word that is no switch
@@ -37,7 +38,7 @@ struct CommandLine {
 // were; a word starting with "-" that is no option of ours is refused.
 // "--check" checks every file named instead of running or editing one;
 // "--list-windows" lists windows, those the first other word finds when
-// there is one.
+// there is one; "--backends" says which backends a run would use.
 CommandLine ParseCommandLine(const std::vector<std::string>& words);
 
 // The text of --help.

@@ -9,7 +9,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
-#include <QSocketNotifier>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -24,7 +23,8 @@
 #include "editor/LineTemplates.h"
 #include "editor/QtText.h"
 #include "engine/Engine.h"
-#include "platform/x11/LockKeys.h"
+#include "platform/Keyboard.h"
+#include "platform/Platform.h"
 
 namespace ordwell {
 
@@ -113,6 +113,7 @@ MainWindow::MainWindow(Engine& engine)
 }
 
 MainWindow::~MainWindow() {
+    m_engine.GetPlatform().keyboard.WatchLockKeys({});
     // The view refers to the document, which goes with this object's
     // members, before the widgets' own teardown would delete the view.
     delete takeCentralWidget();
@@ -542,18 +543,12 @@ void MainWindow::MakeStatusBar() {
     for (QLabel* label : {m_caps, m_num, m_scroll}) {
         bar->addPermanentWidget(label);
     }
-    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
-        m_lockKeys = std::make_unique<LockKeys>();
-        if (m_lockKeys->EventFd() >= 0) {
-            auto* notifier = new QSocketNotifier(m_lockKeys->EventFd(), QSocketNotifier::Read, this);
-            connect(notifier, &QSocketNotifier::activated, this, &MainWindow::UpdateLockKeys);
-        }
-    }
+    m_engine.GetPlatform().keyboard.WatchLockKeys([this] { UpdateLockKeys(); });
     UpdateLockKeys();
 }
 
 void MainWindow::UpdateLockKeys() {
-    const std::optional<LockKeyState> state = m_lockKeys ? m_lockKeys->Read() : std::nullopt;
+    const std::optional<LockKeyState> state = m_engine.GetPlatform().keyboard.LockKeys();
     ShowIndicator(m_caps, state && state->capsLock);
     ShowIndicator(m_num, state && state->numLock);
     ShowIndicator(m_scroll, state && state->scrollLock);

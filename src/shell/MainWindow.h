@@ -2,7 +2,6 @@
 
 #include <QMainWindow>
 #include <QPointer>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,7 +17,6 @@ class QToolBar;
 namespace ordwell {
 
 class Engine;
-class LockKeys;
 
 // The editor's window: menus, the six toolbars, the status bar with the lock
 // keys, and the macro view. It holds the open macro's file (New, Open, Save,
@@ -86,7 +84,6 @@ private:
     QLabel* m_caps = nullptr;
     QLabel* m_num = nullptr;
     QLabel* m_scroll = nullptr;
-    std::unique_ptr<LockKeys> m_lockKeys;
     bool m_closeAfterRun = false;
     bool m_quitAfterRun = false;
 };

@@ -9,12 +9,13 @@
 #include <unistd.h>
 #include <vector>
 
-#include "BackendSet.h"
+#include "BackendListing.h"
 #include "CommandLine.h"
 #include "HeadlessRun.h"
 #include "MacroFileCheck.h"
 #include "WindowListing.h"
 #include "engine/Settings.h"
+#include "platform/BackendSet.h"
 #include "platform/posix/ConfigLocation.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixPathMapping.h"
@@ -24,6 +25,7 @@
 #endif
 #include "platform/posix/SignalStop.h"
 #include "platform/posix/StandardDescriptors.h"
+#include "platform/posix/StandardErrorDiagnostics.h"
 
 namespace {
 
@@ -32,9 +34,23 @@ namespace {
 // when its connection to the X server breaks; that is no failed line.
 std::atomic<bool> g_running{false};
 
+// Ends the program whose connection to the display broke: quietly with the
+// status of a stopped run when a stop request came (the connection was hung
+// up on, as the server did not answer), else with a word on it and the
+// status of a lost display.
+[[noreturn]] void EndOnBrokenDisplay() {
+    std::fflush(nullptr);
+    if (ordwell::SignalStop::Arrived()) {
+        // Hung up on, as the server did not answer: the stop ends the run.
+        ::_exit(ordwell::kRunEnded);
+    }
+    ordwell::StandardErrorDiagnostics().Report("the X display went away");
+    ::_exit(ordwell::kDisplayLost);
+}
+
 void OnLibraryExit() {
     if (g_running.load()) {
-        ordwell::BackendSet::EndOnBrokenDisplay();
+        EndOnBrokenDisplay();
     }
 }
 
@@ -90,7 +106,7 @@ std::string ProgramName(std::int64_t processId) {
 }
 
 int ListWindows(const ordwell::BackendSet& backends, const std::string& pattern) {
-    if (!backends.OnDisplay()) {
+    if (!backends.HasWindows()) {
         std::fputs("ordwell: --list-windows needs a display (set DISPLAY)\n", stderr);
         return 2;
     }
@@ -112,7 +128,8 @@ int main(int argc, char** argv) {
         std::fputs(ordwell::UsageText().c_str(), stdout);
         return 0;
     case CommandLine::Action::Version:
-        std::printf("ordwell %s\n", ORDWELL_VERSION);
+        std::printf("ordwell %s\nbackends: %s (ordwell --backends says which a run here would use)\n", ORDWELL_VERSION,
+                    ordwell::BackendSet::Built().c_str());
         return 0;
     case CommandLine::Action::Refused:
         std::fputs(ordwell::RefusalText(line.refusedOption).c_str(), stderr);
@@ -122,15 +139,20 @@ int main(int argc, char** argv) {
     case CommandLine::Action::Edit:
     case CommandLine::Action::RunHeadless:
     case CommandLine::Action::ListWindows:
+    case CommandLine::Action::Backends:
         break;
     }
     // A reader of our output that goes away is no reason to end the run.
     std::signal(SIGPIPE, SIG_IGN);
     std::atexit(OnLibraryExit);
     Running running;
-    ordwell::BackendSet backends(argc, argv);
+    ordwell::BackendSet backends(argc, argv, EndOnBrokenDisplay);
     if (backends.OnDisplay()) {
         running.Start();
+    }
+    if (line.action == CommandLine::Action::Backends) {
+        std::fputs(ordwell::BackendListing(backends.Report()).c_str(), stdout);
+        return Finished(backends, 0);
     }
     if (line.action == CommandLine::Action::ListWindows) {
         return ListWindows(backends, line.fileName);

@@ -155,6 +155,42 @@ protected:
     Display* m_display = nullptr;
 };
 
+TEST_P(DesktopCommands, BackendsOnAnXDisplayAreX11AndQt) {
+    const Result result = Run({"--backends"});
+    EXPECT_EQ(result.status, 0) << result.errors;
+    EXPECT_EQ(result.output.substr(0, result.output.find("sound: ")),
+              "windows: x11 (DISPLAY=" + m_screen->Name() +
+                  ")\n"
+                  "keyboard: x11 (XTest)\n"
+                  "pointer: x11 (button events sent to the window)\n"
+                  "boxes: qt (xcb)\n");
+    EXPECT_EQ(result.output.find("note: "), std::string::npos) << result.output;
+}
+
+// A Wayland session whose compositor cannot serve (here: none answers) falls
+// back to its X display, XWayland, and the first window command says so once.
+TEST_P(DesktopCommands, AWaylandSessionWithoutACompositorThatServesFallsBackToXWaylandAndSaysSoOnce) {
+    SetEnvironment("XDG_RUNTIME_DIR", m_dir.string());
+    SetEnvironment("WAYLAND_DISPLAY", "wayland-99");
+    OpenActiveWindow("On XWayland");
+    const std::string notice = "no Wayland compositor answers at wayland-99: windows, keys and clicks reach only "
+                               "XWayland windows, through X11 (DISPLAY=" +
+                               m_screen->Name() + "); native Wayland windows are out of reach";
+
+    const Result backends = Run({"--backends"});
+    EXPECT_EQ(backends.status, 0) << backends.errors;
+    EXPECT_NE(backends.output.find("windows: x11 (DISPLAY=" + m_screen->Name() + ")\n"), std::string::npos)
+        << backends.output;
+    EXPECT_NE(backends.output.find("boxes: qt (xcb)\n"), std::string::npos) << backends.output;
+    EXPECT_NE(backends.output.find("note: " + notice + "\n"), std::string::npos) << backends.output;
+
+    const Result run = RunMacro("If(FindWindow(\"On XWayland\"),WriteLineToFile(results.txt,TRUE))\n"
+                                "If(WindowActive(\"On XWayland\"),WriteLineToFile(results.txt,TRUE))\n");
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(ReadFile("results.txt"), "TRUE\r\nTRUE\r\n");
+    EXPECT_EQ(run.errors, "ordwell: " + notice + "\n");
+}
+
 TEST_P(DesktopCommands, AMessageBoxTakesTheFocusAndEnterAnswersIt) {
     OpenActiveWindow("Before");
     WriteMacro("macro.ow", "MessageBox(\"Hello\")\nWriteToFile(answered.txt,yes)\n");

@@ -29,6 +29,7 @@ QtTestEngine::QtTestEngine() {
         .runIcon = platform.runIcon,
         .windows = platform.windows,
         .keyboard = platform.keyboard,
+        .pointer = platform.pointer,
         .processes = platform.processes,
         .session = platform.session,
         .dde = platform.dde,

@@ -166,10 +166,10 @@ TEST_F(InputCommands, SetCapsLockPressesTheKeyOnlyWhenItsRememberedStateDiffers)
     EXPECT_TRUE(desk.Line("SetCapsLock(ON)"));
     EXPECT_TRUE(desk.Line("SetCapsLock(ON)"));
     EXPECT_EQ(Events(), "CapsLock↓ CapsLock↑");
-    EXPECT_EQ(Keys().CapsLock(), true);
+    EXPECT_EQ(Keys().LockKeys()->capsLock, true);
     EXPECT_TRUE(desk.Line("SetCapsLock(on)")); // lower case means off
     EXPECT_EQ(Events(), "CapsLock↓ CapsLock↑");
-    EXPECT_EQ(Keys().CapsLock(), false);
+    EXPECT_EQ(Keys().LockKeys()->capsLock, false);
 
     // Toggled by hand: the remembered state still rules.
     Keys().SetCapsLock(true);
@@ -193,7 +193,7 @@ TEST(InputCommandsFirstUse, SetCapsLockTakesTheStateFromTheKeyboardTheFirstTime)
     EXPECT_EQ(desk.Sim().keyboard.Transcript(), "");
     EXPECT_TRUE(desk.Line("SetCapsLock(OFF)"));
     EXPECT_EQ(desk.Sim().keyboard.Transcript(), "CapsLock↓ CapsLock↑");
-    EXPECT_EQ(desk.Sim().keyboard.CapsLock(), false);
+    EXPECT_EQ(desk.Sim().keyboard.LockKeys()->capsLock, false);
 }
 
 } // namespace

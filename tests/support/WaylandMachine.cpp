@@ -18,15 +18,15 @@ WaylandMachine::WaylandMachine(const std::string& socket)
         return;
     }
     m_pointer = WaylandPointer::Open(*m_connection);
-    m_windows = WaylandWindowSystem::Open(*m_connection, m_pointer.get());
+    m_windows = WaylandWindowSystem::Open(*m_connection);
     m_keyboard = WaylandKeyboard::Open(*m_connection);
     if (!Ready()) {
         return;
     }
     m_engine = std::make_unique<Engine>(Platform{m_sim.clock, pump, m_sim.stop, m_stack, m_sim.diagnostics, m_registry,
                                                  m_files, m_paths, m_sim.system, m_sim.dialogs, m_sim.clipboard,
-                                                 m_sim.runIcon, *m_windows, *m_keyboard, m_sim.processes, m_sim.session,
-                                                 m_sim.dde, m_sim.sound});
+                                                 m_sim.runIcon, *m_windows, *m_keyboard, *m_pointer, m_sim.processes,
+                                                 m_sim.session, m_sim.dde, m_sim.sound});
     BindActionCommands(*m_engine);
     BindInputCommands(*m_engine);
 }

@@ -7,6 +7,7 @@
 #include "input/SendKeysText.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Keyboard.h"
+#include "platform/x11/X11Pointer.h"
 #include "platform/x11/X11WindowSystem.h"
 
 namespace ordwell::test {
@@ -14,10 +15,11 @@ namespace ordwell::test {
 X11Machine::X11Machine(const std::string& display)
     : m_connection(X11Connection::Open(pump, display.c_str())),
       m_windows(std::make_unique<X11WindowSystem>(*m_connection)), m_keyboard(X11Keyboard::Open(*m_connection, pump)),
+      m_pointer(std::make_unique<X11Pointer>(*m_connection)),
       m_engine(std::make_unique<Engine>(Platform{m_sim.clock, pump, m_sim.stop, m_stack, m_sim.diagnostics, m_registry,
                                                  m_files, m_paths, m_sim.system, m_sim.dialogs, m_sim.clipboard,
-                                                 m_sim.runIcon, *m_windows, *m_keyboard, m_sim.processes, m_sim.session,
-                                                 m_sim.dde, m_sim.sound})) {
+                                                 m_sim.runIcon, *m_windows, *m_keyboard, *m_pointer, m_sim.processes,
+                                                 m_sim.session, m_sim.dde, m_sim.sound})) {
     BindActionCommands(*m_engine);
     BindInputCommands(*m_engine);
 }

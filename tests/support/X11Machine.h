@@ -14,6 +14,7 @@
 namespace ordwell {
 class X11Connection;
 class X11Keyboard;
+class X11Pointer;
 class X11WindowSystem;
 } // namespace ordwell
 
@@ -50,6 +51,7 @@ private:
     std::unique_ptr<X11Connection> m_connection;
     std::unique_ptr<X11WindowSystem> m_windows;
     std::unique_ptr<X11Keyboard> m_keyboard;
+    std::unique_ptr<X11Pointer> m_pointer;
     std::unique_ptr<Engine> m_engine;
 };
 

@@ -15,7 +15,6 @@ public:
     bool Activate(WindowId, const WaitBound&) override { return false; }
     CloseOutcome Close(WindowId, CloseMode, const WaitBound&) override { return CloseOutcome::NotDelivered; }
     bool Show(WindowId, ShowState, const WaitBound&) override { return false; }
-    bool ClickAt(int, int, bool) override { return false; }
 };
 
 } // namespace ordwell

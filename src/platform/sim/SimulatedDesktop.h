@@ -7,6 +7,7 @@
 #include "SimulatedDialogs.h"
 #include "SimulatedEventPump.h"
 #include "SimulatedKeyboard.h"
+#include "SimulatedPointer.h"
 #include "SimulatedProcesses.h"
 #include "SimulatedRunIcon.h"
 #include "SimulatedSession.h"
@@ -32,14 +33,15 @@ struct SimulatedDesktop {
     SimulatedRunIcon runIcon;
     SimulatedWindowSystem windows{pump};
     SimulatedKeyboard keyboard;
+    SimulatedPointer pointer{windows};
     SimulatedProcesses processes{pump};
     SimulatedSession session;
     SimulatedDdeClient dde{pump};
     SimulatedSound sound;
 
     Platform Wire(StackSpace& stack, Registry& registry, FileSystem& files, PathMapping& paths) {
-        return Platform{clock,   pump,      stop,    stack,   diagnostics, registry,  files,   paths, system,
-                        dialogs, clipboard, runIcon, windows, keyboard,    processes, session, dde,   sound};
+        return Platform{clock,     pump,    stop,    stack,    diagnostics, registry,  files,   paths, system, dialogs,
+                        clipboard, runIcon, windows, keyboard, pointer,     processes, session, dde,   sound};
     }
 };
 

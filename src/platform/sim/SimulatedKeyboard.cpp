@@ -174,12 +174,24 @@ void SimulatedKeyboard::Event(std::uint8_t key, bool down) {
     Append(KeyName(key) + (down ? "↓" : "↑"));
     if (down) {
         m_held.insert(key);
-        if (key == vk::kCapital && m_capsLock) {
-            m_capsLock = !*m_capsLock;
+        if (key == vk::kCapital && m_locks) {
+            m_locks->capsLock = !m_locks->capsLock;
+            if (m_lockWatch) {
+                m_lockWatch();
+            }
         }
     } else {
         m_held.erase(key);
     }
+}
+
+void SimulatedKeyboard::SetCapsLock(std::optional<bool> on) {
+    if (!on) {
+        m_locks.reset();
+        return;
+    }
+    m_locks = m_locks.value_or(LockKeyState{});
+    m_locks->capsLock = *on;
 }
 
 bool SimulatedKeyboard::Type(std::span<const KeyStroke> strokes) {

@@ -13,18 +13,22 @@ namespace ordwell {
 //   "Shift↓ A↓ A↑ Shift↑ B↓ B↑"
 // A character becomes the key events the US layout needs for it (Shift
 // around a capital letter, say); a character the layout has no key for is
-// recorded as itself. Caps Lock is a state that its key toggles.
+// recorded as itself. Caps Lock is a state that its key toggles, told to the
+// lock keys' watch.
 class SimulatedKeyboard final : public Keyboard {
 public:
     bool Type(std::span<const KeyStroke> strokes) override;
     void EndText() override;
-    std::optional<bool> CapsLock() override { return m_capsLock; }
+    std::optional<LockKeyState> LockKeys() override { return m_locks; }
+    void WatchLockKeys(std::function<void()> changed) override { m_lockWatch = std::move(changed); }
 
     const std::string& Transcript() const { return m_transcript; }
     void ClearTranscript() { m_transcript.clear(); }
     // The virtual keys held down now.
     const std::set<std::uint8_t>& Held() const { return m_held; }
-    void SetCapsLock(std::optional<bool> on) { m_capsLock = on; }
+    // Sets Caps Lock as a user's key would, unseen by the watch; nothing
+    // makes the lock keys unknown.
+    void SetCapsLock(std::optional<bool> on);
     // Makes every later Type fail, as a keyboard that cannot be reached.
     void SetUnreachable(bool unreachable) { m_unreachable = unreachable; }
 
@@ -40,7 +44,8 @@ private:
 
     std::string m_transcript;
     std::set<std::uint8_t> m_held;
-    std::optional<bool> m_capsLock = false;
+    std::optional<LockKeyState> m_locks = LockKeyState{};
+    std::function<void()> m_lockWatch;
     bool m_unreachable = false;
 };
 

@@ -57,7 +57,9 @@ public:
     bool Activate(WindowId window, const WaitBound& bound) override;
     CloseOutcome Close(WindowId window, CloseMode mode, const WaitBound& bound) override;
     bool Show(WindowId window, ShowState state, const WaitBound& bound) override;
-    bool ClickAt(int x, int y, bool doubleClick) override;
+    // The simulated pointer's click: recorded for the topmost window on
+    // screen under the point; false when there is none.
+    bool ClickAt(int x, int y, bool doubleClick);
 
     // The titles in stacking order, topmost first.
     std::vector<std::string> Titles() const;

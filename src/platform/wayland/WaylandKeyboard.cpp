@@ -260,13 +260,26 @@ void WaylandKeyboard::EndText() {
     }
     EndTextNow();
     m_connection.RoundTrip(kRoundTripBoundMs);
+    // The locks change only as a text ends (its lock keys take effect then).
+    if (m_locked != m_toldLocked) {
+        m_toldLocked = m_locked;
+        if (m_lockWatch) {
+            m_lockWatch();
+        }
+    }
 }
 
-std::optional<bool> WaylandKeyboard::CapsLock() {
+std::optional<LockKeyState> WaylandKeyboard::LockKeys() {
     if (m_connection.Broken()) {
         return std::nullopt;
     }
-    return (m_locked & WaylandKeymap::kLock) != 0;
+    // Our keyboard's own: the user's cannot be read.
+    return LockKeyState{(m_locked & WaylandKeymap::kLock) != 0, (m_locked & WaylandKeymap::kNumLock) != 0, false};
+}
+
+void WaylandKeyboard::WatchLockKeys(std::function<void()> changed) {
+    m_lockWatch = std::move(changed);
+    m_toldLocked = m_locked;
 }
 
 } // namespace ordwell

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -40,7 +41,8 @@ public:
 
     bool Type(std::span<const KeyStroke> strokes) override;
     void EndText() override;
-    std::optional<bool> CapsLock() override;
+    std::optional<LockKeyState> LockKeys() override;
+    void WatchLockKeys(std::function<void()> changed) override;
 
     // How many keymaps this keyboard has sent the compositor.
     std::size_t KeymapUploads() const { return m_uploads; }
@@ -71,6 +73,8 @@ private:
     std::uint32_t m_levelMods = 0;                                     // held for a character's level
     std::uint32_t m_sentMods = 0;                                      // depressed, as last told
     std::uint32_t m_locked = 0;                                        // our keyboard's locks
+    std::uint32_t m_toldLocked = 0;                                    // the locks as the watcher last heard of them
+    std::function<void()> m_lockWatch;
     bool m_lost = false;
     int m_sinceRoundTrip = 0;
 };

@@ -4,7 +4,6 @@
 #include <wayland-client.h>
 
 #include "WaylandConnection.h"
-#include "WaylandPointer.h"
 #include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
 
 namespace ordwell {
@@ -101,21 +100,20 @@ struct WaylandWindowSystem::Toplevel {
                                                                         OnState, OnDone,  OnClosed,      OnParent};
 };
 
-std::unique_ptr<WaylandWindowSystem> WaylandWindowSystem::Open(WaylandConnection& connection, WaylandPointer* pointer) {
+std::unique_ptr<WaylandWindowSystem> WaylandWindowSystem::Open(WaylandConnection& connection) {
     // Version 3 tells owners; 2 and 1 serve without them.
     auto* manager =
         static_cast<zwlr_foreign_toplevel_manager_v1*>(connection.Bind(zwlr_foreign_toplevel_manager_v1_interface, 3));
     if (manager == nullptr) {
         return nullptr;
     }
-    std::unique_ptr<WaylandWindowSystem> windows(new WaylandWindowSystem(connection, manager, pointer));
+    std::unique_ptr<WaylandWindowSystem> windows(new WaylandWindowSystem(connection, manager));
     windows->Catch();
     return windows;
 }
 
-WaylandWindowSystem::WaylandWindowSystem(WaylandConnection& connection, zwlr_foreign_toplevel_manager_v1* manager,
-                                         WaylandPointer* pointer)
-    : m_connection(connection), m_manager(manager), m_pointer(pointer) {
+WaylandWindowSystem::WaylandWindowSystem(WaylandConnection& connection, zwlr_foreign_toplevel_manager_v1* manager)
+    : m_connection(connection), m_manager(manager) {
     static constexpr zwlr_foreign_toplevel_manager_v1_listener kListener{OnToplevel, OnFinished};
     zwlr_foreign_toplevel_manager_v1_add_listener(m_manager, &kListener, this);
 }
@@ -301,10 +299,6 @@ bool WaylandWindowSystem::Show(WindowId window, ShowState state, const WaitBound
         break;
     }
     return true;
-}
-
-bool WaylandWindowSystem::ClickAt(int x, int y, bool doubleClick) {
-    return m_pointer != nullptr && m_pointer->Click(x, y, doubleClick);
 }
 
 } // namespace ordwell

@@ -15,7 +15,6 @@ struct wl_array;
 namespace ordwell {
 
 class WaylandConnection;
-class WaylandPointer;
 
 // The toplevels of a wlroots compositor, native and XWayland ones alike,
 // through the foreign toplevel protocol (zwlr_foreign_toplevel_manager_v1):
@@ -28,9 +27,8 @@ class WaylandPointer;
 // the desktop as it is.
 class WaylandWindowSystem final : public WindowSystem {
 public:
-    // Null when the compositor offers no toplevel list. Clicks go to
-    // `pointer` (may be null: no clicks).
-    static std::unique_ptr<WaylandWindowSystem> Open(WaylandConnection& connection, WaylandPointer* pointer);
+    // Null when the compositor offers no toplevel list.
+    static std::unique_ptr<WaylandWindowSystem> Open(WaylandConnection& connection);
     ~WaylandWindowSystem() override;
     WaylandWindowSystem(const WaylandWindowSystem&) = delete;
     WaylandWindowSystem& operator=(const WaylandWindowSystem&) = delete;
@@ -43,7 +41,6 @@ public:
     bool Activate(WindowId window, const WaitBound& bound) override;
     CloseOutcome Close(WindowId window, CloseMode mode, const WaitBound& bound) override;
     bool Show(WindowId window, ShowState state, const WaitBound& bound) override;
-    bool ClickAt(int x, int y, bool doubleClick) override;
 
     // The app id of a window (its program's desktop name, say); empty when
     // it has none or is gone.
@@ -52,8 +49,7 @@ public:
 private:
     struct Toplevel;
 
-    WaylandWindowSystem(WaylandConnection& connection, zwlr_foreign_toplevel_manager_v1* manager,
-                        WaylandPointer* pointer);
+    WaylandWindowSystem(WaylandConnection& connection, zwlr_foreign_toplevel_manager_v1* manager);
     static void OnToplevel(void* data, zwlr_foreign_toplevel_manager_v1* manager,
                            zwlr_foreign_toplevel_handle_v1* handle);
     static void OnFinished(void* data, zwlr_foreign_toplevel_manager_v1* manager);
@@ -65,7 +61,6 @@ private:
 
     WaylandConnection& m_connection;
     zwlr_foreign_toplevel_manager_v1* m_manager;
-    WaylandPointer* m_pointer;
     std::map<WindowId, std::unique_ptr<Toplevel>> m_toplevels; // told of whole (their first done came)
     ToplevelOrder m_order;
     WindowId m_nextId = 1;

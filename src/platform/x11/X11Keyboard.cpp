@@ -60,6 +60,18 @@ std::array<bool, 256> KeysDown(Display* display) {
     return down;
 }
 
+int LightIndex(Display* display, const char* name) {
+    int index = -1;
+    if (XkbGetNamedIndicator(display, XInternAtom(display, name, False), &index, nullptr, nullptr, nullptr) == 0) {
+        return -1;
+    }
+    return index;
+}
+
+bool Lit(unsigned state, int index) {
+    return index >= 0 && index < 32 && (state & (1u << index)) != 0;
+}
+
 XkbStateRec KeyboardState(Display* display) {
     XkbStateRec state{};
     XkbGetState(display, XkbUseCoreKbd, &state);
@@ -83,14 +95,19 @@ std::unique_ptr<X11Keyboard> X11Keyboard::Open(X11Connection& connection, EventP
     if (!XkbQueryExtension(display, &opcode, &event, &error, &major, &minor)) {
         return nullptr;
     }
-    return std::unique_ptr<X11Keyboard>(new X11Keyboard(connection, pump, XTestKeyboard(display)));
+    return std::unique_ptr<X11Keyboard>(
+        new X11Keyboard(connection, pump, XTestKeyboard(display), static_cast<std::uint8_t>(event)));
 }
 
-X11Keyboard::X11Keyboard(X11Connection& connection, EventPump& pump, unsigned device)
+X11Keyboard::X11Keyboard(X11Connection& connection, EventPump& pump, unsigned device, std::uint8_t xkbEventBase)
     : m_connection(connection), m_pump(pump), m_device(device), m_spare(connection.Xlib(), device),
-      m_record(connection.Xlib(), connection.Root()), m_receipt(connection) {}
+      m_record(connection.Xlib(), connection.Root()), m_receipt(connection), m_xkbEventBase(xkbEventBase) {
+    Display* display = connection.Xlib();
+    m_lights = {LightIndex(display, "Num Lock"), LightIndex(display, "Scroll Lock")};
+}
 
 X11Keyboard::~X11Keyboard() {
+    m_lockListening.reset();
     if (m_restoreTimer != 0) {
         m_pump.Cancel(m_restoreTimer);
     }
@@ -427,6 +444,10 @@ void X11Keyboard::EndText() {
         m_recorded = false;
         XFlush(m_connection.Xlib());
     }
+    // The text's round trips may have left events in the connection's queue,
+    // where the pump's watch cannot see them: the lights a text changed,
+    // above all, are told now.
+    m_connection.DispatchEvents();
 }
 
 void X11Keyboard::EndTextNow() {
@@ -461,13 +482,41 @@ void X11Keyboard::EndTextNow() {
     Sync();
 }
 
-std::optional<bool> X11Keyboard::CapsLock() {
+std::optional<LockKeyState> X11Keyboard::LockKeys() {
     if (m_connection.Broken()) {
         return std::nullopt;
     }
-    const std::uint8_t locked =
-        m_inText ? m_userLocked ^ m_lockToggles : KeyboardState(m_connection.Xlib()).locked_mods;
-    return (locked & LockMask) != 0;
+    Display* display = m_connection.Xlib();
+    unsigned lights = 0;
+    if (XkbGetIndicatorState(display, XkbUseCoreKbd, &lights) != Success) {
+        return std::nullopt;
+    }
+    const std::uint8_t locked = m_inText ? m_userLocked ^ m_lockToggles : KeyboardState(display).locked_mods;
+    return LockKeyState{(locked & LockMask) != 0, Lit(lights, m_lights.num), Lit(lights, m_lights.scroll)};
+}
+
+void X11Keyboard::WatchLockKeys(std::function<void()> changed) {
+    m_lockWatch = std::move(changed);
+    const bool watching = m_lockListening != nullptr;
+    if (watching == static_cast<bool>(m_lockWatch) || m_connection.Broken()) {
+        return;
+    }
+    const unsigned selected = m_lockWatch ? XkbAllIndicatorsMask : 0;
+    XkbSelectEventDetails(m_connection.Xlib(), XkbUseCoreKbd, XkbIndicatorStateNotify, XkbAllIndicatorsMask, selected);
+    XFlush(m_connection.Xlib());
+    if (!m_lockWatch) {
+        m_lockListening.reset();
+        return;
+    }
+    m_lockListening = m_connection.Listen([this](const xcb_generic_event_t& event) {
+        // Every XKB event has the same type; the second byte says which it is.
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(&event);
+        if ((event.response_type & 0x7F) == m_xkbEventBase && bytes[1] == XkbIndicatorStateNotify && m_lockWatch) {
+            // The watch may replace itself.
+            const std::function<void()> watch = m_lockWatch;
+            watch();
+        }
+    });
 }
 
 void X11Keyboard::RestoreSpareKeys() {

@@ -3,10 +3,12 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "X11Connection.h"
 #include "X11KeyboardLayout.h"
 #include "X11ReadReceipt.h"
 #include "X11SpareKeys.h"
@@ -15,8 +17,6 @@
 #include "platform/Keyboard.h"
 
 namespace ordwell {
-
-class X11Connection;
 
 // The keyboard of an X display, typed on through XTest on our own
 // connection, exactly and fast on any layout.
@@ -45,6 +45,11 @@ class X11Connection;
 // the text still holds, puts the user's modifiers back and sets the locks as
 // they were, toggled by any lock key the text pressed. A process killed in
 // the middle of a text cannot do that: see X11TypingRecord.
+//
+// The lock keys read as the user has them: Caps Lock from the locked
+// modifiers (the user's, set aside, within a text), Num Lock and Scroll Lock
+// from the lights of those names. A watch of them is told by the keyboard
+// extension of every change of a light, on the same connection.
 class X11Keyboard final : public Keyboard {
 public:
     static constexpr std::uint32_t kIdleRestoreMs = 3000;
@@ -57,7 +62,8 @@ public:
 
     bool Type(std::span<const KeyStroke> strokes) override;
     void EndText() override;
-    std::optional<bool> CapsLock() override;
+    std::optional<LockKeyState> LockKeys() override;
+    void WatchLockKeys(std::function<void()> changed) override;
 
     // Whether spare keys carry keysyms of ours now.
     bool HoldsSpareKeys() const { return !m_spare.Claimed().empty(); }
@@ -65,7 +71,14 @@ public:
     void RestoreSpareKeys();
 
 private:
-    X11Keyboard(X11Connection& connection, EventPump& pump, unsigned device);
+    // The index of the lights, by the names keyboard layouts give them; -1
+    // for one this keyboard does not have.
+    struct Lights {
+        int num = -1;
+        int scroll = -1;
+    };
+
+    X11Keyboard(X11Connection& connection, EventPump& pump, unsigned device, std::uint8_t xkbEventBase);
 
     // What a stroke needs of the layout.
     struct Need {
@@ -98,6 +111,10 @@ private:
     std::size_t m_unreadEvents = 0; // key events sent since the receiver last had read everything
     bool m_recorded = false;
     EventPump::EventId m_restoreTimer = 0;
+    Lights m_lights;
+    std::uint8_t m_xkbEventBase;
+    std::function<void()> m_lockWatch;
+    std::unique_ptr<X11Connection::Listening> m_lockListening;
     std::chrono::steady_clock::time_point m_lastTextEnd;
 
     // The text now typed.

@@ -42,9 +42,6 @@ public:
     bool Activate(WindowId window, const WaitBound& bound) override;
     CloseOutcome Close(WindowId window, CloseMode mode, const WaitBound& bound) override;
     bool Show(WindowId window, ShowState state, const WaitBound& bound) override;
-    // Button events sent to the deepest window under the point (see the
-    // source for which programs take them).
-    bool ClickAt(int x, int y, bool doubleClick) override;
 
 private:
     // Whether the window is one of this program's own, on any of its

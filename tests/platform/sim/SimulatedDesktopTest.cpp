@@ -33,7 +33,8 @@ TEST(SimulatedKeyboard, TypesCharactersAsTheUsLayoutDoes) {
     EXPECT_TRUE(keyboard.Type(strokes));
     EXPECT_EQ(keyboard.Transcript(),
               "A↓ A↑ Shift↓ A↓ A↑ Shift↑ Shift↓ /↓ /↑ Shift↑ Ctrl↓ C↓ C↑ Ctrl↑ é CapsLock↓ CapsLock↑");
-    EXPECT_EQ(keyboard.CapsLock(), true);
+    ASSERT_TRUE(keyboard.LockKeys());
+    EXPECT_TRUE(keyboard.LockKeys()->capsLock);
     const KeyStroke held[] = {KeyStroke::Press(0x10), KeyStroke::Press(0x12)};
     keyboard.Type(held);
     keyboard.ClearTranscript();
@@ -54,9 +55,9 @@ TEST(SimulatedWindowSystem, KeepsTheStackingOrderAndRecordsWhatWasDone) {
     EXPECT_EQ(windows.ActiveWindow(), calc);
     EXPECT_TRUE(windows.Activate(notepad, {}));
     EXPECT_EQ(windows.ActiveWindow(), notepad);
-    EXPECT_TRUE(windows.ClickAt(60, 60, false)); // Notepad is on top now
+    EXPECT_TRUE(sim.pointer.Click(60, 60, false)); // Notepad is on top now
     EXPECT_TRUE(windows.Show(calc, ShowState::Minimized, {}));
-    EXPECT_FALSE(windows.ClickAt(140, 140, true)); // only the minimized Calc is there
+    EXPECT_FALSE(sim.pointer.Click(140, 140, true)); // only the minimized Calc is there
     EXPECT_EQ(windows.Close(calc, CloseMode::Post, {}), CloseOutcome::Posted);
     EXPECT_FALSE(windows.Exists(calc));
     EXPECT_EQ(windows.Close(notepad, CloseMode::Wait, {}), CloseOutcome::Handled);

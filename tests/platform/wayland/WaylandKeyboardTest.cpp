@@ -177,14 +177,14 @@ TEST_P(WaylandTyping, ATyperKilledWithAKeyDownLeavesNothingPressed) {
 TEST_P(WaylandTyping, SetCapsLockIsRememberedAndTextStillArrivesAsWritten) {
     machine->SetKeyDelay(0);
     EXPECT_TRUE(machine->Line("SetCapsLock(ON)"));
-    EXPECT_EQ(machine->Keyboard().CapsLock(), true);
+    EXPECT_EQ(machine->Keyboard().LockKeys()->capsLock, true);
     EXPECT_EQ(Received("Hello World"), "Hello World");
     EXPECT_TRUE(machine->Line("SetCapsLock(OFF)"));
-    EXPECT_EQ(machine->Keyboard().CapsLock(), false);
+    EXPECT_EQ(machine->Keyboard().LockKeys()->capsLock, false);
     receiver->Clear("editor");
     machine->Send("ab{capslock}cD");
     EXPECT_EQ(receiver->AwaitText("editor", 4), "abcD");
-    EXPECT_EQ(machine->Keyboard().CapsLock(), true);
+    EXPECT_EQ(machine->Keyboard().LockKeys()->capsLock, true);
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, WaylandTyping, testing::Values("us", "de"));

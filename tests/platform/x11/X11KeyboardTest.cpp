@@ -220,6 +220,41 @@ TEST_F(X11Typing, SetCapsLockTurnsTheLockOnAndOff) {
     EXPECT_EQ(display.KeysDown(), std::vector<int>{});
 }
 
+// The editor's status bar follows the lock keys through the keyboard's
+// watch, told by the display of every change of a light.
+TEST_F(X11Typing, TheLockKeysReadAsTheUserHasThemAndTheirWatchHearsOfEveryChange) {
+    int changes = 0;
+    machine->Keyboard().WatchLockKeys([&] { ++changes; });
+    const auto awaitChange = [&](int seen) { return machine->pump.WaitFor(10000, [&] { return changes > seen; }); };
+
+    display.LockModifiers(Mod2Mask, true); // Num Lock
+    ASSERT_TRUE(awaitChange(0));
+    std::optional<LockKeyState> locks = machine->Keyboard().LockKeys();
+    ASSERT_TRUE(locks);
+    EXPECT_FALSE(locks->capsLock);
+    EXPECT_TRUE(locks->numLock);
+    EXPECT_FALSE(locks->scrollLock);
+
+    int seen = changes;
+    EXPECT_TRUE(machine->Line("SetCapsLock(ON)"));
+    ASSERT_TRUE(awaitChange(seen));
+    locks = machine->Keyboard().LockKeys();
+    ASSERT_TRUE(locks);
+    EXPECT_TRUE(locks->capsLock);
+    EXPECT_TRUE(locks->numLock);
+
+    // A watch that was stopped hears nothing more.
+    machine->Keyboard().WatchLockKeys({});
+    seen = changes;
+    display.LockModifiers(LockMask | Mod2Mask, false);
+    locks = machine->Keyboard().LockKeys();
+    ASSERT_TRUE(locks);
+    EXPECT_FALSE(locks->capsLock);
+    EXPECT_FALSE(locks->numLock);
+    machine->pump.WaitFor(0, [] { return false; });
+    EXPECT_EQ(changes, seen);
+}
+
 // A typer killed outright leaves a key down and a spare key claimed; the
 // next one to type cleans up after it.
 TEST_F(X11Typing, TheNextTyperCleansUpAfterOneKilledInTheMiddleOfAText) {
