@@ -98,6 +98,10 @@ void TestReceiver::Clear(const std::string& key) const {
     }
 }
 
+bool TestReceiver::AwaitNothingHeld(const std::string& key) const {
+    return AwaitCondition([&] { return KeysHeld(key).empty(); }, kBound);
+}
+
 std::string TestReceiver::KeysHeld(const std::string& key) const {
     std::map<std::string, int> held;
     std::istringstream lines(Raw(key));

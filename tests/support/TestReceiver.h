@@ -35,6 +35,9 @@ public:
     void Clear(const std::string& key) const;
     // The native codes of the keys pressed and not released.
     std::string KeysHeld(const std::string& key) const;
+    // Waits, within a generous bound, until the window holds no key: the
+    // release of the last key may come a moment after its character.
+    bool AwaitNothingHeld(const std::string& key) const;
 
     const std::string& Output() const { return m_process->Output(); }
     const std::string& Errors() const { return m_process->Errors(); }
