@@ -120,6 +120,9 @@ TEST_P(WaylandTyping, NamedKeysChordsAndGroupsDoWhatTheySay) {
     receiver->Clear("editor");
     machine->Send("{enter}{tab 3}%{F4}+(abc)^a~x{bksp}{F13}{F24}");
     EXPECT_EQ(receiver->AwaitText("editor", 11), "\r\t\t\tABC\x01\rx\b");
+    // The keys after the last character come a moment after it.
+    EXPECT_TRUE(test::AwaitCondition([&] { return receiver->Keys("editor").find("F24") != std::string::npos; },
+                                     std::chrono::seconds(20)));
     // The modifier keys themselves arrive too, as a keyboard's would.
     EXPECT_EQ(receiver->Keys("editor"),
               "Return\nTab\nTab\nTab\nA-Alt\nA-F4\nS-Shift\nS-A\nS-B\nS-C\nC-Control\nC-A\nReturn\nX\n"
