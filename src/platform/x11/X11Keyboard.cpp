@@ -102,18 +102,13 @@ X11Keyboard::~X11Keyboard() {
         m_lastTextEnd = std::chrono::steady_clock::now();
     }
     if (HoldsSpareKeys()) {
-        // A receiver that does not tell when it has read its keys gets the
-        // whole idle time to read them.
-        const auto left = [this] {
-            const auto idle = std::chrono::steady_clock::now() - m_lastTextEnd;
-            const auto rest = std::chrono::milliseconds(kIdleRestoreMs) - idle;
-            return static_cast<std::uint32_t>(
-                std::max<std::int64_t>(0, std::chrono::ceil<std::chrono::milliseconds>(rest).count()));
-        };
-        if (left() > 0 && !m_receipt.Confirmed(left()) && left() > 0) {
-            XFlush(m_connection.Xlib());
-            m_pump.WaitFor(left(), [] { return false; });
-        }
+        // The keys go back as before other keysyms: once every receiver has
+        // read them, by its word or by the waiting time, of which the time
+        // since the last text has passed already.
+        const auto idle =
+            std::chrono::floor<std::chrono::milliseconds>(std::chrono::steady_clock::now() - m_lastTextEnd);
+        m_receipt.Await(m_unreadEvents,
+                        static_cast<std::uint32_t>(std::clamp<std::int64_t>(idle.count(), 0, kIdleRestoreMs)));
     }
     RestoreSpareKeys();
 }

@@ -34,9 +34,11 @@ class X11Connection;
 // the receiver has read the keys typed so far (see X11ReadReceipt). A text
 // whose receiver says so at its end gives the keys back at once; where the
 // receiver cannot say, they keep their keysyms while texts follow one
-// another and get their nothing back after kIdleRestoreMs without typing,
-// and this object, when it goes sooner, first waits out the rest of that
-// time. A character that no key can carry (no spare key is left) makes
+// another and get their nothing back after kIdleRestoreMs without typing;
+// this object, when it goes sooner, gives them back as it would give them
+// other keysyms: once the receivers have read them, by their word or by the
+// waiting time for the keys they were sent (a run that typed "é" into a
+// terminal ends a tenth of a second after it). A character that no key can carry (no spare key is left) makes
 // Type answer false; the rest of the text is typed.
 //
 // A text begins by setting aside what the user holds: modifier keys down

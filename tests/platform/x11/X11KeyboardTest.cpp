@@ -423,6 +423,41 @@ TEST_P(X11TypingIntoToolkits, HundredsOfDistinctMissingCharactersArriveExactly) 
     EXPECT_EQ(display.KeysDown(), std::vector<int>{});
 }
 
+// A run of the ordwell program whose macro types characters the layout
+// lacks and ends there: they arrive, also while two busy loops keep the
+// processors busy, and the run gives the spare keys back before it ends
+// (after the receiver's word where it answers pings, else after the time it
+// is given to read them).
+TEST_P(X11TypingIntoToolkits, AWholeRunTypingOffTheLayoutDeliversAndGivesTheKeysBackAsItEnds) {
+    const std::string before = display.KeymapDump();
+    const std::string folder = display.Home() + "/run";
+    std::filesystem::create_directories(folder);
+    test::ChildProcess::Options options;
+    options.directory = folder;
+    options.environment = display.Environment();
+    options.noInput = true;
+    const auto run = [&](const std::string& text) {
+        std::ofstream(folder + "/macro.ow", std::ios::trunc) << "SendKeys(\"" << text << "\")\r\n";
+        const std::size_t from = output->Output().size();
+        test::ChildProcess ordwell(ORDWELL_EXECUTABLE, {"/r", "macro.ow"}, options);
+        EXPECT_EQ(ordwell.Wait(std::chrono::seconds(60)), 0) << ordwell.Errors();
+        EXPECT_EQ(display.KeymapDump(), before) << "after typing " << text;
+        output->WaitForOutput([&](const std::string& out) { return out.size() >= from + text.size(); },
+                              std::chrono::seconds(30));
+        return output->Output().substr(from);
+    };
+    EXPECT_EQ(run("é"), "é");
+    EXPECT_EQ(run("Ñandú €"), "Ñandú €");
+    test::ChildProcess::Options quiet;
+    quiet.noInput = true;
+    const std::vector<std::string> loop{"-c", "while :; do :; done"};
+    const test::ChildProcess busy1("/bin/sh", loop, quiet);
+    const test::ChildProcess busy2("/bin/sh", loop, quiet);
+    EXPECT_EQ(run("é"), "é");
+    EXPECT_EQ(run("Жук → ő"), "Жук → ő");
+    EXPECT_EQ(display.KeysDown(), std::vector<int>{});
+}
+
 INSTANTIATE_TEST_SUITE_P(Receivers, X11TypingIntoToolkits, testing::Values("xterm", "tk", "gtk"),
                          [](const testing::TestParamInfo<const char*>& receiver) {
                              return std::string(receiver.param);
