@@ -26,8 +26,10 @@ class X11Connection;
 // device that sent a key, so the XTEST map is the one the receiver reads
 // the keys with): a character is typed on the key and level that carry it,
 // with the modifiers of that level (Shift, AltGr). Characters the layout
-// lacks go onto spare keys (two to a key where they have no case, typed
-// with and without Shift), all that the keys can carry in one XKB request.
+// lacks go onto spare keys, all that the keys can carry in one XKB request:
+// as many to a key as its levels (four, typed with AltGr, Shift, both or
+// neither, where the layout has a key type and a key for that; else two), a
+// case pair on two levels that differ by Shift alone.
 // A receiver looks a key up in the map it has when it reads the key, which
 // may be long after the key was typed: so the keys are given other keysyms
 // (when a text needs more than they carry) or their nothing back only once

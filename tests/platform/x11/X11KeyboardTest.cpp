@@ -127,6 +127,33 @@ TEST_F(X11Typing, SpareKeysServeTextAfterTextAndGetTheirNothingBackOnceIdle) {
     machine->Keyboard().RestoreSpareKeys();
 }
 
+// Where the layout has a key type of four levels and a key for AltGr, a
+// spare key carries four characters without case, or two case pairs (the
+// second with AltGr); each arrives as written, on the US and the German
+// layout, and AltGr is let go.
+TEST_F(X11Typing, ASpareKeyCarriesFourLevelsThroughAltGr) {
+    machine->SetKeyDelay(0);
+    ConsoleEventPump pump(-1);
+    const std::unique_ptr<X11Connection> connection = X11Connection::Open(pump, display.Name().c_str());
+    ASSERT_NE(connection, nullptr);
+    const auto layout = [&] { return *X11KeyboardLayout::Read(connection->Xlib(), XkbUseCoreKbd, 0); };
+    const auto freeKeys = [&] { return X11SpareKeys(connection->Xlib(), XkbUseCoreKbd).FreeKeys(layout()).size(); };
+    for (const char* name : {"us", "de"}) {
+        ASSERT_TRUE(display.SetLayout(name));
+        const std::string map = display.KeymapDump();
+        ASSERT_EQ(layout().LevelsPerSpareKey(), 4U) << name;
+        const std::size_t free = freeKeys();
+        // Four without case on one key, é and ñ with their capitals on a
+        // second, ő on a third.
+        const std::string text = "一丁丂七 éÉñÑ Ñé ő Ő七一";
+        EXPECT_EQ(Received(text), text) << name;
+        EXPECT_EQ(freeKeys(), free - 3) << name;
+        EXPECT_EQ(display.KeysDown(), std::vector<int>{}) << name;
+        machine->Keyboard().RestoreSpareKeys();
+        EXPECT_EQ(display.KeymapDump(), map) << name;
+    }
+}
+
 // More distinct characters than the layout has spare keys: the keys are
 // given new keysyms as the text goes on.
 TEST_F(X11Typing, MoreMissingCharactersThanSpareKeysStillArriveExactly) {
@@ -292,16 +319,18 @@ TEST_F(X11Typing, TheProgramEndedByASignalMidTextLeavesNothingPressedOrChanged) 
 // whole.
 TEST_F(X11Typing, ACharacterNoKeyCanCarryMakesSendKeysAnswerFalseAndEndsTheText) {
     const std::string before = display.KeymapDump();
-    // Another typer holds every spare key: a case pair on each.
+    // Another typer holds every spare key: characters without case on
+    // every level of each.
     test::ForkedChild child;
     child.Start([&] {
         ConsoleEventPump pump(-1);
         const std::unique_ptr<X11Connection> connection = X11Connection::Open(pump, display.Name().c_str());
         const std::unique_ptr<X11Keyboard> keyboard = X11Keyboard::Open(*connection, pump);
         X11SpareKeys spare(connection->Xlib(), XkbUseCoreKbd);
-        const std::size_t free = spare.FreeKeys(*X11KeyboardLayout::Read(connection->Xlib(), XkbUseCoreKbd, 0)).size();
+        const X11KeyboardLayout layout = *X11KeyboardLayout::Read(connection->Xlib(), XkbUseCoreKbd, 0);
+        const std::size_t free = spare.FreeKeys(layout).size() * layout.LevelsPerSpareKey();
         std::vector<KeyStroke> strokes;
-        for (char32_t c = U'а'; c < U'а' + free; ++c) {
+        for (char32_t c = U'丁'; c < U'丁' + free; ++c) {
             strokes.push_back(KeyStroke::Type(c));
         }
         keyboard->Type(strokes);
