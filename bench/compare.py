@@ -436,8 +436,10 @@ def main():
     groups = ["loops", "typing", "windows", "start_up", "waits", "big_file", "memory_cases"]
     with tempfile.TemporaryDirectory(prefix="ordwell-bench-") as work:
         bench = Bench(Path(args.build).resolve(), args.runs, Path(work))
-        bench.start_display()
         try:
+            # Inside: a display that fails to come up halfway (no xdotool,
+            # say) is not left running.
+            bench.start_display()
             bench.describe_machine()
             for group in groups:
                 if args.only and group not in args.only:
