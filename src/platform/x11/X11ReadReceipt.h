@@ -45,7 +45,8 @@ public:
 
     // Notes the receiver of the keys sent so far, and answers whether every
     // receiver noted says (each answers a ping within `boundMs`) that it has
-    // read everything sent before; then none is left noted.
+    // read everything sent before. Those that say so, and those whose window
+    // is gone, are no longer noted.
     bool Confirmed(std::uint32_t boundMs);
     // Notes the receiver as Confirmed does, and waits until every receiver
     // noted has read everything: confirmed within kPingBoundMs, or, where
