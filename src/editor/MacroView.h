@@ -15,11 +15,13 @@ class QLabel;
 class QListView;
 class QPrinter;
 class QPushButton;
+class QUndoStack;
 
 namespace ordwell {
 
 class Engine;
 class LineListModel;
+class LineListView;
 class MacroDocument;
 
 // What the view needs of the window that holds the document's file.
@@ -49,8 +51,13 @@ public:
     LineEditor& Editor() { return m_editor; }
     EditorRuns& Runs() { return m_runs; }
     // The document was replaced (New, Open): the list shows its lines, the
-    // first selected.
+    // first selected, and nothing is left to undo.
     void Fill();
+    // Every editing command is a step of this stack; the document is
+    // modified exactly when the stack is away from its clean state.
+    QUndoStack& UndoStack() { return *m_undo; }
+    // The document was saved: its state now is the clean one.
+    void Saved();
     // The commands of the list's context menu.
     void SetContextActions(QList<QAction*> actions) { m_contextActions = std::move(actions); }
     // Offers to reload the file when another program changed it since this
@@ -103,7 +110,9 @@ signals:
 private:
     void ShowSelection();
     void AfterEdit();
-    template <class Change> void Edit(Change&& change);
+    template <class Change> void Edit(const QString& name, Change&& change);
+    void Replay(const LineEdit& edit, bool undo);
+    void UpdateModified();
     void SelectionMoved(int row);
     std::optional<std::string> Wizard(const std::string& line);
     void LoadFont();
@@ -114,10 +123,11 @@ private:
     LineEditor m_editor;
     EditorRuns m_runs;
     LineListModel* m_model;
-    QListView* m_list;
+    LineListView* m_list;
     QLabel* m_help;
     QPushButton* m_run;
     QPushButton* m_test;
+    QUndoStack* m_undo;
     QList<QAction*> m_contextActions;
     std::unique_ptr<QPrinter> m_printer;
     bool m_askingToReload = false;

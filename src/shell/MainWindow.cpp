@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 
 #include "AboutDialog.h"
 #include "ActionIcons.h"
@@ -259,7 +260,9 @@ void MainWindow::MakeActions() {
          "Move &Up",
          {"go-up"},
          SP::SP_ArrowUp,
-         {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Up)},
+         // Window managers take Ctrl+Alt+arrows for workspaces; Alt+arrows
+         // are free on every common desktop, as in many editors.
+         {QKeySequence(Qt::ALT | Qt::Key_Up), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Up)},
          "Move the selected line up",
          nullptr,
          &MacroView::MoveUp},
@@ -267,7 +270,7 @@ void MainWindow::MakeActions() {
          "Move Do&wn",
          {"go-down"},
          SP::SP_ArrowDown,
-         {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Down)},
+         {QKeySequence(Qt::ALT | Qt::Key_Down), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Down)},
          "Move the selected line down",
          nullptr,
          &MacroView::MoveDown},
@@ -413,6 +416,7 @@ void MainWindow::MakeActions() {
             connect(action, &QAction::triggered, m_view, row.view);
         }
     }
+    MakeUndoActions();
     connect(Action("save"), &QAction::triggered, this, [this] { SaveFile(); });
     connect(Action("saveAs"), &QAction::triggered, this, [this] { SaveAs(); });
     connect(Action("exit"), &QAction::triggered, this, &QWidget::close);
@@ -423,6 +427,24 @@ void MainWindow::MakeActions() {
     connect(Action("howDoI"), &QAction::triggered, this, [this] { ShowHelp(std::string(kHelpHowDoI)); });
     connect(Action("commandReference"), &QAction::triggered, this,
             [this] { ShowHelp(std::string(kHelpCommandReference)); });
+}
+
+void MainWindow::MakeUndoActions() {
+    // Their texts name the step they take back or do again ("Undo Delete
+    // Line"); they are disabled when there is none.
+    QUndoStack& stack = m_view->UndoStack();
+    QAction* undo = stack.createUndoAction(this, tr("&Undo"));
+    undo->setObjectName("undo");
+    undo->setIcon(ThemeIcon({"edit-undo"}, QStyle::SP_ArrowBack));
+    undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    undo->setStatusTip(tr("Take back the last change"));
+    QAction* redo = stack.createRedoAction(this, tr("&Redo"));
+    redo->setObjectName("redo");
+    redo->setIcon(ThemeIcon({"edit-redo"}, QStyle::SP_ArrowForward));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    redo->setStatusTip(tr("Make the change taken back again"));
+    addAction(undo);
+    addAction(redo);
 }
 
 void MainWindow::MakeMenus() {
@@ -437,6 +459,8 @@ void MainWindow::MakeMenus() {
     UpdateRecentMenu();
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    edit->addActions({Action("undo"), Action("redo")});
+    edit->addSeparator();
     edit->addActions({Action("cut"), Action("copy"), Action("paste")});
     edit->addSeparator();
     edit->addActions({Action("addLine"), Action("editLine"), Action("deleteLine")});
@@ -472,6 +496,8 @@ void MainWindow::MakeToolbars() {
     addGroup({"new", "open", "save"});
     main->addSeparator();
     addGroup({"cut", "copy", "paste"});
+    main->addSeparator();
+    addGroup({"undo", "redo"});
     main->addSeparator();
     addGroup({"print", "helpTopics"});
     main->addSeparator();
@@ -768,6 +794,7 @@ bool MainWindow::SaveFile() {
                              tr("The file %1 could not be saved.").arg(ToQString(m_document.Path())));
         return false;
     }
+    m_view->Saved();
     UpdateTitle();
     return true;
 }
@@ -786,6 +813,7 @@ bool MainWindow::SaveAs() {
         QMessageBox::warning(this, tr("Ordwell"), tr("The file %1 could not be saved.").arg(path));
         return false;
     }
+    m_view->Saved();
     m_recent.Add(m_document.Path());
     UpdateRecentMenu();
     UpdateTitle();

@@ -59,6 +59,7 @@ private:
 
     QAction* MakeAction(const QString& name, const QString& text, const QIcon& icon = {});
     void MakeActions();
+    void MakeUndoActions();
     void MakeMenus();
     void MakeToolbars();
     void MakeStatusBar();

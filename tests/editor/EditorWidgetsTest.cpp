@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QtTest>
 #include <deque>
 #include <filesystem>
@@ -97,6 +98,7 @@ private:
         QTest::keyClick(m_window->findChild<QListView*>("lines"), Qt::Key(key), modifiers);
     }
     const Lines& Now() { return m_window->Document().Lines(); }
+    int ListRow() { return m_window->findChild<QListView*>("lines")->currentIndex().row(); }
     std::optional<std::size_t> Selected() { return m_window->View().Editor().Selection(); }
 
 private slots:
@@ -371,9 +373,10 @@ private slots:
                     QCOMPARE(wizard.findChild<QComboBox*>("command")->currentText(), command);
                     Press(wizard, "Cancel");
                 });
-                window.Document().SetModified(false);
+                // Cancelled, it changes nothing, the modified flag included.
+                const bool modified = window.Document().IsModified();
                 action->trigger();
-                QVERIFY(window.Document().IsModified());
+                QCOMPARE(window.Document().IsModified(), modified);
                 ++wizards;
             }
         }
@@ -567,6 +570,147 @@ private slots:
         window.Action("font")->trigger();
         const std::string written = m_machine->GetSettings().GetString("System", "ViewFont", "");
         QVERIFY2(written.starts_with("-13,0,0,0,700,") && written.ends_with(",DejaVu Sans"), written.c_str());
+    }
+
+    // Every editing command is one step that Undo takes back and Redo does
+    // again, with the selection it had: each row is done with the user's keys
+    // or buttons, undone and redone twice, and the lines compared byte for
+    // byte with what they were. Undone to the file's state, the macro is
+    // unmodified.
+    void everyEditIsUndoneAndRedoneWithItsSelection() {
+        const Lines start{"Beep()", "//note", "", ":Top", R"(ActivateWindow("T")//keep)"};
+        struct Row {
+            const char* name;
+            std::size_t selected;
+            std::function<void(ModalAnswers&)> edit;
+        };
+        const auto key = [this](int k, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+            return [this, k, modifiers](ModalAnswers&) { Key(k, modifiers); };
+        };
+        const std::vector<Row> rows = {
+            {"add", 2,
+             [this](ModalAnswers& answers) {
+                 answers.Then(Wizard("Delay", {"500"}));
+                 Key(Qt::Key_A);
+             }},
+            {"edit", 4,
+             [this](ModalAnswers& answers) {
+                 answers.Then([](QWidget& wizard) {
+                     wizard.findChild<QLineEdit*>("field1")->setText("U");
+                     Press(wizard, "OK");
+                 });
+                 Key(Qt::Key_E);
+             }},
+            {"manual edit", 0,
+             [this](ModalAnswers& answers) {
+                 answers.Then([](QWidget& dialog) {
+                     dialog.findChild<QLineEdit*>("line")->setText("Delay(9)");
+                     Press(dialog, "OK");
+                 });
+                 Key(Qt::Key_Return);
+             }},
+            {"delete", 3, key(Qt::Key_D)},
+            {"cut", 0, key(Qt::Key_X)},
+            {"paste", 1,
+             [this](ModalAnswers&) {
+                 QGuiApplication::clipboard()->setText("A\r\nB\nC");
+                 Key(Qt::Key_V);
+             }},
+            {"move up", 4, key(Qt::Key_Up, Qt::AltModifier)},
+            {"move down", 0, key(Qt::Key_Down, Qt::ControlModifier | Qt::AltModifier)},
+            {"comment", 1, key(Qt::Key_M)},
+            {"comment and next", 0, key(Qt::Key_C, Qt::AltModifier | Qt::ShiftModifier)},
+            {"blank line", 3, key(Qt::Key_B)},
+            {"toolbar button", 2, [this](ModalAnswers&) { m_window->findChild<QAction*>("templateBeep")->trigger(); }},
+            {"reload", 1,
+             [this](ModalAnswers& answers) {
+                 m_machine->WriteFile("m.ow", "Delay(1)\r\nDelay(2)\r\n");
+                 const auto path = m_machine->Dir() / "m.ow";
+                 std::filesystem::last_write_time(path,
+                                                  std::filesystem::last_write_time(path) + std::chrono::seconds(5));
+                 answers.Then([](QWidget& box) { Press(box, "Yes"); });
+                 m_window->View().CheckChangedOnDisk();
+             }},
+        };
+        for (const Row& row : rows) {
+            const QByteArray name(row.name);
+            Open(start, row.selected);
+            ModalAnswers answers;
+            row.edit(answers);
+            QVERIFY2(answers.AllAnswered() && answers.Unexpected() == 0, name);
+            const Lines after = Now();
+            const auto selectedAfter = Selected();
+            QVERIFY2(after != start, name);
+            for (int round = 0; round < 2; ++round) {
+                Key(Qt::Key_Z);
+                QVERIFY2(Now() == start, name);
+                QVERIFY2(Selected() == std::optional<std::size_t>(row.selected), name);
+                QCOMPARE(ListRow(), static_cast<int>(row.selected));
+                // Undone to what the file holds: unmodified, except after a
+                // reload, whose lines are what the file holds now.
+                QVERIFY2(m_window->isWindowModified() == (name == "reload"), name);
+                Key(round == 0 ? Qt::Key_Y : Qt::Key_Z,
+                    round == 0 ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+                QVERIFY2(Now() == after, name);
+                QVERIFY2(Selected() == selectedAfter, name);
+                QCOMPARE(ListRow(), selectedAfter ? static_cast<int>(*selectedAfter) : -1);
+            }
+            QVERIFY2(m_window->View().UndoStack().count() == 1, name);
+        }
+    }
+
+    // Saving marks the clean state: undone back to it the macro is
+    // unmodified, away from it modified. A cancelled wizard, and Edit Line
+    // with OK and nothing changed, leave no step and no modification, and
+    // the line byte for byte.
+    void saveMarksTheCleanStateAndNothingChangedLeavesNoStep() {
+        MainWindow& window = Open({R"(ActivateWindow("T")//note)", "Beep()"}, 0);
+        ModalAnswers answers;
+        answers.Then([](QWidget& wizard) { Press(wizard, "OK"); });
+        Key(Qt::Key_E);
+        answers.Then([](QWidget& wizard) { Press(wizard, "Cancel"); });
+        Key(Qt::Key_A);
+        answers.Then([](QWidget& wizard) { Press(wizard, "Cancel"); });
+        window.findChild<QAction*>("templateDelay")->trigger();
+        Key(Qt::Key_Up, Qt::AltModifier);
+        QVERIFY(answers.AllAnswered());
+        QCOMPARE(Now(), (Lines{R"(ActivateWindow("T")//note)", "Beep()"}));
+        QVERIFY(!window.isWindowModified());
+        QVERIFY(!window.Action("undo")->isEnabled());
+
+        Key(Qt::Key_D);
+        QVERIFY(window.isWindowModified());
+        QVERIFY(window.Action("undo")->isEnabled());
+        QVERIFY(window.Action("undo")->text().contains("Delete Line"));
+        Key(Qt::Key_S);
+        QVERIFY(!window.isWindowModified());
+        QCOMPARE(m_machine->ReadFile("m.ow"), std::string("Beep()\r\n"));
+        Key(Qt::Key_Z);
+        QVERIFY(window.isWindowModified());
+        QVERIFY(window.Document().IsModified());
+        Key(Qt::Key_Y);
+        QVERIFY(!window.isWindowModified());
+        QVERIFY(!window.Document().IsModified());
+        // A new step after undoing past the save: the saved state cannot
+        // come back by redo, and the macro stays modified.
+        Key(Qt::Key_Z);
+        Key(Qt::Key_B);
+        QVERIFY(window.isWindowModified());
+        QVERIFY(!window.Action("redo")->isEnabled());
+
+        // Edit Line with a change keeps the comment after the command.
+        answers.Then([](QWidget& wizard) {
+            wizard.findChild<QLineEdit*>("field1")->setText("U");
+            Press(wizard, "OK");
+        });
+        Select(1);
+        Key(Qt::Key_E);
+        QCOMPARE(Now()[1], std::string(R"(ActivateWindow("U")//note)"));
+        // Opening another macro leaves nothing to undo.
+        window.Document().SetModified(false);
+        window.OpenFile(m_machine->Path("m.ow"));
+        QVERIFY(!window.Action("undo")->isEnabled());
+        QCOMPARE(answers.Unexpected(), 0);
     }
 };
 
