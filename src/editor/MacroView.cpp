@@ -6,6 +6,7 @@
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
@@ -17,6 +18,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
 #include <utility>
@@ -123,8 +125,19 @@ MacroView::MacroView(Engine& engine, MacroDocument& document, DocumentFiles& fil
             QMenu::exec(m_contextActions, m_list->viewport()->mapToGlobal(at), nullptr, this);
         }
     });
+    // The line a run is on is looked at a few times a second, so that a fast
+    // loop costs nothing for it.
+    m_runningLine = new QTimer(this);
+    m_runningLine->setInterval(250);
+    connect(m_runningLine, &QTimer::timeout, this, &MacroView::ShowRunningLine);
     m_runs.SetActiveChanged([this](bool active) {
         m_run->setText(active ? tr("&Stop") : tr("&Run"));
+        if (active) {
+            m_runningLine->start();
+        } else {
+            m_runningLine->stop();
+        }
+        ShowRunningLine();
         emit RunningChanged(active);
     });
     m_test->setEnabled(false);
@@ -357,7 +370,41 @@ void MacroView::RunOrStop() {
     if (!m_files.SaveModified() || m_document.Lines().empty()) {
         return;
     }
-    m_runs.Run(m_document.Lines());
+    const std::string name = m_document.Path().empty() ? "untitled" : m_document.Title();
+    if (m_runs.Run(m_document.Lines(), name) == RunOutcome::Failed && m_runs.FailedLine() > 0 &&
+        static_cast<std::size_t>(m_runs.FailedLine()) <= m_editor.Count()) {
+        SelectLine(static_cast<std::size_t>(m_runs.FailedLine() - 1));
+    }
+}
+
+void MacroView::ShowRunningLine() {
+    const int line = m_runs.Active() ? m_runs.RunningLine() : 0;
+    m_list->SetRunningRow(line - 1);
+    emit StatusChanged(!m_runs.Active() ? tr("Ready") : line > 0 ? tr("Running line %1").arg(line) : tr("Running"));
+}
+
+int MacroView::MarkedRunningRow() const {
+    return m_list->RunningRow();
+}
+
+void MacroView::SelectLine(std::size_t index) {
+    m_editor.Select(index);
+    ShowSelection();
+    m_list->scrollTo(m_list->currentIndex(), QAbstractItemView::PositionAtCenter);
+}
+
+void MacroView::GoToLine() {
+    const int count = static_cast<int>(m_editor.Count());
+    if (count == 0) {
+        return;
+    }
+    const int current = static_cast<int>(m_editor.Selection().value_or(0)) + 1;
+    bool ok = false;
+    const int line = QInputDialog::getInt(this, tr("Go To Line"), tr("Line number (1 to %1):").arg(count), current, 1,
+                                          count, 1, &ok);
+    if (ok) {
+        SelectLine(static_cast<std::size_t>(line - 1));
+    }
 }
 
 void MacroView::TestLine() {

@@ -15,6 +15,7 @@ class QLabel;
 class QListView;
 class QPrinter;
 class QPushButton;
+class QTimer;
 class QUndoStack;
 
 namespace ordwell {
@@ -82,6 +83,12 @@ public:
     // Run, or Stop while a run (or a tested line) goes on.
     void RunOrStop();
     void TestLine();
+    // Asks for a line number and selects that line.
+    void GoToLine();
+    // Selects the line (from 0) and scrolls it into view.
+    void SelectLine(std::size_t index);
+    // The row the list marks as the one a run is on; -1 for none.
+    int MarkedRunningRow() const;
     // Moves to the next line the check of the macro finds something in (after
     // the selection, wrapping around); its reason shows in the help box.
     void CheckMacro();
@@ -106,6 +113,8 @@ signals:
     void TestableChanged(bool testable);
     void RunningChanged(bool running);
     void LineCountChanged(int count);
+    // What the status bar says of runs: "Ready", or the line a run is on.
+    void StatusChanged(const QString& text);
 
 private:
     void ShowSelection();
@@ -113,6 +122,7 @@ private:
     template <class Change> void Edit(const QString& name, Change&& change);
     void Replay(const LineEdit& edit, bool undo);
     void UpdateModified();
+    void ShowRunningLine();
     void SelectionMoved(int row);
     std::optional<std::string> Wizard(const std::string& line);
     void LoadFont();
@@ -128,6 +138,7 @@ private:
     QPushButton* m_run;
     QPushButton* m_test;
     QUndoStack* m_undo;
+    QTimer* m_runningLine;
     QList<QAction*> m_contextActions;
     std::unique_ptr<QPrinter> m_printer;
     bool m_askingToReload = false;

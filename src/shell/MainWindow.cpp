@@ -330,6 +330,14 @@ void MainWindow::MakeActions() {
          "Run the selected line alone",
          nullptr,
          &MacroView::TestLine},
+        {"goToLine",
+         "&Go To Line...",
+         {"go-jump"},
+         SP::SP_CustomBase,
+         {QKeySequence(Qt::CTRL | Qt::Key_G)},
+         "Select the line of a number",
+         nullptr,
+         &MacroView::GoToLine},
         {"checkMacro",
          "&Check",
          {"tools-check-spelling", "dialog-warning"},
@@ -469,6 +477,8 @@ void MainWindow::MakeMenus() {
     edit->addSeparator();
     edit->addActions({Action("comment"), Action("commentNext"), Action("blankLine"), Action("manualEdit")});
     edit->addSeparator();
+    edit->addAction(Action("goToLine"));
+    edit->addSeparator();
     edit->addAction(Action("externalEditor"));
 
     QMenu* macro = menuBar()->addMenu(tr("&Macro"));
@@ -561,7 +571,10 @@ void MainWindow::MakeToolbars() {
 
 void MainWindow::MakeStatusBar() {
     QStatusBar* bar = statusBar();
-    bar->addWidget(new QLabel(tr("Ready"), bar), 1);
+    m_runState = new QLabel(tr("Ready"), bar);
+    m_runState->setObjectName("runState");
+    bar->addWidget(m_runState, 1);
+    connect(m_view, &MacroView::StatusChanged, m_runState, &QLabel::setText);
     m_caps = Indicator("CAP", bar);
     m_num = Indicator("NUM", bar);
     m_scroll = Indicator("SCRL", bar);

@@ -84,6 +84,7 @@ private:
     std::vector<QToolBar*> m_toolbars;
     QMenu* m_recentMenu = nullptr;
     QAction* m_recentSeparator = nullptr;
+    QLabel* m_runState = nullptr;
     QLabel* m_caps = nullptr;
     QLabel* m_num = nullptr;
     QLabel* m_scroll = nullptr;

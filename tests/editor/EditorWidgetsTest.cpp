@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
@@ -657,6 +658,81 @@ private slots:
             }
             QVERIFY2(m_window->View().UndoStack().count() == 1, name);
         }
+    }
+
+    // Go To Line selects the line of the number typed and scrolls to it; the
+    // numbers beside the list are those a run reports.
+    void goToLineSelectsTheLineOfTheNumber() {
+        Lines lines;
+        for (int i = 1; i <= 3000; ++i) {
+            lines.push_back("Delay(" + std::to_string(i) + ")");
+        }
+        MainWindow& window = Open(lines, 0);
+        auto* list = window.findChild<QListView*>("lines");
+        ModalAnswers answers;
+        answers.Then([](QWidget& dialog) {
+            auto* number = dialog.findChild<QSpinBox*>();
+            QVERIFY(number != nullptr);
+            QCOMPARE(number->maximum(), 3000);
+            number->setValue(2817);
+            Press(dialog, "OK");
+        });
+        Key(Qt::Key_G);
+        QCOMPARE(Selected(), std::optional<std::size_t>(2816));
+        QCOMPARE(Now()[*Selected()], std::string("Delay(2817)"));
+        QVERIFY(list->viewport()->rect().intersects(list->visualRect(list->currentIndex())));
+        answers.Then([](QWidget& dialog) { Press(dialog, "Cancel"); });
+        Key(Qt::Key_G);
+        QCOMPARE(Selected(), std::optional<std::size_t>(2816));
+        QVERIFY(answers.AllAnswered());
+        QCOMPARE(answers.Unexpected(), 0);
+        // Room beside the list for the widest number.
+        const QFontMetrics metrics(list->font());
+        QVERIFY(window.findChild<QWidget*>("lineNumbers")->width() > metrics.horizontalAdvance("3000"));
+    }
+
+    // After a failed run the failing line is selected, the box says why
+    // below its first line, and standard error names the file.
+    void aFailedRunSelectsTheFailingLineAndSaysWhy() {
+        MainWindow& window = Open({"Beep()", "Delay(1)", R"(MessageBox("a","b"))", "Beep()"}, 0);
+        m_machine->Sim().dialogs.ClearTranscript();
+        Key(Qt::Key_R);
+        QCOMPARE(Selected(), std::optional<std::size_t>(2));
+        const std::string box = m_machine->Sim().dialogs.Transcript();
+        QVERIFY2(box.find("Error at line: 3\n\nMessageBox takes 1 argument, 2 given") != std::string::npos,
+                 box.c_str());
+        const std::string reported = m_machine->Sim().diagnostics.Transcript();
+        QVERIFY2(reported.find("m.ow:3:1: error: MessageBox takes 1 argument, 2 given") != std::string::npos,
+                 reported.c_str());
+        QCOMPARE(window.findChild<QLabel*>("runState")->text(), QString("Ready"));
+        QCOMPARE(window.View().MarkedRunningRow(), -1);
+    }
+
+    // While a macro runs, the line it is on is marked and the status bar
+    // names it; when it ends both go.
+    void theRunningLineIsMarked() {
+        MainWindow& window = Open({"Beep()", "Delay(600000)", "Beep()"}, 0);
+        auto* state = window.findChild<QLabel*>("runState");
+        int marked = -1;
+        QString during;
+        QTimer look;
+        look.setInterval(10);
+        QObject::connect(&look, &QTimer::timeout, [&] {
+            if (window.View().MarkedRunningRow() == 1) {
+                marked = 1;
+                during = state->text();
+                window.View().Runs().StopAll();
+            }
+        });
+        look.start();
+        // Never longer than this, whatever happens.
+        QTimer::singleShot(20000, &window, [&] { window.View().Runs().StopAll(); });
+        Key(Qt::Key_R);
+        look.stop();
+        QCOMPARE(marked, 1);
+        QCOMPARE(during, QString("Running line 2"));
+        QCOMPARE(window.View().MarkedRunningRow(), -1);
+        QCOMPARE(state->text(), QString("Ready"));
     }
 
     // Saving marks the clean state: undone back to it the macro is
