@@ -518,6 +518,9 @@ void MainWindow::MakeToolbars() {
     m_toolbars.push_back(main);
 
     for (const CommandBar& bar : CommandBars()) {
+        // One bar a row, as the minimum height reckons: in one row they would
+        // hide most of their buttons behind the extension arrow.
+        addToolBarBreak();
         QToolBar* toolbar = addToolBar(tr(bar.title));
         toolbar->setObjectName(bar.name);
         for (const std::string_view command : bar.commands) {

@@ -30,6 +30,7 @@
 #include "QtTestEngine.h"
 #include "editor/CommandWizard.h"
 #include "editor/EditLineDialog.h"
+#include "editor/WindowBeside.h"
 #include "editor/WizardEntry.h"
 #include "engine/CommandCatalogue.h"
 #include "shell/MainWindow.h"
@@ -99,6 +100,14 @@ private:
         QTest::keyClick(m_window->findChild<QListView*>("lines"), Qt::Key(key), modifiers);
     }
     const Lines& Now() { return m_window->Document().Lines(); }
+    static QWidget* HelpShown() {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->objectName() == "help" && top->isVisible()) {
+                return top;
+            }
+        }
+        return nullptr;
+    }
     int ListRow() { return m_window->findChild<QListView*>("lines")->currentIndex().row(); }
     std::optional<std::size_t> Selected() { return m_window->View().Editor().Selection(); }
 
@@ -539,6 +548,73 @@ private slots:
         QVERIFY(!again.findChild<QToolBar*>("windowsToolbar")->isVisible());
         QVERIFY(again.findChild<QToolBar*>("mainToolbar")->isVisible());
         again.close();
+    }
+
+    // Shown, every toolbar has a row of its own with every button in it, and
+    // the comparisons' icons are not the arrows of Move Up and Move Down.
+    void toolbarsStandInRowsWithEveryButtonShown() {
+        m_machine->GetSettings().WriteInt("Init", "FirstTime", 0);
+        MainWindow& window = Open({"Beep()"});
+        QSet<int> rows;
+        for (QToolBar* toolbar : window.findChildren<QToolBar*>()) {
+            QVERIFY2(toolbar->isVisible(), qPrintable(toolbar->objectName()));
+            rows.insert(toolbar->geometry().top());
+            for (QAction* action : toolbar->actions()) {
+                // The main toolbar's buttons without an icon in the theme
+                // show their text and may not all fit a narrow window.
+                if (action->isSeparator() || toolbar->objectName() == "mainToolbar") {
+                    continue;
+                }
+                QWidget* button = toolbar->widgetForAction(action);
+                QVERIFY2(button != nullptr && button->isVisible(), qPrintable(action->objectName()));
+                QVERIFY2(toolbar->rect().contains(button->geometry()), qPrintable(action->objectName()));
+            }
+        }
+        QCOMPARE(rows.size(), 6);
+        const auto picture = [](const QIcon& icon) { return icon.pixmap(22, 22).toImage(); };
+        const auto icon = [&](const char* name) { return picture(window.findChild<QAction*>(name)->icon()); };
+        QVERIFY(icon("templateIfLessThan") != icon("templateIfMoreThan"));
+        for (const char* arrow : {"moveUp", "moveDown"}) {
+            QVERIFY(icon("templateIfLessThan") != picture(window.Action(arrow)->icon()));
+            QVERIFY(icon("templateIfMoreThan") != picture(window.Action(arrow)->icon()));
+        }
+        // Move Up and Down name their free keys in the menu.
+        QCOMPARE(window.Action("moveUp")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Up));
+        QCOMPARE(window.Action("moveDown")->shortcuts().size(), 2);
+    }
+
+    // The help window opens beside the main window where there is room,
+    // else over it, and always wholly on its screen; closed and opened
+    // again, where it was.
+    void helpOpensBesideTheWindowWhollyOnItsScreen() {
+        const QRect screen(0, 0, 1280, 1024);
+        const QSize help(820, 560);
+        // Room on the right; only on the left; none at all.
+        QCOMPARE(WindowBeside(QRect(10, 20, 400, 300), help, screen), QRect(QPoint(418, 20), help));
+        QCOMPARE(WindowBeside(QRect(900, 20, 370, 300), help, screen), QRect(QPoint(72, 20), help));
+        QCOMPARE(WindowBeside(QRect(300, 600, 720, 540), help, screen), QRect(QPoint(348, 464), help));
+        // Larger than the screen: made to fit.
+        QCOMPARE(WindowBeside(QRect(0, 0, 100, 100), QSize(2000, 2000), screen), screen);
+        QCOMPARE(WhollyOn(QRect(1200, -50, 820, 560), screen), QRect(QPoint(460, 0), help));
+
+        MainWindow& window = Open({"Beep()"});
+        const QRect area = window.screen()->availableGeometry();
+        window.move(area.right() - window.frameGeometry().width() + 1, area.top());
+        Key(Qt::Key_F1, Qt::NoModifier);
+        QPointer<QWidget> helpWindow = HelpShown();
+        QVERIFY(helpWindow != nullptr);
+        QVERIFY(area.contains(helpWindow->frameGeometry()));
+        QVERIFY(!helpWindow->windowTitle().contains("Ordwell Help - Ordwell Help"));
+        helpWindow->move(area.topLeft() + QPoint(0, 7));
+        const QRect moved = helpWindow->frameGeometry();
+        helpWindow->close();
+        // It is deleted when closed.
+        QTRY_VERIFY(helpWindow == nullptr);
+        Key(Qt::Key_F1, Qt::NoModifier);
+        helpWindow = HelpShown();
+        QVERIFY(helpWindow != nullptr);
+        QCOMPARE(helpWindow->frameGeometry(), moved);
+        helpWindow->close();
     }
 
     void aWindowSavedOffTheScreensOpensOnOne() {
