@@ -3,6 +3,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <algorithm>
 
 namespace ordwell {
 
@@ -18,8 +20,27 @@ private:
     LineListView& m_list;
 };
 
+namespace {
+
+// Rows as wide as the widest line of the list.
+class WideRows final : public QStyledItemDelegate {
+public:
+    explicit WideRows(LineListView& list) : QStyledItemDelegate(&list), m_list(list) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QSize size = QStyledItemDelegate::sizeHint(option, index);
+        return QSize(std::max(size.width(), m_list.RowWidth()), size.height());
+    }
+
+private:
+    LineListView& m_list;
+};
+
+} // namespace
+
 LineListView::LineListView(QWidget* parent) : QListView(parent), m_gutter(new LineNumberGutter(*this)) {
     m_gutter->setObjectName("lineNumbers");
+    setItemDelegate(new WideRows(*this));
     setTextElideMode(Qt::ElideNone);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     UpdateGutter();
@@ -54,6 +75,16 @@ void LineListView::UpdateGutter() {
     const QRect area = contentsRect();
     m_gutter->setGeometry(area.left(), area.top(), width, area.height());
     m_gutter->update();
+}
+
+void LineListView::SetWidestText(const QString& text) {
+    // Room for the icon of a line the check marks, and the margins.
+    const int width = fontMetrics().horizontalAdvance(text) + iconSize().width() +
+                      4 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 24;
+    if (width != m_rowWidth) {
+        m_rowWidth = width;
+        scheduleDelayedItemsLayout();
+    }
 }
 
 void LineListView::SetRunningRow(int row) {

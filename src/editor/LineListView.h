@@ -17,6 +17,11 @@ public:
     int RunningRow() const { return m_runningRow; }
     // The width of the numbers beside the list, for the widest number.
     int GutterWidth() const;
+    // The text of the longest line: every row is as wide as it, so the list
+    // scrolls sideways as far as that line goes. (Rows are of one size, so
+    // that a list of many thousand lines is laid out at once.)
+    void SetWidestText(const QString& text);
+    int RowWidth() const { return m_rowWidth; }
     void setModel(QAbstractItemModel* model) override;
 
 protected:
@@ -30,6 +35,7 @@ private:
 
     QWidget* m_gutter;
     int m_runningRow = -1;
+    int m_rowWidth = 0;
 };
 
 } // namespace ordwell

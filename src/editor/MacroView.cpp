@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 #include "CommandWizard.h"
@@ -200,6 +201,7 @@ void MacroView::PrintSetup() {
 void MacroView::Fill() {
     m_undo->clear();
     m_editor.Fill();
+    UpdateWidestLine();
     ShowSelection();
     emit LineCountChanged(static_cast<int>(m_editor.Count()));
 }
@@ -251,7 +253,15 @@ void MacroView::Replay(const LineEdit& edit, bool undo) {
     AfterEdit();
 }
 
+void MacroView::UpdateWidestLine() {
+    const std::vector<std::string>& lines = m_editor.Lines();
+    const auto widest = std::max_element(
+        lines.begin(), lines.end(), [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
+    m_list->SetWidestText(widest == lines.end() ? QString() : ToQString(*widest));
+}
+
 void MacroView::AfterEdit() {
+    UpdateWidestLine();
     ShowSelection();
     emit Edited();
     emit LineCountChanged(static_cast<int>(m_editor.Count()));
@@ -475,6 +485,7 @@ void MacroView::ChooseFont() {
     const QFont font = QFontDialog::getFont(&chosen, m_list->font(), this, tr("Font"));
     if (chosen) {
         m_list->setFont(font);
+        UpdateWidestLine();
     }
     // Written after Cancel too: then it is the font the list shows.
     m_engine.GetSettings().WriteString(kViewFontSection, kViewFontKey,

@@ -123,6 +123,7 @@ private:
     void Replay(const LineEdit& edit, bool undo);
     void UpdateModified();
     void ShowRunningLine();
+    void UpdateWidestLine();
     void SelectionMoved(int row);
     std::optional<std::string> Wizard(const std::string& line);
     void LoadFont();

@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTimer>
 #include <QToolBar>
@@ -762,6 +763,17 @@ private slots:
         QCOMPARE(Selected(), std::optional<std::size_t>(2816));
         QVERIFY(answers.AllAnswered());
         QCOMPARE(answers.Unexpected(), 0);
+        // A long line is not cut short: the list scrolls sideways to its end.
+        QVERIFY(list->horizontalScrollBar()->maximum() == 0);
+        const std::string longLine = "MessageBox(\"" + std::string(300, 'w') + "\")";
+        QGuiApplication::clipboard()->setText(QString::fromStdString(longLine));
+        Key(Qt::Key_V);
+        QCOMPARE(Now()[2817], longLine);
+        QTRY_VERIFY(list->horizontalScrollBar()->maximum() > 0);
+        QVERIFY(list->visualRect(list->currentIndex()).width() >
+                QFontMetrics(list->font()).horizontalAdvance(QString::fromStdString(longLine)));
+        Key(Qt::Key_Z);
+        QTRY_COMPARE(list->horizontalScrollBar()->maximum(), 0);
         // Room beside the list for the widest number.
         const QFontMetrics metrics(list->font());
         QVERIFY(window.findChild<QWidget*>("lineNumbers")->width() > metrics.horizontalAdvance("3000"));
