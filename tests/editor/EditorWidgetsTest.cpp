@@ -132,6 +132,7 @@ private slots:
         QCOMPARE(combo->currentText(), QString("ActivateWindow"));
         QPushButton* ok = wizard.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
         QCOMPARE(combo->count(), 91);
+        const int height = wizard.sizeHint().height();
         for (const WizardEntry* entry : WizardEntries()) {
             combo->setCurrentIndex(combo->findText(QString::fromUtf8(entry->name.data(), int(entry->name.size()))));
             bool anyRequired = false;
@@ -148,6 +149,8 @@ private slots:
                 QVERIFY(wizard.findChild<QLineEdit*>("field" + n)->text().isEmpty());
             }
             QCOMPARE(Shown(wizard, "runStyle"), entry->fields[1].runStyle);
+            // Fields come and go; the wizard keeps its height.
+            QCOMPARE(wizard.sizeHint().height(), height);
             QCOMPARE(ok->isEnabled(), !anyRequired);
             for (int i = 0; i < 3; ++i) {
                 if (entry->fields[static_cast<size_t>(i)].Shown()) {
