@@ -27,6 +27,7 @@
 #include "CommandWizard.h"
 #include "EditLineDialog.h"
 #include "ExternalEditor.h"
+#include "FindingsPanel.h"
 #include "FontMapping.h"
 #include "HelpPages.h"
 #include "HelpWindow.h"
@@ -108,7 +109,16 @@ MacroView::MacroView(Engine& engine, MacroDocument& document, DocumentFiles& fil
     m_help->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_help->setFixedHeight(m_help->fontMetrics().lineSpacing() * 3 + 4);
     helpLayout->addWidget(m_help);
-    grid->addWidget(helpBox, 1, 0, 1, 2);
+    m_findings = new FindingsPanel(this);
+    m_findings->SetGoToLine([this](std::size_t index) {
+        if (index < m_editor.Count()) {
+            SelectLine(index);
+            m_list->setFocus();
+        }
+    });
+    m_findings->hide();
+    grid->addWidget(m_findings, 1, 0, 1, 2);
+    grid->addWidget(helpBox, 2, 0, 1, 2);
     grid->setRowStretch(0, 1);
     grid->setColumnStretch(0, 1);
 
@@ -199,6 +209,7 @@ void MacroView::PrintSetup() {
 }
 
 void MacroView::Fill() {
+    m_findings->hide();
     m_undo->clear();
     m_editor.Fill();
     UpdateWidestLine();
@@ -261,6 +272,10 @@ void MacroView::UpdateWidestLine() {
 }
 
 void MacroView::AfterEdit() {
+    if (m_findings->isVisible()) {
+        // The listing follows the lines while it is shown.
+        m_findings->Fill(m_editor.Findings(), m_editor.Lines(), m_document.Title());
+    }
     UpdateWidestLine();
     ShowSelection();
     emit Edited();
@@ -424,13 +439,13 @@ void MacroView::TestLine() {
 }
 
 void MacroView::CheckMacro() {
+    m_findings->Fill(m_editor.Findings(), m_editor.Lines(), m_document.Title());
     const std::optional<std::size_t> next = m_editor.Findings().Next(m_editor.Lines(), m_editor.Selection());
     if (!next) {
         QMessageBox::information(this, tr("Ordwell"), tr("The check found nothing: no line would fail."));
         return;
     }
-    m_editor.Select(next);
-    ShowSelection();
+    SelectLine(*next);
 }
 
 void MacroView::DumpVariables() {

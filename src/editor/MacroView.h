@@ -21,6 +21,7 @@ class QUndoStack;
 namespace ordwell {
 
 class Engine;
+class FindingsPanel;
 class LineListModel;
 class LineListView;
 class MacroDocument;
@@ -89,8 +90,9 @@ public:
     void SelectLine(std::size_t index);
     // The row the list marks as the one a run is on; -1 for none.
     int MarkedRunningRow() const;
-    // Moves to the next line the check of the macro finds something in (after
-    // the selection, wrapping around); its reason shows in the help box.
+    // Lists every finding of the check of the macro below the lines, and
+    // moves to the next line it finds something in (after the selection,
+    // wrapping around); its reason shows in the help box.
     void CheckMacro();
     void DumpVariables();
     void OpenInExternalEditor();
@@ -139,6 +141,7 @@ private:
     QPushButton* m_run;
     QPushButton* m_test;
     QUndoStack* m_undo;
+    FindingsPanel* m_findings;
     QTimer* m_runningLine;
     QList<QAction*> m_contextActions;
     std::unique_ptr<QPrinter> m_printer;

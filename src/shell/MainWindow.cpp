@@ -343,7 +343,7 @@ void MainWindow::MakeActions() {
          {"tools-check-spelling", "dialog-warning"},
          SP::SP_MessageBoxWarning,
          {QKeySequence(Qt::Key_F7)},
-         "Go to the next line that would fail, or go wrong, when the macro runs",
+         "List the lines that would fail, or go wrong, when the macro runs, and go to the next",
          nullptr,
          &MacroView::CheckMacro},
         {"dumpVariables",

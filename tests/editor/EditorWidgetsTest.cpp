@@ -826,6 +826,32 @@ private slots:
         QCOMPARE(state->text(), QString("Ready"));
     }
 
+    // Check lists every finding in the form editors read; a row selects its
+    // line, and the listing follows the lines while it is shown.
+    void checkListsEveryFindingAndARowSelectsItsLine() {
+        MainWindow& window = Open({"Beep()", R"(MessageBox("a","b"))", "Delay(1)", "GoTo(Nowhere)"}, 0);
+        auto* panel = window.findChild<QWidget*>("findings");
+        auto* rows = window.findChild<QListWidget*>("findingRows");
+        QVERIFY(!panel->isVisible());
+        Key(Qt::Key_F7, Qt::NoModifier);
+        QVERIFY(panel->isVisible());
+        QCOMPARE(Selected(), std::optional<std::size_t>(1));
+        QCOMPARE(rows->count(), 2);
+        QCOMPARE(rows->item(0)->text(), QString("m.ow:2:1: error: MessageBox takes 1 argument, 2 given"));
+        QVERIFY2(rows->item(1)->text().startsWith("m.ow:4:"), qPrintable(rows->item(1)->text()));
+        QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, rows->visualItemRect(rows->item(1)).center());
+        QCOMPARE(Selected(), std::optional<std::size_t>(3));
+        // Mended, its row goes.
+        ModalAnswers answers;
+        answers.Then([](QWidget& dialog) {
+            dialog.findChild<QLineEdit*>("line")->setText("Beep()");
+            Press(dialog, "OK");
+        });
+        Key(Qt::Key_Return);
+        QCOMPARE(rows->count(), 1);
+        QVERIFY(answers.AllAnswered());
+    }
+
     // Saving marks the clean state: undone back to it the macro is
     // unmodified, away from it modified. A cancelled wizard, and Edit Line
     // with OK and nothing changed, leave no step and no modification, and
