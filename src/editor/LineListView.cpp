@@ -32,6 +32,14 @@ public:
         return QSize(std::max(size.width(), m_list.RowWidth()), size.height());
     }
 
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        if (index.row() == m_list.RunningRow()) {
+            // The line a run is on is tinted across the list, too.
+            painter->fillRect(option.rect, option.palette.color(QPalette::Highlight).lighter(170));
+        }
+        QStyledItemDelegate::paint(painter, option, index);
+    }
+
 private:
     LineListView& m_list;
 };
