@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
@@ -121,6 +122,30 @@ private slots:
         }
         m_window.reset();
         m_machine.reset();
+    }
+
+    // The status bar shows the lock keys as the platform's keyboard has them,
+    // told by its watch of every change, and stops listening when it goes.
+    void statusBarFollowsTheLockKeysOfThePlatformsKeyboard() {
+        Open({"DoNothing()"});
+        QLabel* caps = nullptr;
+        for (QLabel* label : m_window->statusBar()->findChildren<QLabel*>()) {
+            if (label->property("indicator").toString() == "CAP") {
+                caps = label;
+            }
+        }
+        QVERIFY(caps != nullptr);
+        QCOMPARE(caps->text(), QString());
+        constexpr KeyStroke kToggle[] = {KeyStroke::Press(vk::kCapital), KeyStroke::Release(vk::kCapital)};
+        SimulatedKeyboard& keyboard = m_machine->Sim().keyboard;
+        QVERIFY(keyboard.Type(kToggle));
+        QCOMPARE(caps->text(), QString("CAP"));
+        QVERIFY(keyboard.Type(kToggle));
+        QCOMPARE(caps->text(), QString());
+
+        m_window->close();
+        m_window.reset();
+        QVERIFY(keyboard.Type(kToggle)); // nobody is told any more
     }
 
     // Every command of the wizard shows the fields its row names, with their
