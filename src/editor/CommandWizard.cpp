@@ -63,6 +63,14 @@ CommandWizard::CommandWizard(WindowSystem& windows, const std::string& line, QWi
         m_browse[slot] = new QPushButton(tr("Browse..."), this);
         m_browse[slot]->setObjectName(QString("browse%1").arg(i + 1));
         m_browse[slot]->setAutoDefault(false);
+        // A field a command does not use keeps its room, so that the
+        // wizard does not change its height under the mouse as the command
+        // changes.
+        for (QWidget* widget : std::initializer_list<QWidget*>{m_labels[slot], m_edits[slot], m_browse[slot]}) {
+            QSizePolicy policy = widget->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            widget->setSizePolicy(policy);
+        }
         m_grid->addWidget(m_labels[slot], LabelRow(i), 0, 1, 2);
         m_grid->addWidget(m_edits[slot], FieldRow(i), 0);
         m_grid->addWidget(m_browse[slot], FieldRow(i), 1);

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
+#include <QScreen>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -11,6 +12,7 @@
 
 #include "HelpPages.h"
 #include "QtText.h"
+#include "WindowBeside.h"
 
 namespace ordwell {
 
@@ -30,6 +32,9 @@ public:
 };
 
 QPointer<HelpWindow> g_window;
+// Where the help window was when it was last closed in this session (its
+// frame), so that it opens there again.
+QRect g_lastFrame;
 
 } // namespace
 
@@ -105,7 +110,10 @@ void HelpWindow::Filter(const QString& text) {
 
 void HelpWindow::PageShown(const QUrl& url) {
     const QString page = url.path().section('/', -1);
-    setWindowTitle(tr("%1 - Ordwell Help").arg(ToQString(HelpPageTitle(ToUtf8(page)))));
+    const QString title = ToQString(HelpPageTitle(ToUtf8(page)));
+    // The contents page is called what the window is.
+    setWindowTitle(title.isEmpty() || title == tr("Ordwell Help") ? tr("Ordwell Help")
+                                                                  : tr("%1 - Ordwell Help").arg(title));
     for (int i = 0; i < m_index->count(); ++i) {
         if (m_index->item(i)->data(Qt::UserRole).toString() == page) {
             const QSignalBlocker blocker(m_index);
@@ -122,7 +130,7 @@ HelpWindow* HelpWindow::ShowPage(const std::string& page, QWidget* near, bool fo
         g_window = new HelpWindow(nullptr);
         g_window->setAttribute(Qt::WA_DeleteOnClose);
         if (near != nullptr) {
-            g_window->move(near->window()->geometry().topRight() + QPoint(16, 0));
+            g_window->PlaceNear(*near->window());
         }
     }
     g_window->Open(page);
@@ -133,6 +141,27 @@ HelpWindow* HelpWindow::ShowPage(const std::string& page, QWidget* near, bool fo
         g_window->m_find->setFocus();
     }
     return g_window;
+}
+
+void HelpWindow::PlaceNear(const QWidget& main) {
+    const QScreen* screen = main.screen();
+    if (screen == nullptr) {
+        return;
+    }
+    // The help window has no frame yet; the main window's tells how much a
+    // frame adds.
+    const QRect mainFrame = main.frameGeometry();
+    const QSize frameExtra = mainFrame.size() - main.geometry().size();
+    const QRect area = screen->availableGeometry();
+    const QRect frame =
+        g_lastFrame.isValid() ? WhollyOn(g_lastFrame, area) : WindowBeside(mainFrame, size() + frameExtra, area);
+    resize(frame.size() - frameExtra);
+    move(frame.topLeft());
+}
+
+void HelpWindow::hideEvent(QHideEvent* event) {
+    g_lastFrame = frameGeometry();
+    QWidget::hideEvent(event);
 }
 
 void HelpWindow::CloseOpen() {

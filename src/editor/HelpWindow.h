@@ -24,7 +24,13 @@ public:
     // Closes the help window, when one is open (the editor is closing).
     static void CloseOpen();
 
+protected:
+    void hideEvent(QHideEvent* event) override;
+
 private:
+    // Beside the main window where there is room, else over it, wholly on
+    // its screen; where it was last, when it was open before.
+    void PlaceNear(const QWidget& main);
     void Filter(const QString& text);
     void PageShown(const QUrl& url);
 

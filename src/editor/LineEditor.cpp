@@ -1,5 +1,7 @@
 #include "LineEditor.h"
 
+#include <utility>
+
 #include "MacroDocument.h"
 #include "PastedLines.h"
 #include "engine/MacroLine.h"
@@ -31,6 +33,9 @@ void LineEditor::SetCheckContext(CheckContext context) {
 }
 
 void LineEditor::Fill() {
+    // Changes made before belong to lines that are gone.
+    m_steps.clear();
+    m_changed = false;
     m_findings.Invalidate();
     if (m_observer != nullptr) {
         m_observer->BeforeReset();
@@ -40,7 +45,19 @@ void LineEditor::Fill() {
     Refresh();
 }
 
+void LineEditor::Record(LineStep step) {
+    m_changed = true;
+    if (!m_replaying) {
+        m_steps.push_back(std::move(step));
+    }
+}
+
+std::vector<LineStep> LineEditor::TakeSteps() {
+    return std::exchange(m_steps, {});
+}
+
 void LineEditor::Insert(std::size_t index, std::string line) {
+    Record({LineStep::Kind::Insert, index, {}, {line}});
     if (m_observer != nullptr) {
         m_observer->BeforeInsert(index);
     }
@@ -57,6 +74,7 @@ void LineEditor::Remove(std::size_t index) {
         m_observer->BeforeRemove(index);
     }
     auto& lines = MutableLines();
+    Record({LineStep::Kind::Remove, index, {lines[index]}, {}});
     lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(index));
     m_findings.Invalidate();
     if (m_observer != nullptr) {
@@ -65,11 +83,78 @@ void LineEditor::Remove(std::size_t index) {
 }
 
 void LineEditor::Replace(std::size_t index, std::string line) {
-    MutableLines()[index] = std::move(line);
+    std::string& old = MutableLines()[index];
+    if (old == line) {
+        return;
+    }
+    Record({LineStep::Kind::Replace, index, {old}, {line}});
+    old = std::move(line);
     m_findings.Invalidate();
     if (m_observer != nullptr) {
         m_observer->Changed(index);
     }
+}
+
+void LineEditor::ResetLines(std::vector<std::string> lines) {
+    Record({LineStep::Kind::Reset, 0, m_replaying ? std::vector<std::string>() : Lines(),
+            m_replaying ? std::vector<std::string>() : lines});
+    if (m_observer != nullptr) {
+        m_observer->BeforeReset();
+    }
+    MutableLines() = std::move(lines);
+    m_findings.Invalidate();
+    if (m_observer != nullptr) {
+        m_observer->AfterReset();
+    }
+}
+
+void LineEditor::Replay(const LineStep& step, bool forward) {
+    using Kind = LineStep::Kind;
+    switch (step.kind) {
+    case Kind::Insert:
+        forward ? Insert(step.index, step.after.front()) : Remove(step.index);
+        break;
+    case Kind::Remove:
+        forward ? Remove(step.index) : Insert(step.index, step.before.front());
+        break;
+    case Kind::Replace:
+        Replace(step.index, forward ? step.after.front() : step.before.front());
+        break;
+    case Kind::Reset:
+        ResetLines(forward ? step.after : step.before);
+        break;
+    }
+}
+
+void LineEditor::SelectAfterReplay(std::optional<std::size_t> selection) {
+    m_selection = selection && *selection < Count() ? selection : std::nullopt;
+    Refresh();
+    Sync();
+}
+
+void LineEditor::Undo(const LineEdit& edit) {
+    m_replaying = true;
+    for (auto step = edit.steps.rbegin(); step != edit.steps.rend(); ++step) {
+        Replay(*step, false);
+    }
+    m_replaying = false;
+    SelectAfterReplay(edit.selectionBefore);
+}
+
+void LineEditor::Redo(const LineEdit& edit) {
+    m_replaying = true;
+    for (const LineStep& step : edit.steps) {
+        Replay(step, true);
+    }
+    m_replaying = false;
+    SelectAfterReplay(edit.selectionAfter);
+}
+
+void LineEditor::Reload(std::vector<std::string> lines) {
+    ResetLines(std::move(lines));
+    m_selection = Count() > 0 ? std::optional<std::size_t>(0) : std::nullopt;
+    Refresh();
+    Sync();
 }
 
 void LineEditor::Refresh() {
@@ -93,7 +178,10 @@ void LineEditor::Refresh() {
 }
 
 void LineEditor::Sync() {
-    m_document.SetModified(true);
+    if (m_changed) {
+        m_document.SetModified(true);
+        m_changed = false;
+    }
 }
 
 void LineEditor::AddLine(const std::optional<std::string>& built) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "LineEdit.h"
 #include "LineFindings.h"
 
 namespace ordwell {
@@ -30,8 +31,10 @@ public:
 // and the testable flag of the selected line. A command that needs a dialog
 // takes the dialog's answer (nothing for Cancel); the caller shows it.
 //
-// Every editing command marks the document modified, also one that changed
-// nothing (a cancelled dialog, Move Up on the first line, no selection).
+// An editing command that changes a line marks the document modified; one
+// that changes nothing (a cancelled dialog, Move Up on the first line, no
+// selection, an edit that gives the line its own text) leaves the flag as it
+// was. Every change is also recorded, so that the command can be undone.
 class LineEditor {
 public:
     explicit LineEditor(MacroDocument& document);
@@ -45,8 +48,8 @@ public:
 
     // The user selected a line (or none): the help text follows.
     void Select(std::optional<std::size_t> index);
-    // The document was replaced (New, Open, reload): the first line is
-    // selected, and the help text is its own.
+    // The document was replaced (New, Open): the first line is selected,
+    // and the help text is its own; no change is left recorded.
     void Fill();
 
     // What the check of the macro finds in each line, kept up to date with
@@ -94,12 +97,27 @@ public:
     // the other behind the selection, selecting each; with no selection they
     // are appended and nothing is selected. Nothing happens without text.
     void Paste(const std::optional<std::string>& clipboardText);
+    // The file was read again: its lines take the place of the document's,
+    // as one change, and the first line is selected.
+    void Reload(std::vector<std::string> lines);
+
+    // The changes made since the last call, in order (see LineEdit); the
+    // caller of an editing command takes them after it.
+    std::vector<LineStep> TakeSteps();
+    // Takes back what an editing command did, or does it again, and selects
+    // what was selected after (or before) it. Nothing is recorded.
+    void Undo(const LineEdit& edit);
+    void Redo(const LineEdit& edit);
 
 private:
     std::vector<std::string>& MutableLines();
     void Insert(std::size_t index, std::string line);
     void Remove(std::size_t index);
     void Replace(std::size_t index, std::string line);
+    void ResetLines(std::vector<std::string> lines);
+    void Replay(const LineStep& step, bool forward);
+    void Record(LineStep step);
+    void SelectAfterReplay(std::optional<std::size_t> selection);
     void Refresh();
     void Sync();
 
@@ -109,6 +127,9 @@ private:
     bool m_testable = false;
     LineFindings m_findings;
     LineObserver* m_observer = nullptr;
+    std::vector<LineStep> m_steps;
+    bool m_changed = false;   // since the last Sync
+    bool m_replaying = false; // undo and redo record nothing
 };
 
 } // namespace ordwell

@@ -29,6 +29,10 @@ DeviceScale ScaleOf(const QPrinter& printer) {
 QFont PrinterFont(const QFont& listFont) {
     QFont font = listFont;
     font.setPointSizeF(QFontInfo(listFont).pixelSize());
+    // Latin text is set glyph by glyph, without ligatures: "flag" printed
+    // with the "fl" ligature reads back from a PDF as "\uFB02ag", and macro
+    // text copied out of a printout must stay what it was.
+    font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
     return font;
 }
 

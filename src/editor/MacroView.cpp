@@ -6,6 +6,7 @@
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
@@ -17,19 +18,27 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTimer>
+#include <QUndoStack>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
 
 #include "CommandWizard.h"
 #include "EditLineDialog.h"
 #include "ExternalEditor.h"
+#include "FindingsPanel.h"
 #include "FontMapping.h"
 #include "HelpPages.h"
 #include "HelpWindow.h"
 #include "LineListModel.h"
+#include "LineListView.h"
 #include "LineTemplates.h"
+#include "LineUndoCommand.h"
 #include "MacroDocument.h"
 #include "MacroPrinter.h"
 #include "QtText.h"
+#include "WizardLine.h"
 #include "engine/Engine.h"
 #include "engine/MacroFile.h"
 #include "engine/MacroLine.h"
@@ -63,15 +72,17 @@ MacroView::MacroView(Engine& engine, MacroDocument& document, DocumentFiles& fil
         return LoadMacroFile(engine.GetPlatform(), file).status != MacroLoad::Missing;
     };
     m_editor.SetCheckContext(std::move(check));
+    m_undo = new QUndoStack(this);
+    connect(m_undo, &QUndoStack::indexChanged, this, &MacroView::UpdateModified);
+    connect(m_undo, &QUndoStack::cleanChanged, this, &MacroView::UpdateModified);
     m_model = new LineListModel(m_editor, this);
-    m_list = new QListView(this);
+    m_list = new LineListView(this);
     m_list->setObjectName("lines");
     m_list->setModel(m_model);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setUniformItemSizes(true);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_list->setTextElideMode(Qt::ElideRight);
     grid->addWidget(m_list, 0, 0);
 
     auto* commands = new QGroupBox(tr("Commands"), this);
@@ -98,7 +109,16 @@ MacroView::MacroView(Engine& engine, MacroDocument& document, DocumentFiles& fil
     m_help->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_help->setFixedHeight(m_help->fontMetrics().lineSpacing() * 3 + 4);
     helpLayout->addWidget(m_help);
-    grid->addWidget(helpBox, 1, 0, 1, 2);
+    m_findings = new FindingsPanel(this);
+    m_findings->SetGoToLine([this](std::size_t index) {
+        if (index < m_editor.Count()) {
+            SelectLine(index);
+            m_list->setFocus();
+        }
+    });
+    m_findings->hide();
+    grid->addWidget(m_findings, 1, 0, 1, 2);
+    grid->addWidget(helpBox, 2, 0, 1, 2);
     grid->setRowStretch(0, 1);
     grid->setColumnStretch(0, 1);
 
@@ -116,8 +136,19 @@ MacroView::MacroView(Engine& engine, MacroDocument& document, DocumentFiles& fil
             QMenu::exec(m_contextActions, m_list->viewport()->mapToGlobal(at), nullptr, this);
         }
     });
+    // The line a run is on is looked at a few times a second, so that a fast
+    // loop costs nothing for it.
+    m_runningLine = new QTimer(this);
+    m_runningLine->setInterval(250);
+    connect(m_runningLine, &QTimer::timeout, this, &MacroView::ShowRunningLine);
     m_runs.SetActiveChanged([this](bool active) {
         m_run->setText(active ? tr("&Stop") : tr("&Run"));
+        if (active) {
+            m_runningLine->start();
+        } else {
+            m_runningLine->stop();
+        }
+        ShowRunningLine();
         emit RunningChanged(active);
     });
     m_test->setEnabled(false);
@@ -128,6 +159,8 @@ MacroView::MacroView(Engine& engine, MacroDocument& document, DocumentFiles& fil
 MacroView::~MacroView() {
     // The model stops watching the editor before the editor goes.
     delete m_model;
+    // The stack empties itself as it goes, which this view no longer hears.
+    m_undo->disconnect(this);
 }
 
 QPrinter& MacroView::Printer() {
@@ -176,7 +209,10 @@ void MacroView::PrintSetup() {
 }
 
 void MacroView::Fill() {
+    m_findings->hide();
+    m_undo->clear();
     m_editor.Fill();
+    UpdateWidestLine();
     ShowSelection();
     emit LineCountChanged(static_cast<int>(m_editor.Count()));
 }
@@ -208,7 +244,39 @@ void MacroView::SelectionMoved(int row) {
     ShowSelection();
 }
 
+void MacroView::Saved() {
+    m_undo->setClean();
+    UpdateModified();
+}
+
+void MacroView::UpdateModified() {
+    if (m_document.IsModified() != !m_undo->isClean()) {
+        m_document.SetModified(!m_undo->isClean());
+        emit Edited();
+    }
+}
+
+void MacroView::Replay(const LineEdit& edit, bool undo) {
+    {
+        const QSignalBlocker blocker(m_list->selectionModel());
+        undo ? m_editor.Undo(edit) : m_editor.Redo(edit);
+    }
+    AfterEdit();
+}
+
+void MacroView::UpdateWidestLine() {
+    const std::vector<std::string>& lines = m_editor.Lines();
+    const auto widest = std::max_element(
+        lines.begin(), lines.end(), [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
+    m_list->SetWidestText(widest == lines.end() ? QString() : ToQString(*widest));
+}
+
 void MacroView::AfterEdit() {
+    if (m_findings->isVisible()) {
+        // The listing follows the lines while it is shown.
+        m_findings->Fill(m_editor.Findings(), m_editor.Lines(), m_document.Title());
+    }
+    UpdateWidestLine();
     ShowSelection();
     emit Edited();
     emit LineCountChanged(static_cast<int>(m_editor.Count()));
@@ -219,56 +287,69 @@ std::optional<std::string> MacroView::Wizard(const std::string& line) {
 }
 
 // Each command asks its dialog first, then changes the lines in one go: the
-// list follows the changes without feeding its own row changes back.
-template <class Change> void MacroView::Edit(Change&& change) {
+// list follows the changes without feeding its own row changes back. What
+// the command changed becomes one step to undo; a command that changed
+// nothing leaves no step and the modified flag as it was.
+template <class Change> void MacroView::Edit(const QString& name, Change&& change) {
+    LineEdit edit;
+    edit.selectionBefore = m_editor.Selection();
     {
         const QSignalBlocker blocker(m_list->selectionModel());
         change();
+    }
+    edit.steps = m_editor.TakeSteps();
+    edit.selectionAfter = m_editor.Selection();
+    if (!edit.steps.empty()) {
+        m_undo->push(new LineUndoCommand(name, std::move(edit),
+                                         [this](const LineEdit& step, bool undo) { Replay(step, undo); }));
     }
     AfterEdit();
 }
 
 void MacroView::AddLine() {
     const std::optional<std::string> line = Wizard({});
-    Edit([&] { m_editor.AddLine(line); });
+    Edit(tr("Add Line"), [&] { m_editor.AddLine(line); });
 }
 
 void MacroView::EditLine() {
     std::optional<std::string> line;
     if (const std::string* selected = m_editor.SelectedLine()) {
-        line = Wizard(*selected);
+        const std::string original = *selected;
+        if (std::optional<std::string> built = Wizard(original)) {
+            line = EditedWizardLine(original, std::move(*built));
+        }
     }
-    Edit([&] { m_editor.EditLine(line); });
+    Edit(tr("Edit Line"), [&] { m_editor.EditLine(line); });
 }
 
 void MacroView::DeleteLine() {
-    Edit([&] { m_editor.DeleteLine(); });
+    Edit(tr("Delete Line"), [&] { m_editor.DeleteLine(); });
 }
 
 void MacroView::MoveUp() {
-    Edit([&] { m_editor.MoveUp(); });
+    Edit(tr("Move Up"), [&] { m_editor.MoveUp(); });
 }
 
 void MacroView::MoveDown() {
-    Edit([&] { m_editor.MoveDown(); });
+    Edit(tr("Move Down"), [&] { m_editor.MoveDown(); });
 }
 
 void MacroView::ToggleComment() {
-    Edit([&] { m_editor.ToggleComment(); });
+    Edit(tr("Comment"), [&] { m_editor.ToggleComment(); });
 }
 
 void MacroView::CommentAndNextLine() {
-    Edit([&] { m_editor.CommentAndNextLine(); });
+    Edit(tr("Comment"), [&] { m_editor.CommentAndNextLine(); });
 }
 
 void MacroView::BlankLine() {
-    Edit([&] { m_editor.BlankLine(); });
+    Edit(tr("Blank Line"), [&] { m_editor.BlankLine(); });
 }
 
 void MacroView::ManualEdit() {
     const std::string* selected = m_editor.SelectedLine();
     const std::optional<std::string> text = EditLineDialog::Ask(selected != nullptr ? *selected : std::string(), this);
-    Edit([&] { m_editor.ManualEdit(text); });
+    Edit(tr("Manual Edit"), [&] { m_editor.ManualEdit(text); });
 }
 
 void MacroView::InsertTemplate(std::string_view command) {
@@ -278,12 +359,12 @@ void MacroView::InsertTemplate(std::string_view command) {
     }
     const std::optional<std::string> line =
         button->OpensWizard() ? Wizard(std::string(button->wizardLine)) : std::string(button->line);
-    Edit([&] { m_editor.InsertTemplateLine(line); });
+    Edit(tr("Insert %1").arg(ToQString(command)), [&] { m_editor.InsertTemplateLine(line); });
 }
 
 void MacroView::Cut() {
     std::optional<std::string> copied;
-    Edit([&] { copied = m_editor.Cut(); });
+    Edit(tr("Cut"), [&] { copied = m_editor.Cut(); });
     if (copied) {
         QGuiApplication::clipboard()->setText(ToQString(*copied));
     }
@@ -302,7 +383,7 @@ void MacroView::Paste() {
         text = ToUtf8(offered->text());
     }
     if (text) {
-        Edit([&] { m_editor.Paste(text); });
+        Edit(tr("Paste"), [&] { m_editor.Paste(text); });
     }
 }
 
@@ -314,7 +395,41 @@ void MacroView::RunOrStop() {
     if (!m_files.SaveModified() || m_document.Lines().empty()) {
         return;
     }
-    m_runs.Run(m_document.Lines());
+    const std::string name = m_document.Path().empty() ? "untitled" : m_document.Title();
+    if (m_runs.Run(m_document.Lines(), name) == RunOutcome::Failed && m_runs.FailedLine() > 0 &&
+        static_cast<std::size_t>(m_runs.FailedLine()) <= m_editor.Count()) {
+        SelectLine(static_cast<std::size_t>(m_runs.FailedLine() - 1));
+    }
+}
+
+void MacroView::ShowRunningLine() {
+    const int line = m_runs.Active() ? m_runs.RunningLine() : 0;
+    m_list->SetRunningRow(line - 1);
+    emit StatusChanged(!m_runs.Active() ? tr("Ready") : line > 0 ? tr("Running line %1").arg(line) : tr("Running"));
+}
+
+int MacroView::MarkedRunningRow() const {
+    return m_list->RunningRow();
+}
+
+void MacroView::SelectLine(std::size_t index) {
+    m_editor.Select(index);
+    ShowSelection();
+    m_list->scrollTo(m_list->currentIndex(), QAbstractItemView::PositionAtCenter);
+}
+
+void MacroView::GoToLine() {
+    const int count = static_cast<int>(m_editor.Count());
+    if (count == 0) {
+        return;
+    }
+    const int current = static_cast<int>(m_editor.Selection().value_or(0)) + 1;
+    bool ok = false;
+    const int line = QInputDialog::getInt(this, tr("Go To Line"), tr("Line number (1 to %1):").arg(count), current, 1,
+                                          count, 1, &ok);
+    if (ok) {
+        SelectLine(static_cast<std::size_t>(line - 1));
+    }
 }
 
 void MacroView::TestLine() {
@@ -324,13 +439,13 @@ void MacroView::TestLine() {
 }
 
 void MacroView::CheckMacro() {
+    m_findings->Fill(m_editor.Findings(), m_editor.Lines(), m_document.Title());
     const std::optional<std::size_t> next = m_editor.Findings().Next(m_editor.Lines(), m_editor.Selection());
     if (!next) {
         QMessageBox::information(this, tr("Ordwell"), tr("The check found nothing: no line would fail."));
         return;
     }
-    m_editor.Select(next);
-    ShowSelection();
+    SelectLine(*next);
 }
 
 void MacroView::DumpVariables() {
@@ -385,6 +500,7 @@ void MacroView::ChooseFont() {
     const QFont font = QFontDialog::getFont(&chosen, m_list->font(), this, tr("Font"));
     if (chosen) {
         m_list->setFont(font);
+        UpdateWidestLine();
     }
     // Written after Cancel too: then it is the font the list shows.
     m_engine.GetSettings().WriteString(kViewFontSection, kViewFontKey,
@@ -410,8 +526,18 @@ void MacroView::CheckChangedOnDisk() {
         this, tr("Ordwell"), tr("The file has been modified outside of the editor. Do you want to reload it?"),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     m_askingToReload = false;
-    if (answer == QMessageBox::Yes && m_document.Open(m_document.Path()) == DocumentOpen::Opened) {
-        Fill();
+    if (answer != QMessageBox::Yes) {
+        return;
+    }
+    // The reload is a step to undo like any edit: the lines as they were are
+    // kept, and the lines read take their place through the editor.
+    std::vector<std::string> shown = m_document.Lines();
+    if (m_document.Open(m_document.Path()) == DocumentOpen::Opened) {
+        std::vector<std::string> read = std::exchange(m_document.Lines(), std::move(shown));
+        Edit(tr("Reload"), [&] { m_editor.Reload(std::move(read)); });
+        // What is shown now is what the file holds.
+        m_undo->setClean();
+        UpdateModified();
         m_files.DocumentReloaded();
     }
 }

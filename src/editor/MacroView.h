@@ -15,11 +15,15 @@ class QLabel;
 class QListView;
 class QPrinter;
 class QPushButton;
+class QTimer;
+class QUndoStack;
 
 namespace ordwell {
 
 class Engine;
+class FindingsPanel;
 class LineListModel;
+class LineListView;
 class MacroDocument;
 
 // What the view needs of the window that holds the document's file.
@@ -49,8 +53,13 @@ public:
     LineEditor& Editor() { return m_editor; }
     EditorRuns& Runs() { return m_runs; }
     // The document was replaced (New, Open): the list shows its lines, the
-    // first selected.
+    // first selected, and nothing is left to undo.
     void Fill();
+    // Every editing command is a step of this stack; the document is
+    // modified exactly when the stack is away from its clean state.
+    QUndoStack& UndoStack() { return *m_undo; }
+    // The document was saved: its state now is the clean one.
+    void Saved();
     // The commands of the list's context menu.
     void SetContextActions(QList<QAction*> actions) { m_contextActions = std::move(actions); }
     // Offers to reload the file when another program changed it since this
@@ -75,8 +84,15 @@ public:
     // Run, or Stop while a run (or a tested line) goes on.
     void RunOrStop();
     void TestLine();
-    // Moves to the next line the check of the macro finds something in (after
-    // the selection, wrapping around); its reason shows in the help box.
+    // Asks for a line number and selects that line.
+    void GoToLine();
+    // Selects the line (from 0) and scrolls it into view.
+    void SelectLine(std::size_t index);
+    // The row the list marks as the one a run is on; -1 for none.
+    int MarkedRunningRow() const;
+    // Lists every finding of the check of the macro below the lines, and
+    // moves to the next line it finds something in (after the selection,
+    // wrapping around); its reason shows in the help box.
     void CheckMacro();
     void DumpVariables();
     void OpenInExternalEditor();
@@ -99,11 +115,17 @@ signals:
     void TestableChanged(bool testable);
     void RunningChanged(bool running);
     void LineCountChanged(int count);
+    // What the status bar says of runs: "Ready", or the line a run is on.
+    void StatusChanged(const QString& text);
 
 private:
     void ShowSelection();
     void AfterEdit();
-    template <class Change> void Edit(Change&& change);
+    template <class Change> void Edit(const QString& name, Change&& change);
+    void Replay(const LineEdit& edit, bool undo);
+    void UpdateModified();
+    void ShowRunningLine();
+    void UpdateWidestLine();
     void SelectionMoved(int row);
     std::optional<std::string> Wizard(const std::string& line);
     void LoadFont();
@@ -114,10 +136,13 @@ private:
     LineEditor m_editor;
     EditorRuns m_runs;
     LineListModel* m_model;
-    QListView* m_list;
+    LineListView* m_list;
     QLabel* m_help;
     QPushButton* m_run;
     QPushButton* m_test;
+    QUndoStack* m_undo;
+    FindingsPanel* m_findings;
+    QTimer* m_runningLine;
     QList<QAction*> m_contextActions;
     std::unique_ptr<QPrinter> m_printer;
     bool m_askingToReload = false;

@@ -126,4 +126,18 @@ std::string BuildWizardLine(const WizardFields& fields) {
     return line;
 }
 
+std::string EditedWizardLine(std::string_view original, std::string built) {
+    if (built == BuildWizardLine(ParseWizardLine(original))) {
+        return std::string(original);
+    }
+    if (ClassifyLine(original) != LineKind::Command || ClassifyLine(built) != LineKind::Command) {
+        return built;
+    }
+    const size_t close = original.rfind(')');
+    if (close != std::string_view::npos) {
+        built += original.substr(close + 1);
+    }
+    return built;
+}
+
 } // namespace ordwell

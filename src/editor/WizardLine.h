@@ -47,4 +47,11 @@ bool WizardCanConfirm(const WizardFields& fields);
 // as it is.
 std::string BuildWizardLine(const WizardFields& fields);
 
+// The line Edit Line leaves after the wizard built `built` from `original`:
+// the original byte for byte when the wizard's fields were not changed (the
+// wizard shows only part of a line: not its spacing, quoting or a comment
+// after it), else the built line, followed by what stood after the last ")"
+// of the original command line (a trailing comment), which no run reads.
+std::string EditedWizardLine(std::string_view original, std::string built);
+
 } // namespace ordwell

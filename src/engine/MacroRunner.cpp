@@ -251,7 +251,7 @@ void CMacroRunner::ReportFailedLine() {
     const std::string reason = FormatFinding(m_fileName.empty() ? "macro" : m_fileName, m_failedLine, finding);
     m_engine.GetPlatform().diagnostics.Report(reason);
     WriteEventLog(m_engine, reason);
-    dialogs.ShowMessage(text, "Ordwell", MessageStyle::Ok);
+    dialogs.ShowMessage(m_reasonInBox ? text + "\n\n" + finding.message : text, "Ordwell", MessageStyle::Ok);
 }
 
 } // namespace ordwell

@@ -61,6 +61,9 @@ public:
     const std::string& FileName() const { return m_fileName; }
     // The name the report of a failed line gives the macro.
     void SetFileName(std::string name) { m_fileName = std::move(name); }
+    // Whether the box of a failed line gives its reason below "Error at
+    // line: N" (the editor's runs; the error log keeps its one line).
+    void SetReasonInBox(bool on) { m_reasonInBox = on; }
     std::vector<std::string> Lines() const { return m_text.Lines(); }
     int CurrentLine() const { return m_currentLine; }
     void SetCurrentLine(int index) { m_currentLine = index; }
@@ -101,6 +104,7 @@ private:
 
     Engine& m_engine;
     bool m_syntaxFlag = true;
+    bool m_reasonInBox = false;
     MacroLoad m_loadStatus = MacroLoad::Loaded;
     std::string m_fileName;
     MacroText m_text;

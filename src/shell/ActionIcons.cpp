@@ -19,12 +19,12 @@ struct CommandIconNames {
 };
 
 // Freedesktop icon names, as themes name them.
-constexpr std::array<CommandIconNames, 44> kCommandIcons = {{
+// IfLessThan and IfMoreThan have none: the themes' arrows are Move Down and
+// Move Up, so they get badges with their signs.
+constexpr std::array<CommandIconNames, 42> kCommandIcons = {{
     {"Label", "bookmark-new"},
     {"GoTo", "go-jump"},
     {"If", "dialog-question"},
-    {"IfLessThan", "go-down"},
-    {"IfMoreThan", "go-up"},
     {"Repeat", "media-playlist-repeat"},
     {"While", "view-refresh"},
     {"Beep", "audio-volume-high"},
@@ -77,9 +77,20 @@ QString Initials(std::string_view command) {
     return initials;
 }
 
+// What a badge shows: a comparison its sign, any other command its capitals.
+QString BadgeText(std::string_view command) {
+    if (command == "IfLessThan") {
+        return "<";
+    }
+    if (command == "IfMoreThan") {
+        return ">";
+    }
+    return Initials(command);
+}
+
 QIcon Badge(std::string_view command) {
     QIcon icon;
-    const QString text = Initials(command);
+    const QString text = BadgeText(command);
     // A colour of its own per command, from the name, in calm tones.
     const size_t hash = std::hash<std::string_view>{}(command);
     const QColor colour = QColor::fromHsv(static_cast<int>(hash % 360), 110, 170);

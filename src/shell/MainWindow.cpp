@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 
 #include "AboutDialog.h"
 #include "ActionIcons.h"
@@ -260,7 +261,9 @@ void MainWindow::MakeActions() {
          "Move &Up",
          {"go-up"},
          SP::SP_ArrowUp,
-         {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Up)},
+         // Window managers take Ctrl+Alt+arrows for workspaces; Alt+arrows
+         // are free on every common desktop, as in many editors.
+         {QKeySequence(Qt::ALT | Qt::Key_Up), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Up)},
          "Move the selected line up",
          nullptr,
          &MacroView::MoveUp},
@@ -268,7 +271,7 @@ void MainWindow::MakeActions() {
          "Move Do&wn",
          {"go-down"},
          SP::SP_ArrowDown,
-         {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Down)},
+         {QKeySequence(Qt::ALT | Qt::Key_Down), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Down)},
          "Move the selected line down",
          nullptr,
          &MacroView::MoveDown},
@@ -328,12 +331,20 @@ void MainWindow::MakeActions() {
          "Run the selected line alone",
          nullptr,
          &MacroView::TestLine},
+        {"goToLine",
+         "&Go To Line...",
+         {"go-jump"},
+         SP::SP_CustomBase,
+         {QKeySequence(Qt::CTRL | Qt::Key_G)},
+         "Select the line of a number",
+         nullptr,
+         &MacroView::GoToLine},
         {"checkMacro",
          "&Check",
          {"tools-check-spelling", "dialog-warning"},
          SP::SP_MessageBoxWarning,
          {QKeySequence(Qt::Key_F7)},
-         "Go to the next line that would fail, or go wrong, when the macro runs",
+         "List the lines that would fail, or go wrong, when the macro runs, and go to the next",
          nullptr,
          &MacroView::CheckMacro},
         {"dumpVariables",
@@ -414,6 +425,7 @@ void MainWindow::MakeActions() {
             connect(action, &QAction::triggered, m_view, row.view);
         }
     }
+    MakeUndoActions();
     connect(Action("save"), &QAction::triggered, this, [this] { SaveFile(); });
     connect(Action("saveAs"), &QAction::triggered, this, [this] { SaveAs(); });
     connect(Action("exit"), &QAction::triggered, this, &QWidget::close);
@@ -424,6 +436,24 @@ void MainWindow::MakeActions() {
     connect(Action("howDoI"), &QAction::triggered, this, [this] { ShowHelp(std::string(kHelpHowDoI)); });
     connect(Action("commandReference"), &QAction::triggered, this,
             [this] { ShowHelp(std::string(kHelpCommandReference)); });
+}
+
+void MainWindow::MakeUndoActions() {
+    // Their texts name the step they take back or do again ("Undo Delete
+    // Line"); they are disabled when there is none.
+    QUndoStack& stack = m_view->UndoStack();
+    QAction* undo = stack.createUndoAction(this, tr("&Undo"));
+    undo->setObjectName("undo");
+    undo->setIcon(ThemeIcon({"edit-undo"}, QStyle::SP_ArrowBack));
+    undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    undo->setStatusTip(tr("Take back the last change"));
+    QAction* redo = stack.createRedoAction(this, tr("&Redo"));
+    redo->setObjectName("redo");
+    redo->setIcon(ThemeIcon({"edit-redo"}, QStyle::SP_ArrowForward));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    redo->setStatusTip(tr("Make the change taken back again"));
+    addAction(undo);
+    addAction(redo);
 }
 
 void MainWindow::MakeMenus() {
@@ -438,6 +468,8 @@ void MainWindow::MakeMenus() {
     UpdateRecentMenu();
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    edit->addActions({Action("undo"), Action("redo")});
+    edit->addSeparator();
     edit->addActions({Action("cut"), Action("copy"), Action("paste")});
     edit->addSeparator();
     edit->addActions({Action("addLine"), Action("editLine"), Action("deleteLine")});
@@ -445,6 +477,8 @@ void MainWindow::MakeMenus() {
     edit->addActions({Action("moveUp"), Action("moveDown")});
     edit->addSeparator();
     edit->addActions({Action("comment"), Action("commentNext"), Action("blankLine"), Action("manualEdit")});
+    edit->addSeparator();
+    edit->addAction(Action("goToLine"));
     edit->addSeparator();
     edit->addAction(Action("externalEditor"));
 
@@ -474,6 +508,8 @@ void MainWindow::MakeToolbars() {
     main->addSeparator();
     addGroup({"cut", "copy", "paste"});
     main->addSeparator();
+    addGroup({"undo", "redo"});
+    main->addSeparator();
     addGroup({"print", "helpTopics"});
     main->addSeparator();
     addGroup({"addLine", "deleteLine", "editLine"});
@@ -483,6 +519,9 @@ void MainWindow::MakeToolbars() {
     m_toolbars.push_back(main);
 
     for (const CommandBar& bar : CommandBars()) {
+        // One bar a row, as the minimum height reckons: in one row they would
+        // hide most of their buttons behind the extension arrow.
+        addToolBarBreak();
         QToolBar* toolbar = addToolBar(tr(bar.title));
         toolbar->setObjectName(bar.name);
         for (const std::string_view command : bar.commands) {
@@ -536,7 +575,10 @@ void MainWindow::MakeToolbars() {
 
 void MainWindow::MakeStatusBar() {
     QStatusBar* bar = statusBar();
-    bar->addWidget(new QLabel(tr("Ready"), bar), 1);
+    m_runState = new QLabel(tr("Ready"), bar);
+    m_runState->setObjectName("runState");
+    bar->addWidget(m_runState, 1);
+    connect(m_view, &MacroView::StatusChanged, m_runState, &QLabel::setText);
     m_caps = Indicator("CAP", bar);
     m_num = Indicator("NUM", bar);
     m_scroll = Indicator("SCRL", bar);
@@ -763,6 +805,7 @@ bool MainWindow::SaveFile() {
                              tr("The file %1 could not be saved.").arg(ToQString(m_document.Path())));
         return false;
     }
+    m_view->Saved();
     UpdateTitle();
     return true;
 }
@@ -781,6 +824,7 @@ bool MainWindow::SaveAs() {
         QMessageBox::warning(this, tr("Ordwell"), tr("The file %1 could not be saved.").arg(path));
         return false;
     }
+    m_view->Saved();
     m_recent.Add(m_document.Path());
     UpdateRecentMenu();
     UpdateTitle();

@@ -57,6 +57,7 @@ private:
 
     QAction* MakeAction(const QString& name, const QString& text, const QIcon& icon = {});
     void MakeActions();
+    void MakeUndoActions();
     void MakeMenus();
     void MakeToolbars();
     void MakeStatusBar();
@@ -81,6 +82,7 @@ private:
     std::vector<QToolBar*> m_toolbars;
     QMenu* m_recentMenu = nullptr;
     QAction* m_recentSeparator = nullptr;
+    QLabel* m_runState = nullptr;
     QLabel* m_caps = nullptr;
     QLabel* m_num = nullptr;
     QLabel* m_scroll = nullptr;

@@ -97,9 +97,7 @@ SplashWindow::SplashWindow(QWidget* owner)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setCursor(Qt::ArrowCursor);
     setFixedSize(m_background.size());
-    if (owner != nullptr) {
-        move(owner->frameGeometry().center() - rect().center());
-    }
+    CentreOverOwner();
     m_timer.setInterval(SplashAnimation::kFrameMs);
     connect(&m_timer, &QTimer::timeout, this, &SplashWindow::Tick);
     m_timer.start();
@@ -150,7 +148,19 @@ void SplashWindow::paintEvent(QPaintEvent*) {
     }
 }
 
+void SplashWindow::CentreOverOwner() {
+    if (m_owner != nullptr) {
+        move(m_owner->frameGeometry().center() - rect().center());
+    }
+}
+
 bool SplashWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_owner && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+        // The window manager places the editor's window after it was shown:
+        // the splash follows it there.
+        CentreOverOwner();
+        return QWidget::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::ShortcutOverride) {
         // A key that is a shortcut comes as a key press instead, which
         // closes the splash and goes no further.

@@ -35,6 +35,7 @@ private:
     explicit SplashWindow(QWidget* owner);
     ~SplashWindow() override;
     void Tick();
+    void CentreOverOwner();
     // Closes the window, leaving the editor's window as it was.
     void Close();
 

@@ -214,6 +214,58 @@ protected:
         Chord({}, XK_Return);
     }
 
+    // The editor up on `file`, its splash gone and its window active.
+    void AwaitEditor(ChildProcess& editor, const std::string& title) {
+        ASSERT_TRUE(AwaitSplash(true)) << editor.Errors();
+        Chord({}, XK_Shift_L);
+        ASSERT_TRUE(AwaitSplash(false)) << editor.Errors();
+        ASSERT_TRUE(AwaitActive([&](const std::string& active) { return active == title; }))
+            << "active: " << ActiveTitle() << editor.Errors();
+    }
+
+    // The active window's frame on the screen (x, y, width, height), with
+    // the decorations the window manager puts around it.
+    std::vector<int> ActiveFrame() {
+        const PrivateDisplay::Window active = m_screen->NetActiveWindow();
+        const std::vector<int> at = m_screen->RootPosition(active);
+        const std::vector<int> size = m_screen->Geometry(active);
+        if (size.size() < 4) {
+            return {};
+        }
+        long extents[4] = {0, 0, 0, 0}; // left, right, top, bottom
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(m_display, active, XInternAtom(m_display, "_NET_FRAME_EXTENTS", False), 0, 4, False,
+                               XA_CARDINAL, &type, &format, &count, &after, &data) == Success &&
+            data != nullptr) {
+            if (format == 32 && count == 4) {
+                std::copy_n(reinterpret_cast<long*>(data), 4, extents);
+            }
+            XFree(data);
+        }
+        return {at[0] - static_cast<int>(extents[0]), at[1] - static_cast<int>(extents[2]),
+                size[2] + static_cast<int>(extents[0] + extents[1]),
+                size[3] + static_cast<int>(extents[2] + extents[3])};
+    }
+
+    // Whether the frame lies wholly on the screen.
+    bool WhollyOnScreen(const std::vector<int>& frame) {
+        const std::vector<int> screen = m_screen->ScreenSize();
+        return frame.size() == 4 && frame[0] >= 0 && frame[1] >= 0 && frame[0] + frame[2] <= screen[0] &&
+               frame[1] + frame[3] <= screen[1];
+    }
+
+    std::string Describe(const std::vector<int>& frame) {
+        std::string text;
+        for (const int value : frame) {
+            text += std::to_string(value) + " ";
+        }
+        return text;
+    }
+
     std::unique_ptr<PrivateDisplay> m_screen;
     Display* m_display = nullptr;
     XErrorHandler m_previousHandler = nullptr;
@@ -283,6 +335,71 @@ TEST_F(EditorOnADesktop, RunSwitchWithoutAFileOpensTheEditorWithoutTheSplash) {
     EXPECT_FALSE(SplashListed());
     editor->Signal(SIGTERM);
     EXPECT_EQ(editor->Wait(kBound), 0) << editor->Errors();
+}
+
+// Alt+Up and Alt+Down move the selected line: keys no common window
+// manager takes for itself (Ctrl+Alt+arrows switch workspaces).
+TEST_F(EditorOnADesktop, AltUpAndAltDownMoveTheSelectedLine) {
+    WriteMacro("m.ow", "Beep()\r\nDelay(1)\r\nDelay(2)\r\n");
+    auto editor = Start({"m.ow"});
+    AwaitEditor(*editor, "m.ow - Ordwell");
+    // The first line is selected: down to the third, up twice with Alt.
+    Chord({}, XK_Down);
+    Chord({}, XK_Down);
+    Chord({XK_Alt_L}, XK_Up);
+    Chord({XK_Alt_L}, XK_Up);
+    Chord({XK_Control_L}, XK_s);
+    const std::string moved = "Delay(2)\r\nBeep()\r\nDelay(1)\r\n";
+    const auto deadline = std::chrono::steady_clock::now() + kBound;
+    while (ReadFile("m.ow") != moved && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_EQ(ReadFile("m.ow"), moved) << editor->Errors();
+    Chord({XK_Alt_L}, XK_Down);
+    Chord({XK_Control_L}, XK_s);
+    const std::string back = "Beep()\r\nDelay(2)\r\nDelay(1)\r\n";
+    while (ReadFile("m.ow") != back && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_EQ(ReadFile("m.ow"), back) << editor->Errors();
+    Chord({XK_Control_L}, XK_q);
+    EXPECT_EQ(editor->Wait(kBound), 0) << editor->Errors();
+}
+
+// F1's window lies wholly on the screen: from a fresh profile, and from a
+// main window pushed against the screen's right edge.
+TEST_F(EditorOnADesktop, HelpWindowLiesWhollyOnTheScreen) {
+    for (const bool atRightEdge : {false, true}) {
+        SCOPED_TRACE(atRightEdge ? "main window at the right edge" : "fresh profile");
+        auto editor = Start({"new.ow"});
+        AwaitEditor(*editor, "new.ow - Ordwell");
+        if (atRightEdge) {
+            const PrivateDisplay::Window main = m_screen->NetActiveWindow();
+            const std::vector<int> frame = ActiveFrame();
+            const int x = m_screen->ScreenSize()[0] - frame[2] + (m_screen->RootPosition(main)[0] - frame[0]);
+            XMoveWindow(m_display, main, x, m_screen->RootPosition(main)[1]);
+            XSync(m_display, False);
+            const auto deadline = std::chrono::steady_clock::now() + kBound;
+            while (m_screen->RootPosition(main)[0] + frame[2] <= m_screen->ScreenSize()[0] - 40 &&
+                   std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::sleep_for(10ms);
+            }
+            ASSERT_GT(m_screen->RootPosition(main)[0] + frame[2], m_screen->ScreenSize()[0] - 40);
+        }
+        Chord({}, XK_F1);
+        ASSERT_TRUE(AwaitActive([](const std::string& title) { return title == "Ordwell Help"; }))
+            << "active: " << ActiveTitle() << editor->Errors();
+        // Placed before it was mapped; the frame follows at once.
+        std::vector<int> help = ActiveFrame();
+        const auto deadline = std::chrono::steady_clock::now() + kBound;
+        while (!WhollyOnScreen(help) && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(10ms);
+            help = ActiveFrame();
+        }
+        EXPECT_TRUE(WhollyOnScreen(help)) << Describe(help) << " on " << Describe(m_screen->ScreenSize());
+        editor->Signal(SIGTERM);
+        EXPECT_EQ(editor->Wait(kBound), 0) << editor->Errors();
+    }
 }
 
 } // namespace

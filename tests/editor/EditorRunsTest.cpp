@@ -56,6 +56,37 @@ TEST_F(EditorRunsTest, StopEndsEveryRunGoingOnAndRunsNestInTheirWaits) {
     EXPECT_EQ(m_desk.Var('D'), "later");
 }
 
+// The line a run is on can be looked at while it waits; a failed run tells
+// its line, names the macro by the name given, and its box says why below
+// "Error at line: N". A tested line is no macro run.
+TEST_F(EditorRunsTest, TheRunsLineIsKnownAndAFailureSaysWhereAndWhy) {
+    int during = -1;
+    int duringTest = -1;
+    m_desk.Sim().pump.After(100, [&] {
+        during = m_runs.RunningLine();
+        m_runs.TestLine("Beep()");
+        duringTest = m_runs.RunningLine();
+        m_runs.StopAll();
+    });
+    EXPECT_EQ(m_runs.Run({"Beep()", "Delay(3600000)"}, "wait.ow"), RunOutcome::Stopped);
+    EXPECT_EQ(during, 2);
+    EXPECT_EQ(duringTest, 2);
+    EXPECT_EQ(m_runs.RunningLine(), 0);
+    EXPECT_EQ(m_runs.FailedLine(), 0);
+
+    m_desk.Sim().dialogs.ClearTranscript();
+    EXPECT_EQ(m_runs.Run({"Beep()", "", R"(MessageBox("a","b"))"}, "m.ow"), RunOutcome::Failed);
+    EXPECT_EQ(m_runs.FailedLine(), 3);
+    EXPECT_NE(m_desk.Sim().dialogs.Transcript().find("Error at line: 3\n\nMessageBox takes 1 argument, 2 given"),
+              std::string::npos)
+        << m_desk.Sim().dialogs.Transcript();
+    EXPECT_NE(m_desk.Sim().diagnostics.Transcript().find("m.ow:3:1: error: MessageBox takes 1 argument"),
+              std::string::npos)
+        << m_desk.Sim().diagnostics.Transcript();
+    EXPECT_EQ(m_runs.Run({"Beep()"}), RunOutcome::Completed);
+    EXPECT_EQ(m_runs.FailedLine(), 0);
+}
+
 TEST_F(EditorRunsTest, ExternalEditorSavesFirstThenStartsTheEditorOnTheFile) {
     PosixFileSystem files;
     MacroDocument document(files);

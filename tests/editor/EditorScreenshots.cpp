@@ -16,6 +16,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 
 #include "QtTestEngine.h"
@@ -72,6 +73,16 @@ const char* const kMacro = "// Back up the day's reports, then tell the user\r\n
                            ":Failed\r\n"
                            "MessageBox(\"The backup failed\")\r\n";
 
+// A macro that waits most of its time, for the picture of a run.
+const char* const kLoop = "// Remind me to stretch every half hour, until stop.txt says enough\r\n"
+                          "SetCaption(\"Reminder\")\r\n"
+                          ":Again\r\n"
+                          "If(FileExist(\"stop.txt\"),ExitMacro())\r\n"
+                          "LogToFile(\"reminder.log\",\"Reminded\")\r\n"
+                          "Beep()\r\n"
+                          "Delay(1800000)\r\n"
+                          "GoTo(Again)\r\n";
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -97,13 +108,33 @@ int main(int argc, char** argv) {
     machine.WriteFile("backup.ow", kMacro);
     bool ok = true;
 
+    // Every toolbar shown, one a row, as a user who turned them on sees them.
+    machine.GetSettings().WriteInt("Init", "FirstTime", 0);
     ordwell::MainWindow window(machine.GetEngine());
     window.OpenFromCommandLine(machine.Path("backup.ow"));
-    window.resize(760, 520);
+    window.resize(860, 700);
     window.View().Editor().Select(9);
     window.View().Fill();
     window.findChild<QListView*>("lines")->setCurrentIndex(window.findChild<QListView*>("lines")->model()->index(9, 0));
     ok &= Save(window, directory, "main-window");
+
+    // A run waiting in its Delay line: the line is marked beside its number
+    // and named in the status bar. The picture is taken once the mark is
+    // there, then the run is stopped.
+    machine.WriteFile("remind.ow", kLoop);
+    window.OpenFile(machine.Path("remind.ow"));
+    QTimer look;
+    look.setInterval(20);
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        if (window.View().MarkedRunningRow() == 6) {
+            look.stop();
+            ok &= Save(window, directory, "main-window-running");
+            window.View().Runs().StopAll();
+        }
+    });
+    look.start();
+    window.View().RunOrStop();
+    look.stop();
 
     const std::pair<const char*, const char*> wizards[] = {
         {"wizard-runprogram", R"(RunProgram("gnome-text-editor",Maximized))"},

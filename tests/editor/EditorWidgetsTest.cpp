@@ -17,8 +17,12 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QtTest>
 #include <deque>
 #include <filesystem>
@@ -28,6 +32,7 @@
 #include "QtTestEngine.h"
 #include "editor/CommandWizard.h"
 #include "editor/EditLineDialog.h"
+#include "editor/WindowBeside.h"
 #include "editor/WizardEntry.h"
 #include "engine/CommandCatalogue.h"
 #include "shell/MainWindow.h"
@@ -97,6 +102,15 @@ private:
         QTest::keyClick(m_window->findChild<QListView*>("lines"), Qt::Key(key), modifiers);
     }
     const Lines& Now() { return m_window->Document().Lines(); }
+    static QWidget* HelpShown() {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->objectName() == "help" && top->isVisible()) {
+                return top;
+            }
+        }
+        return nullptr;
+    }
+    int ListRow() { return m_window->findChild<QListView*>("lines")->currentIndex().row(); }
     std::optional<std::size_t> Selected() { return m_window->View().Editor().Selection(); }
 
 private slots:
@@ -110,6 +124,30 @@ private slots:
         m_machine.reset();
     }
 
+    // The status bar shows the lock keys as the platform's keyboard has them,
+    // told by its watch of every change, and stops listening when it goes.
+    void statusBarFollowsTheLockKeysOfThePlatformsKeyboard() {
+        Open({"DoNothing()"});
+        QLabel* caps = nullptr;
+        for (QLabel* label : m_window->statusBar()->findChildren<QLabel*>()) {
+            if (label->property("indicator").toString() == "CAP") {
+                caps = label;
+            }
+        }
+        QVERIFY(caps != nullptr);
+        QCOMPARE(caps->text(), QString());
+        constexpr KeyStroke kToggle[] = {KeyStroke::Press(vk::kCapital), KeyStroke::Release(vk::kCapital)};
+        SimulatedKeyboard& keyboard = m_machine->Sim().keyboard;
+        QVERIFY(keyboard.Type(kToggle));
+        QCOMPARE(caps->text(), QString("CAP"));
+        QVERIFY(keyboard.Type(kToggle));
+        QCOMPARE(caps->text(), QString());
+
+        m_window->close();
+        m_window.reset();
+        QVERIFY(keyboard.Type(kToggle)); // nobody is told any more
+    }
+
     // Every command of the wizard shows the fields its row names, with their
     // labels, and OK waits for the fields it requires.
     void wizardShowsTheFieldsOfEveryCommand() {
@@ -119,6 +157,7 @@ private slots:
         QCOMPARE(combo->currentText(), QString("ActivateWindow"));
         QPushButton* ok = wizard.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
         QCOMPARE(combo->count(), 91);
+        const int height = wizard.sizeHint().height();
         for (const WizardEntry* entry : WizardEntries()) {
             combo->setCurrentIndex(combo->findText(QString::fromUtf8(entry->name.data(), int(entry->name.size()))));
             bool anyRequired = false;
@@ -135,6 +174,8 @@ private slots:
                 QVERIFY(wizard.findChild<QLineEdit*>("field" + n)->text().isEmpty());
             }
             QCOMPARE(Shown(wizard, "runStyle"), entry->fields[1].runStyle);
+            // Fields come and go; the wizard keeps its height.
+            QCOMPARE(wizard.sizeHint().height(), height);
             QCOMPARE(ok->isEnabled(), !anyRequired);
             for (int i = 0; i < 3; ++i) {
                 if (entry->fields[static_cast<size_t>(i)].Shown()) {
@@ -371,9 +412,10 @@ private slots:
                     QCOMPARE(wizard.findChild<QComboBox*>("command")->currentText(), command);
                     Press(wizard, "Cancel");
                 });
-                window.Document().SetModified(false);
+                // Cancelled, it changes nothing, the modified flag included.
+                const bool modified = window.Document().IsModified();
                 action->trigger();
-                QVERIFY(window.Document().IsModified());
+                QCOMPARE(window.Document().IsModified(), modified);
                 ++wizards;
             }
         }
@@ -537,6 +579,73 @@ private slots:
         again.close();
     }
 
+    // Shown, every toolbar has a row of its own with every button in it, and
+    // the comparisons' icons are not the arrows of Move Up and Move Down.
+    void toolbarsStandInRowsWithEveryButtonShown() {
+        m_machine->GetSettings().WriteInt("Init", "FirstTime", 0);
+        MainWindow& window = Open({"Beep()"});
+        QSet<int> rows;
+        for (QToolBar* toolbar : window.findChildren<QToolBar*>()) {
+            QVERIFY2(toolbar->isVisible(), qPrintable(toolbar->objectName()));
+            rows.insert(toolbar->geometry().top());
+            for (QAction* action : toolbar->actions()) {
+                // The main toolbar's buttons without an icon in the theme
+                // show their text and may not all fit a narrow window.
+                if (action->isSeparator() || toolbar->objectName() == "mainToolbar") {
+                    continue;
+                }
+                QWidget* button = toolbar->widgetForAction(action);
+                QVERIFY2(button != nullptr && button->isVisible(), qPrintable(action->objectName()));
+                QVERIFY2(toolbar->rect().contains(button->geometry()), qPrintable(action->objectName()));
+            }
+        }
+        QCOMPARE(rows.size(), 6);
+        const auto picture = [](const QIcon& icon) { return icon.pixmap(22, 22).toImage(); };
+        const auto icon = [&](const char* name) { return picture(window.findChild<QAction*>(name)->icon()); };
+        QVERIFY(icon("templateIfLessThan") != icon("templateIfMoreThan"));
+        for (const char* arrow : {"moveUp", "moveDown"}) {
+            QVERIFY(icon("templateIfLessThan") != picture(window.Action(arrow)->icon()));
+            QVERIFY(icon("templateIfMoreThan") != picture(window.Action(arrow)->icon()));
+        }
+        // Move Up and Down name their free keys in the menu.
+        QCOMPARE(window.Action("moveUp")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Up));
+        QCOMPARE(window.Action("moveDown")->shortcuts().size(), 2);
+    }
+
+    // The help window opens beside the main window where there is room,
+    // else over it, and always wholly on its screen; closed and opened
+    // again, where it was.
+    void helpOpensBesideTheWindowWhollyOnItsScreen() {
+        const QRect screen(0, 0, 1280, 1024);
+        const QSize help(820, 560);
+        // Room on the right; only on the left; none at all.
+        QCOMPARE(WindowBeside(QRect(10, 20, 400, 300), help, screen), QRect(QPoint(418, 20), help));
+        QCOMPARE(WindowBeside(QRect(900, 20, 370, 300), help, screen), QRect(QPoint(72, 20), help));
+        QCOMPARE(WindowBeside(QRect(300, 600, 720, 540), help, screen), QRect(QPoint(348, 464), help));
+        // Larger than the screen: made to fit.
+        QCOMPARE(WindowBeside(QRect(0, 0, 100, 100), QSize(2000, 2000), screen), screen);
+        QCOMPARE(WhollyOn(QRect(1200, -50, 820, 560), screen), QRect(QPoint(460, 0), help));
+
+        MainWindow& window = Open({"Beep()"});
+        const QRect area = window.screen()->availableGeometry();
+        window.move(area.right() - window.frameGeometry().width() + 1, area.top());
+        Key(Qt::Key_F1, Qt::NoModifier);
+        QPointer<QWidget> helpWindow = HelpShown();
+        QVERIFY(helpWindow != nullptr);
+        QVERIFY(area.contains(helpWindow->frameGeometry()));
+        QVERIFY(!helpWindow->windowTitle().contains("Ordwell Help - Ordwell Help"));
+        helpWindow->move(area.topLeft() + QPoint(0, 7));
+        const QRect moved = helpWindow->frameGeometry();
+        helpWindow->close();
+        // It is deleted when closed.
+        QTRY_VERIFY(helpWindow == nullptr);
+        Key(Qt::Key_F1, Qt::NoModifier);
+        helpWindow = HelpShown();
+        QVERIFY(helpWindow != nullptr);
+        QCOMPARE(helpWindow->frameGeometry(), moved);
+        helpWindow->close();
+    }
+
     void aWindowSavedOffTheScreensOpensOnOne() {
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         m_machine->GetSettings().WriteString("Settings", "WindowPos", "0,1,-1,-1,-1,-1,5000,4000,5600,4450");
@@ -567,6 +676,259 @@ private slots:
         window.Action("font")->trigger();
         const std::string written = m_machine->GetSettings().GetString("System", "ViewFont", "");
         QVERIFY2(written.starts_with("-13,0,0,0,700,") && written.ends_with(",DejaVu Sans"), written.c_str());
+    }
+
+    // Every editing command is one step that Undo takes back and Redo does
+    // again, with the selection it had: each row is done with the user's keys
+    // or buttons, undone and redone twice, and the lines compared byte for
+    // byte with what they were. Undone to the file's state, the macro is
+    // unmodified.
+    void everyEditIsUndoneAndRedoneWithItsSelection() {
+        const Lines start{"Beep()", "//note", "", ":Top", R"(ActivateWindow("T")//keep)"};
+        struct Row {
+            const char* name;
+            std::size_t selected;
+            std::function<void(ModalAnswers&)> edit;
+        };
+        const auto key = [this](int k, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+            return [this, k, modifiers](ModalAnswers&) { Key(k, modifiers); };
+        };
+        const std::vector<Row> rows = {
+            {"add", 2,
+             [this](ModalAnswers& answers) {
+                 answers.Then(Wizard("Delay", {"500"}));
+                 Key(Qt::Key_A);
+             }},
+            {"edit", 4,
+             [this](ModalAnswers& answers) {
+                 answers.Then([](QWidget& wizard) {
+                     wizard.findChild<QLineEdit*>("field1")->setText("U");
+                     Press(wizard, "OK");
+                 });
+                 Key(Qt::Key_E);
+             }},
+            {"manual edit", 0,
+             [this](ModalAnswers& answers) {
+                 answers.Then([](QWidget& dialog) {
+                     dialog.findChild<QLineEdit*>("line")->setText("Delay(9)");
+                     Press(dialog, "OK");
+                 });
+                 Key(Qt::Key_Return);
+             }},
+            {"delete", 3, key(Qt::Key_D)},
+            {"cut", 0, key(Qt::Key_X)},
+            {"paste", 1,
+             [this](ModalAnswers&) {
+                 QGuiApplication::clipboard()->setText("A\r\nB\nC");
+                 Key(Qt::Key_V);
+             }},
+            {"move up", 4, key(Qt::Key_Up, Qt::AltModifier)},
+            {"move down", 0, key(Qt::Key_Down, Qt::ControlModifier | Qt::AltModifier)},
+            {"comment", 1, key(Qt::Key_M)},
+            {"comment and next", 0, key(Qt::Key_C, Qt::AltModifier | Qt::ShiftModifier)},
+            {"blank line", 3, key(Qt::Key_B)},
+            {"toolbar button", 2, [this](ModalAnswers&) { m_window->findChild<QAction*>("templateBeep")->trigger(); }},
+            {"reload", 1,
+             [this](ModalAnswers& answers) {
+                 m_machine->WriteFile("m.ow", "Delay(1)\r\nDelay(2)\r\n");
+                 const auto path = m_machine->Dir() / "m.ow";
+                 std::filesystem::last_write_time(path,
+                                                  std::filesystem::last_write_time(path) + std::chrono::seconds(5));
+                 answers.Then([](QWidget& box) { Press(box, "Yes"); });
+                 m_window->View().CheckChangedOnDisk();
+             }},
+        };
+        for (const Row& row : rows) {
+            const QByteArray name(row.name);
+            Open(start, row.selected);
+            ModalAnswers answers;
+            row.edit(answers);
+            QVERIFY2(answers.AllAnswered() && answers.Unexpected() == 0, name);
+            const Lines after = Now();
+            const auto selectedAfter = Selected();
+            QVERIFY2(after != start, name);
+            for (int round = 0; round < 2; ++round) {
+                Key(Qt::Key_Z);
+                QVERIFY2(Now() == start, name);
+                QVERIFY2(Selected() == std::optional<std::size_t>(row.selected), name);
+                QCOMPARE(ListRow(), static_cast<int>(row.selected));
+                // Undone to what the file holds: unmodified, except after a
+                // reload, whose lines are what the file holds now.
+                QVERIFY2(m_window->isWindowModified() == (name == "reload"), name);
+                Key(round == 0 ? Qt::Key_Y : Qt::Key_Z,
+                    round == 0 ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+                QVERIFY2(Now() == after, name);
+                QVERIFY2(Selected() == selectedAfter, name);
+                QCOMPARE(ListRow(), selectedAfter ? static_cast<int>(*selectedAfter) : -1);
+            }
+            QVERIFY2(m_window->View().UndoStack().count() == 1, name);
+        }
+    }
+
+    // Go To Line selects the line of the number typed and scrolls to it; the
+    // numbers beside the list are those a run reports.
+    void goToLineSelectsTheLineOfTheNumber() {
+        Lines lines;
+        for (int i = 1; i <= 3000; ++i) {
+            lines.push_back("Delay(" + std::to_string(i) + ")");
+        }
+        MainWindow& window = Open(lines, 0);
+        auto* list = window.findChild<QListView*>("lines");
+        ModalAnswers answers;
+        answers.Then([](QWidget& dialog) {
+            auto* number = dialog.findChild<QSpinBox*>();
+            QVERIFY(number != nullptr);
+            QCOMPARE(number->maximum(), 3000);
+            number->setValue(2817);
+            Press(dialog, "OK");
+        });
+        Key(Qt::Key_G);
+        QCOMPARE(Selected(), std::optional<std::size_t>(2816));
+        QCOMPARE(Now()[*Selected()], std::string("Delay(2817)"));
+        QVERIFY(list->viewport()->rect().intersects(list->visualRect(list->currentIndex())));
+        answers.Then([](QWidget& dialog) { Press(dialog, "Cancel"); });
+        Key(Qt::Key_G);
+        QCOMPARE(Selected(), std::optional<std::size_t>(2816));
+        QVERIFY(answers.AllAnswered());
+        QCOMPARE(answers.Unexpected(), 0);
+        // A long line is not cut short: the list scrolls sideways to its end.
+        QVERIFY(list->horizontalScrollBar()->maximum() == 0);
+        const std::string longLine = "MessageBox(\"" + std::string(300, 'w') + "\")";
+        QGuiApplication::clipboard()->setText(QString::fromStdString(longLine));
+        Key(Qt::Key_V);
+        QCOMPARE(Now()[2817], longLine);
+        QTRY_VERIFY(list->horizontalScrollBar()->maximum() > 0);
+        QVERIFY(list->visualRect(list->currentIndex()).width() >
+                QFontMetrics(list->font()).horizontalAdvance(QString::fromStdString(longLine)));
+        Key(Qt::Key_Z);
+        QTRY_COMPARE(list->horizontalScrollBar()->maximum(), 0);
+        // Room beside the list for the widest number.
+        const QFontMetrics metrics(list->font());
+        QVERIFY(window.findChild<QWidget*>("lineNumbers")->width() > metrics.horizontalAdvance("3000"));
+    }
+
+    // After a failed run the failing line is selected, the box says why
+    // below its first line, and standard error names the file.
+    void aFailedRunSelectsTheFailingLineAndSaysWhy() {
+        MainWindow& window = Open({"Beep()", "Delay(1)", R"(MessageBox("a","b"))", "Beep()"}, 0);
+        m_machine->Sim().dialogs.ClearTranscript();
+        Key(Qt::Key_R);
+        QCOMPARE(Selected(), std::optional<std::size_t>(2));
+        const std::string box = m_machine->Sim().dialogs.Transcript();
+        QVERIFY2(box.find("Error at line: 3\n\nMessageBox takes 1 argument, 2 given") != std::string::npos,
+                 box.c_str());
+        const std::string reported = m_machine->Sim().diagnostics.Transcript();
+        QVERIFY2(reported.find("m.ow:3:1: error: MessageBox takes 1 argument, 2 given") != std::string::npos,
+                 reported.c_str());
+        QCOMPARE(window.findChild<QLabel*>("runState")->text(), QString("Ready"));
+        QCOMPARE(window.View().MarkedRunningRow(), -1);
+    }
+
+    // While a macro runs, the line it is on is marked and the status bar
+    // names it; when it ends both go.
+    void theRunningLineIsMarked() {
+        MainWindow& window = Open({"Beep()", "Delay(600000)", "Beep()"}, 0);
+        auto* state = window.findChild<QLabel*>("runState");
+        int marked = -1;
+        QString during;
+        QTimer look;
+        look.setInterval(10);
+        QObject::connect(&look, &QTimer::timeout, [&] {
+            if (window.View().MarkedRunningRow() == 1) {
+                marked = 1;
+                during = state->text();
+                window.View().Runs().StopAll();
+            }
+        });
+        look.start();
+        // Never longer than this, whatever happens.
+        QTimer::singleShot(20000, &window, [&] { window.View().Runs().StopAll(); });
+        Key(Qt::Key_R);
+        look.stop();
+        QCOMPARE(marked, 1);
+        QCOMPARE(during, QString("Running line 2"));
+        QCOMPARE(window.View().MarkedRunningRow(), -1);
+        QCOMPARE(state->text(), QString("Ready"));
+    }
+
+    // Check lists every finding in the form editors read; a row selects its
+    // line, and the listing follows the lines while it is shown.
+    void checkListsEveryFindingAndARowSelectsItsLine() {
+        MainWindow& window = Open({"Beep()", R"(MessageBox("a","b"))", "Delay(1)", "GoTo(Nowhere)"}, 0);
+        auto* panel = window.findChild<QWidget*>("findings");
+        auto* rows = window.findChild<QListWidget*>("findingRows");
+        QVERIFY(!panel->isVisible());
+        Key(Qt::Key_F7, Qt::NoModifier);
+        QVERIFY(panel->isVisible());
+        QCOMPARE(Selected(), std::optional<std::size_t>(1));
+        QCOMPARE(rows->count(), 2);
+        QCOMPARE(rows->item(0)->text(), QString("m.ow:2:1: error: MessageBox takes 1 argument, 2 given"));
+        QVERIFY2(rows->item(1)->text().startsWith("m.ow:4:"), qPrintable(rows->item(1)->text()));
+        QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, rows->visualItemRect(rows->item(1)).center());
+        QCOMPARE(Selected(), std::optional<std::size_t>(3));
+        // Mended, its row goes.
+        ModalAnswers answers;
+        answers.Then([](QWidget& dialog) {
+            dialog.findChild<QLineEdit*>("line")->setText("Beep()");
+            Press(dialog, "OK");
+        });
+        Key(Qt::Key_Return);
+        QCOMPARE(rows->count(), 1);
+        QVERIFY(answers.AllAnswered());
+    }
+
+    // Saving marks the clean state: undone back to it the macro is
+    // unmodified, away from it modified. A cancelled wizard, and Edit Line
+    // with OK and nothing changed, leave no step and no modification, and
+    // the line byte for byte.
+    void saveMarksTheCleanStateAndNothingChangedLeavesNoStep() {
+        MainWindow& window = Open({R"(ActivateWindow("T")//note)", "Beep()"}, 0);
+        ModalAnswers answers;
+        answers.Then([](QWidget& wizard) { Press(wizard, "OK"); });
+        Key(Qt::Key_E);
+        answers.Then([](QWidget& wizard) { Press(wizard, "Cancel"); });
+        Key(Qt::Key_A);
+        answers.Then([](QWidget& wizard) { Press(wizard, "Cancel"); });
+        window.findChild<QAction*>("templateDelay")->trigger();
+        Key(Qt::Key_Up, Qt::AltModifier);
+        QVERIFY(answers.AllAnswered());
+        QCOMPARE(Now(), (Lines{R"(ActivateWindow("T")//note)", "Beep()"}));
+        QVERIFY(!window.isWindowModified());
+        QVERIFY(!window.Action("undo")->isEnabled());
+
+        Key(Qt::Key_D);
+        QVERIFY(window.isWindowModified());
+        QVERIFY(window.Action("undo")->isEnabled());
+        QVERIFY(window.Action("undo")->text().contains("Delete Line"));
+        Key(Qt::Key_S);
+        QVERIFY(!window.isWindowModified());
+        QCOMPARE(m_machine->ReadFile("m.ow"), std::string("Beep()\r\n"));
+        Key(Qt::Key_Z);
+        QVERIFY(window.isWindowModified());
+        QVERIFY(window.Document().IsModified());
+        Key(Qt::Key_Y);
+        QVERIFY(!window.isWindowModified());
+        QVERIFY(!window.Document().IsModified());
+        // A new step after undoing past the save: the saved state cannot
+        // come back by redo, and the macro stays modified.
+        Key(Qt::Key_Z);
+        Key(Qt::Key_B);
+        QVERIFY(window.isWindowModified());
+        QVERIFY(!window.Action("redo")->isEnabled());
+
+        // Edit Line with a change keeps the comment after the command.
+        answers.Then([](QWidget& wizard) {
+            wizard.findChild<QLineEdit*>("field1")->setText("U");
+            Press(wizard, "OK");
+        });
+        Select(1);
+        Key(Qt::Key_E);
+        QCOMPARE(Now()[1], std::string(R"(ActivateWindow("U")//note)"));
+        // Opening another macro leaves nothing to undo.
+        window.Document().SetModified(false);
+        window.OpenFile(m_machine->Path("m.ow"));
+        QVERIFY(!window.Action("undo")->isEnabled());
+        QCOMPARE(answers.Unexpected(), 0);
     }
 };
 

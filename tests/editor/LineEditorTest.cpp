@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "editor/LineEditor.h"
 #include "editor/MacroDocument.h"
 #include "editor/PastedLines.h"
@@ -42,16 +44,19 @@ TEST_F(LineEditorTest, AddAndEditPlaceTheWizardsLine) {
     EXPECT_EQ(Now(), (Lines{"A", "B", "C", "D", "Y", "E"}));
     EXPECT_EQ(m_editor.Selection(), Sel(4));
 
-    // Cancelled wizards change no line, yet mark the document modified.
+    // Cancelled wizards, and a line given its own text, change nothing, and
+    // the document stays unmodified.
     Start({"A"}, 0);
     m_editor.AddLine(std::nullopt);
     m_editor.EditLine(std::nullopt);
+    m_editor.EditLine("A");
     EXPECT_EQ(Now(), Lines{"A"});
-    EXPECT_TRUE(m_document.IsModified());
+    EXPECT_FALSE(m_document.IsModified());
+    EXPECT_TRUE(m_editor.TakeSteps().empty());
     Start({"A"}, std::nullopt);
     m_editor.EditLine("B");
     EXPECT_EQ(Now(), Lines{"A"});
-    EXPECT_TRUE(m_document.IsModified());
+    EXPECT_FALSE(m_document.IsModified());
 }
 
 TEST_F(LineEditorTest, DeleteSelectsTheLineAboveOrTheNewFirst) {
@@ -70,18 +75,19 @@ TEST_F(LineEditorTest, DeleteSelectsTheLineAboveOrTheNewFirst) {
     Start({"A"}, std::nullopt);
     m_editor.DeleteLine();
     EXPECT_EQ(Now(), Lines{"A"});
-    EXPECT_TRUE(m_document.IsModified());
+    EXPECT_FALSE(m_document.IsModified());
 }
 
-TEST_F(LineEditorTest, MovesStopAtTheEndsAndStillMarkModified) {
+TEST_F(LineEditorTest, MovesStopAtTheEndsAndThenChangeNothing) {
     Start({"A", "B", "C"}, 1);
     m_editor.MoveUp();
     EXPECT_EQ(Now(), (Lines{"B", "A", "C"}));
     EXPECT_EQ(m_editor.Selection(), Sel(0));
+    EXPECT_TRUE(m_document.IsModified());
     m_document.SetModified(false);
     m_editor.MoveUp();
     EXPECT_EQ(Now(), (Lines{"B", "A", "C"}));
-    EXPECT_TRUE(m_document.IsModified());
+    EXPECT_FALSE(m_document.IsModified());
     m_editor.Select(1);
     m_editor.MoveDown();
     EXPECT_EQ(Now(), (Lines{"B", "C", "A"}));
@@ -90,7 +96,7 @@ TEST_F(LineEditorTest, MovesStopAtTheEndsAndStillMarkModified) {
     m_editor.MoveDown();
     EXPECT_EQ(Now(), (Lines{"B", "C", "A"}));
     EXPECT_EQ(m_editor.Selection(), Sel(2));
-    EXPECT_TRUE(m_document.IsModified());
+    EXPECT_FALSE(m_document.IsModified());
 }
 
 TEST_F(LineEditorTest, CommentTogglesAndMovesOn) {
@@ -271,12 +277,60 @@ TEST_F(LineEditorTest, AButtonsLineGoesBeforeTheSelectionOrAtTheTopAndIsSelected
     EXPECT_FALSE(m_editor.Testable());
 }
 
-TEST_F(LineEditorTest, ACancelledWizardInsertsNothingYetMarksTheMacroModified) {
+TEST_F(LineEditorTest, ACancelledWizardInsertsNothingAndLeavesTheMacroUnmodified) {
     Start({"a", "b"}, 1);
     m_editor.InsertTemplateLine(std::nullopt);
     EXPECT_EQ(Now(), (Lines{"a", "b"}));
     EXPECT_EQ(m_editor.Selection(), Sel(1));
-    EXPECT_TRUE(m_document.IsModified());
+    EXPECT_FALSE(m_document.IsModified());
+}
+
+// Every change an editing command makes is recorded; undoing the record
+// brings back the lines and the selection as they were, redoing it the lines
+// and the selection after the command, however many changes it made.
+TEST_F(LineEditorTest, EveryCommandCanBeTakenBackAndDoneAgain) {
+    const Lines start{"Beep()", "//note", "", ":Top", "Delay(5)//wait"};
+    struct Case {
+        const char* name;
+        Sel selection;
+        std::function<void(LineEditor&)> command;
+    };
+    const std::vector<Case> cases = {
+        {"add", 2, [](LineEditor& e) { e.AddLine("Delay(1)"); }},
+        {"edit", 4, [](LineEditor& e) { e.EditLine("Delay(2)"); }},
+        {"delete", 0, [](LineEditor& e) { e.DeleteLine(); }},
+        {"up", 3, [](LineEditor& e) { e.MoveUp(); }},
+        {"down", 1, [](LineEditor& e) { e.MoveDown(); }},
+        {"comment", 1, [](LineEditor& e) { e.ToggleComment(); }},
+        {"comment next", 0, [](LineEditor& e) { e.CommentAndNextLine(); }},
+        {"blank", 4, [](LineEditor& e) { e.BlankLine(); }},
+        {"manual", std::nullopt, [](LineEditor& e) { e.ManualEdit("x y"); }},
+        {"cut", 4, [](LineEditor& e) { e.Cut(); }},
+        {"paste", 1, [](LineEditor& e) { e.Paste("a\r\nb\nc"); }},
+        {"button", 2, [](LineEditor& e) { e.InsertTemplateLine("Beep()"); }},
+        {"reload", 3,
+         [](LineEditor& e) {
+             e.Reload({"new", "lines"});
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Start(start, c.selection);
+        c.command(m_editor);
+        const Lines after = Now();
+        const Sel selectedAfter = m_editor.Selection();
+        const LineEdit edit{m_editor.TakeSteps(), c.selection, selectedAfter};
+        ASSERT_FALSE(edit.steps.empty());
+        for (int round = 0; round < 2; ++round) {
+            m_editor.Undo(edit);
+            EXPECT_EQ(Now(), start);
+            EXPECT_EQ(m_editor.Selection(), c.selection);
+            m_editor.Redo(edit);
+            EXPECT_EQ(Now(), after);
+            EXPECT_EQ(m_editor.Selection(), selectedAfter);
+        }
+        EXPECT_TRUE(m_editor.TakeSteps().empty());
+    }
 }
 
 } // namespace

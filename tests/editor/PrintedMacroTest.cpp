@@ -210,6 +210,19 @@ private slots:
             QVERIFY2(!word.text.startsWith("000"), qPrintable(word.text));
         }
     }
+
+    // Macro text comes back out of the printout as it was written: no "fl"
+    // or "fi" set as one ligature glyph, which copying would not give back.
+    void printedTextHasNoLigatures() {
+        const std::vector<Word> words = Print("PutVar(%A,\"flag file office\")\r\n");
+        QVERIFY2(!words.empty(), "no words read from the PDF");
+        QStringList texts;
+        for (const Word& word : words) {
+            texts << word.text;
+        }
+        const QString all = texts.join(' ');
+        QVERIFY2(all.contains("PutVar(%A,\"flag file office\")"), qPrintable(all));
+    }
 };
 
 } // namespace ordwell

@@ -197,5 +197,28 @@ TEST(WizardParse, EditingALineAndPressingOkKeepsItsMeaning) {
     EXPECT_EQ(BuildWizardLine(ParseWizardLine("getdate(D)")), "GetDate(%D)");
 }
 
+// Edit Line with OK and no change in the fields keeps the line as it was,
+// byte for byte; a change rebuilds the command and keeps a comment after it.
+TEST(WizardLine, EditLineKeepsWhatTheWizardDoesNotShow) {
+    const std::vector<std::string> unchanged = {
+        R"(ActivateWindow("T")//note)",
+        "MessageBox(Hello)",
+        "  Delay( 500 )",
+        "getdate(D)  // today",
+        "//note",
+        ":start",
+        "Beep()",
+    };
+    for (const std::string& line : unchanged) {
+        EXPECT_EQ(EditedWizardLine(line, BuildWizardLine(ParseWizardLine(line))), line);
+    }
+    EXPECT_EQ(EditedWizardLine(R"(ActivateWindow("T")//note)", R"(ActivateWindow("U"))"),
+              R"(ActivateWindow("U")//note)");
+    EXPECT_EQ(EditedWizardLine(R"(ActivateWindow("T") // note)", R"(CloseWindow("T"))"), R"(CloseWindow("T") // note)");
+    // A line that becomes a comment or a label takes nothing along.
+    EXPECT_EQ(EditedWizardLine("Beep()//x", "//Beep()"), "//Beep()");
+    EXPECT_EQ(EditedWizardLine("Beep()", "Delay(1)"), "Delay(1)");
+}
+
 } // namespace
 } // namespace ordwell

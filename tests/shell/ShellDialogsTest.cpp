@@ -173,6 +173,9 @@ private slots:
         QVERIFY(splash != nullptr);
         QVERIFY(splash->isVisible());
         QCOMPARE(splash->geometry().center(), window.frameGeometry().center());
+        // Placed elsewhere by the window manager, the window takes it along.
+        window.move(window.pos() + QPoint(37, 23));
+        QTRY_COMPARE(splash->geometry().center(), window.frameGeometry().center());
         // One at most.
         SplashWindow::ShowOver(&window);
         QCOMPARE(SplashWindow::Current(), splash);

@@ -132,7 +132,9 @@ bool PrivateDisplay::AwaitEvents(const std::function<bool()>& done, std::chrono:
 // openbox names its check window early in its start-up, gives it the focus
 // just before its event loop runs, and still loses a map request that comes
 // in its first moments: it is ready once it has taken on a window of the
-// probe's, which is asked again, a moment later, when it was lost.
+// probe's, which is asked again when it was lost, each time after twice the
+// wait before (on a busy machine openbox may take longer than the first
+// wait to take on any window, and every window given up adds to its work).
 bool PrivateDisplay::WindowManagerManagesWindows() {
     const SteadyClock::time_point deadline = SteadyClock::now() + kStartBound;
     const ::Window root = DefaultRootWindow(m_probe);
@@ -146,12 +148,14 @@ bool PrivateDisplay::WindowManagerManagesWindows() {
     XSelectInput(m_probe, check, FocusChangeMask);
     const bool looping = AwaitEvents([&] { return FocusWindow() == check; }, deadline);
     XSelectInput(m_probe, check, NoEventMask);
+    std::chrono::milliseconds patience(250);
     while (looping && SteadyClock::now() < deadline) {
         const ::Window window = XCreateSimpleWindow(m_probe, root, 0, 0, 10, 10, 0, 0, 0);
         XSelectInput(m_probe, window, PropertyChangeMask);
         XMapWindow(m_probe, window);
-        const bool managed = AwaitEvents([&] { return WmState(window) >= 0; },
-                                         std::min(deadline, SteadyClock::now() + std::chrono::milliseconds(250)));
+        const bool managed =
+            AwaitEvents([&] { return WmState(window) >= 0; }, std::min(deadline, SteadyClock::now() + patience));
+        patience *= 2;
         XDestroyWindow(m_probe, window);
         XSync(m_probe, True);
         if (managed) {

@@ -1,6 +1,7 @@
 #include "QtDialogs.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QSocketNotifier>
@@ -49,6 +50,26 @@ private:
     WindowSystem& m_windows;
     bool m_done = false;
 };
+
+// The width a box needs for its title in the window manager's title bar:
+// the title in a bold font a little larger than the program's, and room
+// for the bar's buttons. A box as narrow as its text ("Error at line: 2")
+// would show its title cut to "O...".
+int TitleWidth(const QString& title) {
+    QFont font = QApplication::font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.2);
+    return QFontMetrics(font).horizontalAdvance(title) + 160;
+}
+
+// A message box sizes itself to its text and ignores a minimum width; a
+// spacer across its layout holds it open.
+void WideEnoughForTitle(QMessageBox& box) {
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(TitleWidth(box.windowTitle()), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+}
 
 } // namespace
 
@@ -114,6 +135,7 @@ int QtDialogs::ShowMessage(std::string_view text, std::string_view caption, Mess
         box.setEscapeButton(QMessageBox::Cancel);
         break;
     }
+    WideEnoughForTitle(box);
     const FrontOnceShown front(box, m_windows);
     const std::optional<int> answer = Run(box);
     return !answer || *answer == QMessageBox::Cancel ? kAnswerCancel : kAnswerOk;
@@ -125,6 +147,7 @@ int QtDialogs::AskForText(std::string_view prompt, std::string_view caption, std
     box.setWindowTitle(FromUtf8(caption));
     box.setLabelText(FromUtf8(prompt));
     box.setTextValue(QString());
+    box.setMinimumWidth(TitleWidth(box.windowTitle()));
     const FrontOnceShown front(box, m_windows);
     if (Run(box) != QDialog::Accepted) {
         return kAnswerCancel;

@@ -6,7 +6,6 @@
 #include <X11/keysym.h>
 #include <algorithm>
 #include <cstring>
-#include <limits>
 #include <xkbcommon/xkbcommon.h>
 
 #include "X11Connection.h"
@@ -119,18 +118,13 @@ X11Keyboard::~X11Keyboard() {
         m_lastTextEnd = std::chrono::steady_clock::now();
     }
     if (HoldsSpareKeys()) {
-        // A receiver that does not tell when it has read its keys gets the
-        // whole idle time to read them.
-        const auto left = [this] {
-            const auto idle = std::chrono::steady_clock::now() - m_lastTextEnd;
-            const auto rest = std::chrono::milliseconds(kIdleRestoreMs) - idle;
-            return static_cast<std::uint32_t>(
-                std::max<std::int64_t>(0, std::chrono::ceil<std::chrono::milliseconds>(rest).count()));
-        };
-        if (left() > 0 && !m_receipt.Confirmed(left()) && left() > 0) {
-            XFlush(m_connection.Xlib());
-            m_pump.WaitFor(left(), [] { return false; });
-        }
+        // The keys go back as before other keysyms: once every receiver has
+        // read them, by its word or by the waiting time, of which the time
+        // since the last text has passed already.
+        const auto idle =
+            std::chrono::floor<std::chrono::milliseconds>(std::chrono::steady_clock::now() - m_lastTextEnd);
+        m_receipt.Await(m_unreadEvents,
+                        static_cast<std::uint32_t>(std::clamp<std::int64_t>(idle.count(), 0, kIdleRestoreMs)));
     }
     RestoreSpareKeys();
 }
@@ -208,38 +202,53 @@ bool X11Keyboard::Type(std::span<const KeyStroke> strokes) {
     m_lost = false;
     std::size_t start = 0;
     while (start < strokes.size()) {
-        // As many strokes as the free spare keys can carry what they lack:
-        // a lower and an upper case on the two levels of a key, or two
-        // characters without case, the second typed with Shift.
+        // As many strokes as the free spare keys can carry what they lack,
+        // each key as many keysyms as its levels take (two, or four with
+        // AltGr): a lower and an upper case on levels 1 and 2 or 3 and 4,
+        // characters without case on any level; a key the text presses, on
+        // level 1 of a key of its own.
         std::vector<std::vector<std::uint32_t>> claims;
-        // The claim with one character and room for another, if any (a plain
-        // index: GCC 12 at -O2 takes an optional index for uninitialized).
-        constexpr std::size_t kNoClaim = std::numeric_limits<std::size_t>::max();
-        std::size_t halfFull = kNoClaim;
+        std::vector<bool> closed; // claims that take nothing more
+        const std::size_t levels = m_layout->LevelsPerSpareKey();
         const std::size_t capacity = m_spare.FreeKeys(*m_layout).size();
         std::size_t end = start;
         for (; end < strokes.size(); ++end) {
             const Need need = NeedOf(strokes[end]);
-            if (need.place || need.spareKeySyms.empty() ||
-                std::any_of(claims.begin(), claims.end(), [&](const std::vector<std::uint32_t>& claim) {
-                    return claim == need.spareKeySyms ||
-                           (need.shareable &&
-                            std::find(claim.begin(), claim.end(), need.spareKeySyms.front()) != claim.end());
-                })) {
+            if (need.place || need.spareKeySyms.empty()) {
                 continue;
             }
-            if (need.shareable && halfFull != kNoClaim) {
-                claims[halfFull].push_back(need.spareKeySyms.front());
-                halfFull = kNoClaim;
+            const std::vector<std::uint32_t>& syms = need.spareKeySyms;
+            const bool casePair = syms.size() == 2;
+            const bool ownKey = !casePair && !need.shareable;
+            const auto carries = [&](const std::vector<std::uint32_t>& claim) {
+                for (std::size_t level = 0; level < claim.size(); level += need.shareable ? 1 : 2) {
+                    if (claim[level] == syms.front() &&
+                        (!casePair || (level + 1 < claim.size() && claim[level + 1] == syms.back()))) {
+                        return true;
+                    }
+                    if (ownKey) {
+                        break;
+                    }
+                }
+                return false;
+            };
+            if (std::any_of(claims.begin(), claims.end(), carries)) {
+                continue;
+            }
+            std::size_t room = 0;
+            while (room < claims.size() && (ownKey || closed[room] || claims[room].size() + syms.size() > levels ||
+                                            (casePair && claims[room].size() % 2 != 0))) {
+                ++room;
+            }
+            if (room < claims.size()) {
+                claims[room].insert(claims[room].end(), syms.begin(), syms.end());
                 continue;
             }
             if (claims.size() == capacity) {
                 break;
             }
-            if (need.shareable) {
-                halfFull = claims.size();
-            }
-            claims.push_back(need.spareKeySyms);
+            claims.push_back(syms);
+            closed.push_back(ownKey);
         }
         if (!claims.empty()) {
             m_spare.Claim(claims, *m_layout);

@@ -26,17 +26,21 @@ namespace ordwell {
 // device that sent a key, so the XTEST map is the one the receiver reads
 // the keys with): a character is typed on the key and level that carry it,
 // with the modifiers of that level (Shift, AltGr). Characters the layout
-// lacks go onto spare keys (two to a key where they have no case, typed
-// with and without Shift), all that the keys can carry in one XKB request.
+// lacks go onto spare keys, all that the keys can carry in one XKB request:
+// as many to a key as its levels (four, typed with AltGr, Shift, both or
+// neither, where the layout has a key type and a key for that; else two), a
+// case pair on two levels that differ by Shift alone.
 // A receiver looks a key up in the map it has when it reads the key, which
 // may be long after the key was typed: so the keys are given other keysyms
 // (when a text needs more than they carry) or their nothing back only once
 // the receiver has read the keys typed so far (see X11ReadReceipt). A text
 // whose receiver says so at its end gives the keys back at once; where the
 // receiver cannot say, they keep their keysyms while texts follow one
-// another and get their nothing back after kIdleRestoreMs without typing,
-// and this object, when it goes sooner, first waits out the rest of that
-// time. A character that no key can carry (no spare key is left) makes
+// another and get their nothing back after kIdleRestoreMs without typing;
+// this object, when it goes sooner, gives them back as it would give them
+// other keysyms: once the receivers have read them, by their word or by the
+// waiting time for the keys they were sent (a run that typed "é" into a
+// terminal ends a tenth of a second after it). A character that no key can carry (no spare key is left) makes
 // Type answer false; the rest of the text is typed.
 //
 // A text begins by setting aside what the user holds: modifier keys down

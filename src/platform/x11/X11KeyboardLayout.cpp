@@ -2,6 +2,7 @@
 
 #include <X11/XKBlib.h>
 #include <X11/keysym.h>
+#include <array>
 #include <bit>
 #include <memory>
 #include <xkbcommon/xkbcommon.h>
@@ -130,7 +131,41 @@ std::optional<X11KeyboardLayout> X11KeyboardLayout::Read(Display* display, unsig
             }
         }
     }
+    const int fourLevel = FourLevelType(desc);
+    if (fourLevel >= 0) {
+        const auto third = static_cast<std::uint8_t>(desc->map->types[fourLevel].mods.mask & ~ShiftMask);
+        layout.m_fourLevels = layout.m_modifierKeys[Bit(third)] != 0;
+    }
     return layout;
+}
+
+int X11KeyboardLayout::FourLevelType(const _XkbDesc* xkb) {
+    if (xkb == nullptr || xkb->map == nullptr || xkb->map->types == nullptr) {
+        return -1;
+    }
+    for (int index = 0; index < xkb->map->num_types; ++index) {
+        const XkbKeyTypeRec& type = xkb->map->types[index];
+        const auto third = static_cast<std::uint8_t>(type.mods.mask & ~ShiftMask);
+        if (type.num_levels != 4 || (type.mods.mask & ShiftMask) == 0 || std::popcount(third) != 1 ||
+            (third & (LockMask | ControlMask)) != 0) {
+            continue;
+        }
+        // Level by level, the modifiers that choose it (level 1: none).
+        std::array<std::optional<std::uint8_t>, 4> chosenBy{std::uint8_t{0}};
+        bool preserves = false;
+        for (int entry = 0; entry < type.map_count; ++entry) {
+            const XkbKTMapEntryRec& map = type.map[entry];
+            if (map.active && map.level > 0 && map.level < 4 && !chosenBy[map.level]) {
+                chosenBy[map.level] = static_cast<std::uint8_t>(map.mods.mask);
+            }
+            preserves = preserves || (type.preserve != nullptr && type.preserve[entry].mask != 0);
+        }
+        if (!preserves && chosenBy[1] == ShiftMask && chosenBy[2] == third &&
+            chosenBy[3] == static_cast<std::uint8_t>(ShiftMask | third)) {
+            return index;
+        }
+    }
+    return -1;
 }
 
 std::optional<KeyPlace> X11KeyboardLayout::OfCharacter(char32_t character) const {

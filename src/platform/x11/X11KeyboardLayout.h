@@ -7,6 +7,7 @@
 #include <vector>
 
 typedef struct _XDisplay Display;
+struct _XkbDesc;
 
 namespace ordwell {
 
@@ -44,6 +45,16 @@ public:
     const std::vector<std::uint8_t>& SpareKeys() const { return m_spareKeys; }
     // The keysyms of a key's first group, level by level; empty when it has none.
     const std::vector<std::uint32_t>& KeySymsOf(std::uint8_t keycode) const { return m_firstGroupSyms[keycode]; }
+    // How many keysyms a spare key can be given: four where the map has a
+    // four-level key type (see FourLevelType) and a key sets its third-level
+    // modifier, else two (a key type of two levels, the second with Shift).
+    std::size_t LevelsPerSpareKey() const { return m_fourLevels ? 4 : 2; }
+
+    // The index of a key type of the map with four levels chosen by Shift,
+    // one other modifier (the third level: AltGr) and both, and by no other
+    // modifier (Lock above all: no level depends on Caps Lock); -1 when the
+    // map has none.
+    static int FourLevelType(const _XkbDesc* xkb);
 
 private:
     static int Bit(std::uint8_t mask);
@@ -55,6 +66,7 @@ private:
     std::array<std::uint8_t, 256> m_modifierMap{};
     std::array<std::vector<std::uint32_t>, 256> m_firstGroupSyms;
     std::uint8_t m_numLockMask = 0;
+    bool m_fourLevels = false;
     std::vector<std::uint8_t> m_spareKeys;
 };
 

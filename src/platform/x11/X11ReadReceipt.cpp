@@ -161,12 +161,26 @@ void X11ReadReceipt::AwaitSleep(xcb_window_t window, std::uint32_t boundMs) {
     }
 }
 
+void X11ReadReceipt::NoteReceiver() {
+    const Receiver receiver = FindReceiver();
+    if (receiver.window != XCB_WINDOW_NONE &&
+        std::none_of(m_unread.begin(), m_unread.end(),
+                     [&](const Receiver& noted) { return noted.window == receiver.window; })) {
+        m_unread.push_back(receiver);
+    }
+}
+
 bool X11ReadReceipt::Confirmed(std::uint32_t boundMs) {
     if (m_connection.Broken()) {
         return false;
     }
-    const Receiver receiver = FindReceiver();
-    return receiver.pinged != XCB_WINDOW_NONE && Pinged(receiver.pinged, boundMs);
+    NoteReceiver();
+    // A window that is gone has no one left to read its keys.
+    std::erase_if(m_unread, [&](const Receiver& receiver) {
+        return !SurveyWindow(m_connection, receiver.window, SurveyDepth::Lookup).exists ||
+               (receiver.pinged != XCB_WINDOW_NONE && Pinged(receiver.pinged, boundMs));
+    });
+    return m_unread.empty();
 }
 
 std::uint32_t X11ReadReceipt::WaitFor(std::size_t keyEvents) {
@@ -176,18 +190,22 @@ std::uint32_t X11ReadReceipt::WaitFor(std::size_t keyEvents) {
     return static_cast<std::uint32_t>(std::min<std::size_t>(ms, kLongestWaitMs));
 }
 
-bool X11ReadReceipt::Await(std::size_t keyEvents) {
+bool X11ReadReceipt::Await(std::size_t keyEvents, std::uint32_t waitedMs) {
     if (m_connection.Broken()) {
+        m_unread.clear();
         return false;
     }
-    const Receiver receiver = FindReceiver();
-    if (receiver.pinged != XCB_WINDOW_NONE && Pinged(receiver.pinged, kPingBoundMs)) {
+    if (Confirmed(kPingBoundMs)) {
         return true;
     }
-    m_connection.WaitFor(WaitFor(keyEvents), [] { return false; });
-    if (receiver.window != XCB_WINDOW_NONE) {
+    const std::uint32_t wait = WaitFor(keyEvents);
+    if (wait > waitedMs) {
+        m_connection.WaitFor(wait - waitedMs, [] { return false; });
+    }
+    for (const Receiver& receiver : m_unread) {
         AwaitSleep(receiver.window, kSleepBoundMs);
     }
+    m_unread.clear();
     return false;
 }
 

@@ -2,21 +2,24 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 #include <xcb/xcb.h>
 
 namespace ordwell {
 
 class X11Connection;
 
-// Knows when the program that receives the keys has read the events the
-// server sent it so far. A program looks a key up in the keyboard map it has
-// when it reads the key, which may be long after the key was typed; so a key
-// of ours may be given other keysyms, or its nothing back, only once the
+// Knows when the programs that received keys have read the events the
+// server sent them so far. A program looks a key up in the keyboard map it
+// has when it reads the key, which may be long after the key was typed; so a
+// key of ours may be given other keysyms, or its nothing back, only once the
 // keys typed with it have been read.
 //
-// The receiver is the program of the window with the keyboard focus (under
-// the pointer when the focus follows the pointer). Where its window (or the
-// first ancestor that speaks a protocol) lists _NET_WM_PING among its
+// A receiver is the program of the window with the keyboard focus (under the
+// pointer when the focus follows the pointer) when a text ends or the keys
+// are about to change; every receiver found since all had last read
+// everything is kept until they have. Where its window (or the first
+// ancestor that speaks a protocol) lists _NET_WM_PING among its
 // WM_PROTOCOLS, it is sent a ping once every event sent before is in its
 // queue: it answers only after it has handled every event queued before the
 // ping, the keys among them (GTK and Qt do). A receiver that does not speak
@@ -26,9 +29,10 @@ class X11Connection;
 // process runs on this machine (the X server names it), also until no thread
 // of it runs any more, nor is woken by a round trip, at most kSleepBoundMs
 // longer: a receiver still busy with the keys, or waiting for the server,
-// gets the time it takes. (A process asleep may still have
-// keys to read, as one that looks for events only now and then: it proves
-// nothing, so only pings give the keys back early.)
+// gets the time it takes. (A process asleep may still have keys to read, as
+// one that looks for events only now and then: so only pings prove a text
+// read at once; the wait serves where the keys must change, before other
+// keysyms or at the end of the typer.)
 class X11ReadReceipt final {
 public:
     static constexpr std::uint32_t kPingBoundMs = 3000;
@@ -39,13 +43,18 @@ public:
 
     explicit X11ReadReceipt(X11Connection& connection) : m_connection(connection) {}
 
-    // Whether the receiver says (it answers a ping within `boundMs`) that it
-    // has read everything sent before.
+    // Notes the receiver of the keys sent so far, and answers whether every
+    // receiver noted says (each answers a ping within `boundMs`) that it has
+    // read everything sent before. Those that say so, and those whose window
+    // is gone, are no longer noted.
     bool Confirmed(std::uint32_t boundMs);
-    // Confirmed within kPingBoundMs, and where that is not to be had the
-    // waiting time for `keyEvents` key events sent since the receiver last
-    // had read everything. True when it was confirmed.
-    bool Await(std::size_t keyEvents);
+    // Notes the receiver as Confirmed does, and waits until every receiver
+    // noted has read everything: confirmed within kPingBoundMs, or, where
+    // that is not to be had, given the waiting time for `keyEvents` key
+    // events sent since they last had read everything (less `waitedMs` that
+    // have passed since the last of them was sent). True when all were
+    // confirmed. None is left noted.
+    bool Await(std::size_t keyEvents, std::uint32_t waitedMs = 0);
     // The time given to a receiver that tells nothing, for `keyEvents` events.
     static std::uint32_t WaitFor(std::size_t keyEvents);
 
@@ -55,6 +64,8 @@ private:
         xcb_window_t pinged = XCB_WINDOW_NONE; // the one that answers pings
     };
     Receiver FindReceiver();
+    // Adds the receiver of the keys now to m_unread, unless it is there.
+    void NoteReceiver();
     bool Pinged(xcb_window_t target, std::uint32_t boundMs);
     // Waits until no thread of the window's process runs or is woken by a
     // round trip, at most boundMs; at once where its process is not known
@@ -62,6 +73,7 @@ private:
     void AwaitSleep(xcb_window_t window, std::uint32_t boundMs);
 
     X11Connection& m_connection;
+    std::vector<Receiver> m_unread; // receivers not known to have read everything
 };
 
 } // namespace ordwell

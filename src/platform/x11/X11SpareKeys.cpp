@@ -67,6 +67,10 @@ bool X11SpareKeys::Claim(const std::vector<std::vector<std::uint32_t>>& keysymSe
     std::vector<ClaimedKey> keys;
     for (std::size_t i = 0; i < keysymSets.size(); ++i) {
         keys.push_back(ClaimedKey{free[i], keysymSets[i]});
+        // Three keysyms go on a key of four levels, the last one empty.
+        if (keys.back().keysyms.size() == 3) {
+            keys.back().keysyms.push_back(NoSymbol);
+        }
     }
     if (!Apply(keys)) {
         return false;
@@ -137,8 +141,11 @@ bool X11SpareKeys::ApplyTo(unsigned device, const std::vector<ClaimedKey>& keys)
             xkb->server->c_explicit[code] &= ~XkbExplicitKeyType1Mask;
             continue;
         }
-        int type = key.keysyms.size() == 1 ? XkbOneLevelIndex : XkbTwoLevelIndex;
-        if (XkbChangeTypesOfKey(xkb.get(), code, 1, XkbGroup1Mask, &type, &changes) != Success) {
+        int type = key.keysyms.size() == 1   ? XkbOneLevelIndex
+                   : key.keysyms.size() == 2 ? XkbTwoLevelIndex
+                   : key.keysyms.size() == 4 ? X11KeyboardLayout::FourLevelType(xkb.get())
+                                             : -1;
+        if (type < 0 || XkbChangeTypesOfKey(xkb.get(), code, 1, XkbGroup1Mask, &type, &changes) != Success) {
             return false;
         }
         KeySym* syms = XkbKeySymsPtr(xkb.get(), code);

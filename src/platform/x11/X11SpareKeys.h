@@ -16,7 +16,8 @@ class X11KeyboardLayout;
 // (per keyboard: the core one and the typing device) for all the keys it
 // touches, made with the server grabbed, with explicit key types so that the server
 // keeps exactly the levels given (a lower-case letter on the first level and
-// its capital on the second); the keys between them are sent as they are,
+// its capital on the second; where a key has four, the third and fourth are
+// typed with AltGr); the keys between them are sent as they are,
 // so nothing else of the map changes.
 class X11SpareKeys final {
 public:
@@ -24,8 +25,9 @@ public:
 
     // The spare keys of the layout that carry nothing now and are not ours.
     std::vector<std::uint8_t> FreeKeys(const X11KeyboardLayout& layout);
-    // Gives each set of keysyms (one per level: a lower and an upper case,
-    // or one or two characters without case) a free spare key, in one
+    // Gives each set of keysyms (one per level, as many as the layout's
+    // LevelsPerSpareKey: case pairs, a lower and an upper case, on levels 1
+    // and 2 or 3 and 4, characters without case on any) a free spare key, in one
     // request, with the server grabbed so that no other typer claims the
     // same keys meanwhile; false when there are fewer free keys than sets,
     // or the server refused.

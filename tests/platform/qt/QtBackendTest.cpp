@@ -99,6 +99,23 @@ private slots:
         QCOMPARE(shownIcon, icon);
     }
 
+    // A box with a short text is still wide enough for its title in the
+    // window manager's bar ("Error at line: 2" under "Ordwell").
+    void aBoxIsWideEnoughForItsTitle() {
+        int width = 0;
+        AnswerModal([&](QWidget& modal) {
+            width = modal.width();
+            Press(modal, "OK");
+        });
+        NullWindowSystem windows;
+        QtDialogs dialogs(windows);
+        dialogs.ShowMessage("Error at line: 2", "Contents of Variables", MessageStyle::Ok);
+        QFont bold = QApplication::font();
+        bold.setBold(true);
+        QVERIFY2(width > QFontMetrics(bold).horizontalAdvance("Contents of Variables") + 100,
+                 qPrintable(QString::number(width)));
+    }
+
     void escapeOnAQuestionCancels() {
         AnswerModal([](QWidget& modal) { QTest::keyClick(&modal, Qt::Key_Escape); });
         NullWindowSystem windows;

@@ -127,6 +127,33 @@ TEST_F(X11Typing, SpareKeysServeTextAfterTextAndGetTheirNothingBackOnceIdle) {
     machine->Keyboard().RestoreSpareKeys();
 }
 
+// Where the layout has a key type of four levels and a key for AltGr, a
+// spare key carries four characters without case, or two case pairs (the
+// second with AltGr); each arrives as written, on the US and the German
+// layout, and AltGr is let go.
+TEST_F(X11Typing, ASpareKeyCarriesFourLevelsThroughAltGr) {
+    machine->SetKeyDelay(0);
+    ConsoleEventPump pump(-1);
+    const std::unique_ptr<X11Connection> connection = X11Connection::Open(pump, display.Name().c_str());
+    ASSERT_NE(connection, nullptr);
+    const auto layout = [&] { return *X11KeyboardLayout::Read(connection->Xlib(), XkbUseCoreKbd, 0); };
+    const auto freeKeys = [&] { return X11SpareKeys(connection->Xlib(), XkbUseCoreKbd).FreeKeys(layout()).size(); };
+    for (const char* name : {"us", "de"}) {
+        ASSERT_TRUE(display.SetLayout(name));
+        const std::string map = display.KeymapDump();
+        ASSERT_EQ(layout().LevelsPerSpareKey(), 4U) << name;
+        const std::size_t free = freeKeys();
+        // Four without case on one key, é and ñ with their capitals on a
+        // second, ő on a third.
+        const std::string text = "一丁丂七 éÉñÑ Ñé ő Ő七一";
+        EXPECT_EQ(Received(text), text) << name;
+        EXPECT_EQ(freeKeys(), free - 3) << name;
+        EXPECT_EQ(display.KeysDown(), std::vector<int>{}) << name;
+        machine->Keyboard().RestoreSpareKeys();
+        EXPECT_EQ(display.KeymapDump(), map) << name;
+    }
+}
+
 // More distinct characters than the layout has spare keys: the keys are
 // given new keysyms as the text goes on.
 TEST_F(X11Typing, MoreMissingCharactersThanSpareKeysStillArriveExactly) {
@@ -327,16 +354,18 @@ TEST_F(X11Typing, TheProgramEndedByASignalMidTextLeavesNothingPressedOrChanged) 
 // whole.
 TEST_F(X11Typing, ACharacterNoKeyCanCarryMakesSendKeysAnswerFalseAndEndsTheText) {
     const std::string before = display.KeymapDump();
-    // Another typer holds every spare key: a case pair on each.
+    // Another typer holds every spare key: characters without case on
+    // every level of each.
     test::ForkedChild child;
     child.Start([&] {
         ConsoleEventPump pump(-1);
         const std::unique_ptr<X11Connection> connection = X11Connection::Open(pump, display.Name().c_str());
         const std::unique_ptr<X11Keyboard> keyboard = X11Keyboard::Open(*connection, pump);
         X11SpareKeys spare(connection->Xlib(), XkbUseCoreKbd);
-        const std::size_t free = spare.FreeKeys(*X11KeyboardLayout::Read(connection->Xlib(), XkbUseCoreKbd, 0)).size();
+        const X11KeyboardLayout layout = *X11KeyboardLayout::Read(connection->Xlib(), XkbUseCoreKbd, 0);
+        const std::size_t free = spare.FreeKeys(layout).size() * layout.LevelsPerSpareKey();
         std::vector<KeyStroke> strokes;
-        for (char32_t c = U'а'; c < U'а' + free; ++c) {
+        for (char32_t c = U'丁'; c < U'丁' + free; ++c) {
             strokes.push_back(KeyStroke::Type(c));
         }
         keyboard->Type(strokes);
@@ -455,6 +484,41 @@ TEST_P(X11TypingIntoToolkits, HundredsOfDistinctMissingCharactersArriveExactly) 
     }
     machine->Keyboard().RestoreSpareKeys();
     EXPECT_EQ(display.KeymapDump(), before);
+    EXPECT_EQ(display.KeysDown(), std::vector<int>{});
+}
+
+// A run of the ordwell program whose macro types characters the layout
+// lacks and ends there: they arrive, also while two busy loops keep the
+// processors busy, and the run gives the spare keys back before it ends
+// (after the receiver's word where it answers pings, else after the time it
+// is given to read them).
+TEST_P(X11TypingIntoToolkits, AWholeRunTypingOffTheLayoutDeliversAndGivesTheKeysBackAsItEnds) {
+    const std::string before = display.KeymapDump();
+    const std::string folder = display.Home() + "/run";
+    std::filesystem::create_directories(folder);
+    test::ChildProcess::Options options;
+    options.directory = folder;
+    options.environment = display.Environment();
+    options.noInput = true;
+    const auto run = [&](const std::string& text) {
+        std::ofstream(folder + "/macro.ow", std::ios::trunc) << "SendKeys(\"" << text << "\")\r\n";
+        const std::size_t from = output->Output().size();
+        test::ChildProcess ordwell(ORDWELL_EXECUTABLE, {"/r", "macro.ow"}, options);
+        EXPECT_EQ(ordwell.Wait(std::chrono::seconds(60)), 0) << ordwell.Errors();
+        EXPECT_EQ(display.KeymapDump(), before) << "after typing " << text;
+        output->WaitForOutput([&](const std::string& out) { return out.size() >= from + text.size(); },
+                              std::chrono::seconds(30));
+        return output->Output().substr(from);
+    };
+    EXPECT_EQ(run("é"), "é");
+    EXPECT_EQ(run("Ñandú €"), "Ñandú €");
+    test::ChildProcess::Options quiet;
+    quiet.noInput = true;
+    const std::vector<std::string> loop{"-c", "while :; do :; done"};
+    const test::ChildProcess busy1("/bin/sh", loop, quiet);
+    const test::ChildProcess busy2("/bin/sh", loop, quiet);
+    EXPECT_EQ(run("é"), "é");
+    EXPECT_EQ(run("Жук → ő"), "Жук → ő");
     EXPECT_EQ(display.KeysDown(), std::vector<int>{});
 }
 
