@@ -17,7 +17,11 @@ void FirstWindowStyle::Apply(std::shared_ptr<Process> process, ShowState state) 
     if (!process || process->Id() <= 0 || state == ShowState::Normal) {
         return;
     }
-    m_pending.push_front(Pending{std::move(process), state, m_clock.MonotonicMs(), kFirstLookMs, 0});
+    std::vector<WindowId> before;
+    for (const WindowInfo& window : m_windows.TopLevelWindows(WindowScope::All)) {
+        before.push_back(window.id);
+    }
+    m_pending.push_front(Pending{std::move(process), state, m_clock.MonotonicMs(), kFirstLookMs, 0, std::move(before)});
     LookLater(m_pending.begin());
 }
 
@@ -40,7 +44,10 @@ void FirstWindowStyle::LookLater(Entry entry) {
 
 void FirstWindowStyle::Look(Entry entry) {
     for (const WindowInfo& window : m_windows.TopLevelWindows(WindowScope::Shown)) {
-        if (window.processId == entry->process->Id() && window.visible && !window.owned) {
+        const bool ours = window.processId == entry->process->Id() ||
+                          (window.processId == 0 &&
+                           std::find(entry->before.begin(), entry->before.end(), window.id) == entry->before.end());
+        if (ours && window.visible && !window.owned) {
             // Asked without waiting: this runs inside the event pump.
             m_windows.Show(window.id, entry->state, {});
             m_pending.erase(entry);

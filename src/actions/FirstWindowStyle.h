@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <list>
 #include <memory>
+#include <vector>
 
 #include "platform/EventPump.h"
 #include "platform/Processes.h"
@@ -21,6 +22,8 @@ class Clock;
 // that the started program shows (the window system names the process of a
 // window); a program whose window is shown by another process (a document
 // handed to a program already running, a launcher) keeps its own state.
+// Where the window system names no process (Wayland), the program's window
+// is the first such window that was not there when it started.
 //
 // When this goes (the run is over and the program about to end) with
 // windows still to come, it first waits for them, within the same bound: a
@@ -53,6 +56,7 @@ private:
         std::uint64_t startMs;
         std::uint32_t pauseMs;
         EventPump::EventId timer;
+        std::vector<WindowId> before; // the windows there when it started
     };
     using Entry = std::list<Pending>::iterator;
     void LookLater(Entry entry);

@@ -132,6 +132,16 @@ TEST(ProgramCommands, TheStyleGoesToTheFirstWindowTheProgramShows) {
     showLater(40000, "Slow");
     ASSERT_TRUE(desk.Line("Delay(41000)"));
     EXPECT_EQ(windows.Transcript(), "hide Daemon\nmaximize Editor\nminimize Viewer\n");
+
+    // A window system that names no process (Wayland): the first window
+    // that was not there when the program started is its window.
+    windows.Open({.title = "Old window"});
+    ASSERT_TRUE(desk.Line("RunProgram(anonymous,Maximized)"));
+    sim.pump.At(sim.clock.MonotonicMs() + 200,
+                [&windows] { windows.Open({.title = "Anonymous owned", .owned = true}); });
+    sim.pump.At(sim.clock.MonotonicMs() + 400, [&windows] { windows.Open({.title = "Anonymous"}); });
+    ASSERT_TRUE(desk.Line("Delay(1000)"));
+    EXPECT_EQ(windows.Transcript(), "hide Daemon\nmaximize Editor\nminimize Viewer\nmaximize Anonymous\n");
 }
 
 } // namespace

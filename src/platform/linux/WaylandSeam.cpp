@@ -10,6 +10,13 @@
 #include "platform/WindowSystem.h"
 #include "platform/posix/UniqueFd.h"
 
+#ifdef ORDWELL_WITH_WAYLAND
+#include "platform/wayland/WaylandConnection.h"
+#include "platform/wayland/WaylandKeyboard.h"
+#include "platform/wayland/WaylandPointer.h"
+#include "platform/wayland/WaylandWindowSystem.h"
+#endif
+
 namespace ordwell {
 
 namespace {
@@ -42,10 +49,14 @@ bool CompositorAnswers(const std::string& name) {
 
 } // namespace
 
-// The Wayland backend's connection to the compositor. The backend fills it
-// in: Probe connects and reads the compositor's globals, Open binds the
-// virtual keyboard, the foreign toplevels and the virtual pointer on it.
-struct WaylandSeam::Connection {};
+// The Wayland backend's connection to the compositor: Probe connects and
+// reads the compositor's globals, Open binds the virtual keyboard, the
+// foreign toplevels and the virtual pointer on it.
+struct WaylandSeam::Connection {
+#ifdef ORDWELL_WITH_WAYLAND
+    std::unique_ptr<WaylandConnection> wayland;
+#endif
+};
 
 WaylandSeam::WaylandSeam() = default;
 WaylandSeam::~WaylandSeam() = default;
@@ -60,18 +71,32 @@ WaylandAnswer WaylandSeam::Probe(std::string& lacks) {
         return WaylandAnswer::Silent;
     }
 #ifdef ORDWELL_WITH_WAYLAND
-    // The Wayland backend plugs in here: connect (m_connection), and answer
-    // Offers, or LacksProtocols with the missing protocols' names in `lacks`.
-#endif
+    m_connection = std::make_unique<Connection>();
+    m_connection->wayland = WaylandConnection::Open(name);
+    if (!m_connection->wayland) {
+        // Something took the connection but spoke no Wayland, or not in time.
+        return WaylandAnswer::Silent;
+    }
+    lacks = m_connection->wayland->MissingProtocols();
+    return lacks.empty() ? WaylandAnswer::Offers : WaylandAnswer::LacksProtocols;
+#else
     return WaylandAnswer::NotBuilt;
+#endif
 }
 
 WaylandSeam::Services WaylandSeam::Open(EventPump& pump) {
-    (void)pump;
     Services services;
 #ifdef ORDWELL_WITH_WAYLAND
-    // The Wayland backend plugs in here: its window system, keyboard and
-    // pointer on m_connection, watched by `pump`.
+    if (!m_connection || !m_connection->wayland) {
+        return services;
+    }
+    WaylandConnection& connection = *m_connection->wayland;
+    connection.UsePump(pump);
+    services.windows = WaylandWindowSystem::Open(connection);
+    services.keyboard = WaylandKeyboard::Open(connection);
+    services.pointer = WaylandPointer::Open(connection);
+#else
+    (void)pump;
 #endif
     return services;
 }

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <xkbcommon/xkbcommon.h>
 
-#include "VirtualKeySyms.h"
 #include "X11Connection.h"
+#include "platform/xkb/VirtualKeySyms.h"
 
 namespace ordwell {
 
@@ -284,34 +284,11 @@ bool X11Keyboard::Type(std::span<const KeyStroke> strokes) {
     return !m_lost && !m_connection.Broken();
 }
 
-std::optional<std::uint32_t> X11Keyboard::KeySymOf(char32_t character) const {
-    switch (character) {
-    case '\r':
-    case '\n':
-        return XK_Return;
-    case '\t':
-        return XK_Tab;
-    case '\b':
-        return XK_BackSpace;
-    case 0x1B:
-        return XK_Escape;
-    case 0x7F:
-        return XK_Delete;
-    default:
-        break;
-    }
-    if (character < 0x20 || (character >= 0xD800 && character <= 0xDFFF) || character > 0x10FFFF) {
-        return std::nullopt;
-    }
-    const std::uint32_t keysym = xkb_utf32_to_keysym(static_cast<std::uint32_t>(character));
-    return keysym != XKB_KEY_NoSymbol ? std::optional<std::uint32_t>(keysym) : std::nullopt;
-}
-
 X11Keyboard::Need X11Keyboard::NeedOf(const KeyStroke& stroke) const {
     Need need;
     switch (stroke.kind) {
     case KeyStroke::Kind::Character: {
-        const std::optional<std::uint32_t> keysym = KeySymOf(stroke.character);
+        const std::optional<std::uint32_t> keysym = KeySymOfCharacter(stroke.character);
         if (!keysym) {
             return need;
         }

@@ -95,7 +95,6 @@ private:
     void EndTextNow();
     bool ReadLayout();
     Need NeedOf(const KeyStroke& stroke) const;
-    std::optional<std::uint32_t> KeySymOf(char32_t character) const;
     // Types strokes [begin, end) whose places are all on the layout now.
     void TypeRange(std::span<const KeyStroke> strokes);
     void TypeCharacter(const KeyPlace& place);

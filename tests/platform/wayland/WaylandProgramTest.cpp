@@ -1,0 +1,104 @@
+// The ordwell program itself on a headless sway: a run types into a native
+// Wayland window and, ended by a signal in the middle of a text, leaves no
+// key held; the editor comes up as a native Wayland program. The program
+// runs as the test does (as root too: it reaches the compositor's socket by
+// its whole path), with no X display.
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include "platform/wayland/WaylandWindowSystem.h"
+#include "support/AwaitCondition.h"
+#include "support/PrivateCompositor.h"
+#include "support/TestReceiver.h"
+#include "support/WaylandMachine.h"
+
+namespace ordwell {
+namespace {
+
+using test::PrivateCompositor;
+using test::TestReceiver;
+using test::WaylandMachine;
+
+constexpr auto kBound = std::chrono::seconds(30);
+
+class WaylandProgram : public testing::Test {
+protected:
+    void SetUp() override {
+        std::signal(SIGPIPE, SIG_IGN);
+        if (!PrivateCompositor::Installed()) {
+            GTEST_SKIP() << "sway is not installed: the Wayland backend is not tested";
+        }
+        compositor = std::make_unique<PrivateCompositor>();
+        ASSERT_TRUE(compositor->Ready()) << compositor->Problem();
+        machine = std::make_unique<WaylandMachine>(compositor->Socket());
+        ASSERT_TRUE(machine->Ready());
+        receiver = std::make_unique<TestReceiver>(*compositor);
+        ASSERT_TRUE(receiver->Ready()) << receiver->Errors();
+        std::string pattern = (std::filesystem::temp_directory_path() / "ordwell-run-XXXXXX").string();
+        folder = ::mkdtemp(pattern.data());
+    }
+
+    void TearDown() override {
+        if (!folder.empty()) {
+            std::error_code ignored;
+            std::filesystem::remove_all(folder, ignored);
+        }
+    }
+
+    std::unique_ptr<test::ChildProcess> Ordwell(const std::vector<std::string>& arguments) {
+        test::ChildProcess::Options options;
+        options.directory = folder;
+        options.noInput = true;
+        options.environment = {"PATH=/usr/bin:/bin", "HOME=" + folder, "XDG_CONFIG_HOME=" + folder + "/config",
+                               "XDG_RUNTIME_DIR=" + folder, "WAYLAND_DISPLAY=" + compositor->Socket()};
+        return std::make_unique<test::ChildProcess>(ORDWELL_EXECUTABLE, arguments, options);
+    }
+
+    std::unique_ptr<PrivateCompositor> compositor;
+    std::unique_ptr<WaylandMachine> machine;
+    std::unique_ptr<TestReceiver> receiver;
+    std::string folder;
+};
+
+TEST_F(WaylandProgram, ARunEndedBySigtermInTheMiddleOfATextLeavesNoKeyHeld) {
+    ASSERT_TRUE(receiver->Open("editor", "Typing Target"));
+    ASSERT_TRUE(test::AwaitCondition([&] { return machine->Find("Typing Target") != kNoWindow; }, kBound));
+    std::ofstream(folder + "/macro.ow") << "ActivateWindow(\"Typing Target\")\r\nSendKeys(\"+("
+                                        << std::string(20000, 'a') << ")\")\r\nSendKeys(\"xyz\")\r\n";
+    const auto ordwell = Ordwell({"/r", "macro.ow"});
+    // Typing has begun once the window has some of the text.
+    ASSERT_TRUE(test::AwaitCondition([&] { return receiver->Text("editor").size() >= 20; }, kBound))
+        << ordwell->Errors();
+    ordwell->Signal(SIGTERM);
+    EXPECT_EQ(ordwell->Wait(kBound), 0) << ordwell->Errors();
+    // What the run typed is all capitals, and once it has all arrived (the
+    // next keys come after it) nothing is held: "ok" arrives as written.
+    machine->Send("ok");
+    std::string received;
+    ASSERT_TRUE(test::AwaitCondition(
+        [&] {
+            received = receiver->Text("editor");
+            return received.size() >= 2 && received.compare(received.size() - 2, 2, "ok") == 0;
+        },
+        kBound));
+    EXPECT_LT(received.size(), 20000U);
+    EXPECT_EQ(received, std::string(received.size() - 2, 'A') + "ok");
+    EXPECT_TRUE(receiver->AwaitNothingHeld("editor")) << receiver->KeysHeld("editor");
+}
+
+TEST_F(WaylandProgram, TheEditorComesUpAsANativeWaylandWindow) {
+    const auto editor = Ordwell({"new.ow"});
+    EXPECT_TRUE(test::AwaitCondition([&] { return machine->Find("*Ordwell") != kNoWindow; }, kBound))
+        << editor->Errors();
+    const WindowId window = machine->Find("*Ordwell");
+    EXPECT_EQ(machine->Windows().AppId(window).empty(), false);
+    editor->Signal(SIGTERM);
+    editor->Wait(kBound);
+}
+
+} // namespace
+} // namespace ordwell
