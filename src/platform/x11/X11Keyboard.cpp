@@ -512,8 +512,8 @@ void X11Keyboard::WatchLockKeys(std::function<void()> changed) {
     }
     const unsigned selected = m_lockWatch ? XkbAllIndicatorsMask : 0;
     XkbSelectEventDetails(m_connection.Xlib(), XkbUseCoreKbd, XkbIndicatorStateNotify, XkbAllIndicatorsMask, selected);
-    XFlush(m_connection.Xlib());
     if (!m_lockWatch) {
+        XFlush(m_connection.Xlib());
         m_lockListening.reset();
         return;
     }
@@ -526,6 +526,12 @@ void X11Keyboard::WatchLockKeys(std::function<void()> changed) {
             watch();
         }
     });
+    // The server may take another program's requests before a request only
+    // sent: the selection is in effect once this returns, so a light that
+    // another program changes from then on is heard of. Events the round trip
+    // left in the queue, where the pump's watch cannot see them, go out now.
+    XSync(m_connection.Xlib(), False);
+    m_connection.DispatchEvents();
 }
 
 void X11Keyboard::RestoreSpareKeys() {
