@@ -1,5 +1,5 @@
 // A Qt window that is one big button, for the click tests: "ready" and the
-// window's X id on a line once it is shown, then "click" on a line for each
+// window's X id on a line once it is drawn, then "click" on a line for each
 // click of the button and "double" for each double click, as Qt sees them.
 //
 //     click_receiver_qt TITLE
@@ -21,10 +21,23 @@ public:
     using QPushButton::QPushButton;
 
 protected:
+    // Ready once drawn: shown, placed and taking clicks.
+    void paintEvent(QPaintEvent* event) override {
+        QPushButton::paintEvent(event);
+        if (!m_drawn) {
+            m_drawn = true;
+            std::printf("ready %llu\n", static_cast<unsigned long long>(winId()));
+            std::fflush(stdout);
+        }
+    }
+
     void mouseDoubleClickEvent(QMouseEvent* event) override {
         Emit("double");
         QPushButton::mouseDoubleClickEvent(event);
     }
+
+private:
+    bool m_drawn = false;
 };
 
 } // namespace
@@ -36,7 +49,5 @@ int main(int argc, char** argv) {
     button.resize(300, 200);
     QObject::connect(&button, &QPushButton::clicked, [] { Emit("click"); });
     button.show();
-    std::printf("ready %llu\n", static_cast<unsigned long long>(button.winId()));
-    std::fflush(stdout);
     return QApplication::exec();
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """A GTK 3 window filled by one big button, for the click tests: "ready" and
-the window's X id on a line once it is shown, then "click" on a line for
-each click of the button and "double" for each double click, as GTK sees
+the window's X id on a line once the button is drawn, then "click" on a line
+for each click of the button and "double" for each double click, as GTK sees
 them.
 
     click_receiver.py TITLE
@@ -34,9 +34,21 @@ def main(title):
 
     button.connect("button-press-event", press)
     button.connect("clicked", lambda *args: emit("click"))
+    # Ready once a frame has been painted after the window was mapped: the
+    # button is placed and takes clicks (before, a press may go to the window
+    # behind it).
+    def painted(clock):
+        clock.disconnect_by_func(painted)
+        emit("ready %d" % window.get_window().get_xid())
+
+    def mapped(*args):
+        window.get_frame_clock().connect("after-paint", painted)
+        window.queue_draw()
+        return False
+
+    window.connect("map-event", mapped)
     window.connect("destroy", Gtk.main_quit)
     window.show_all()
-    emit("ready %d" % window.get_window().get_xid())
     Gtk.main()
 
 
