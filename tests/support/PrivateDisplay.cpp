@@ -243,6 +243,11 @@ std::vector<int> PrivateDisplay::Pointer() {
     return {x, y};
 }
 
+void PrivateDisplay::MovePointer(int x, int y) {
+    XTestFakeMotionEvent(m_probe, DefaultScreen(m_probe), x, y, CurrentTime);
+    XSync(m_probe, False);
+}
+
 std::vector<int> PrivateDisplay::KeysDown() {
     char bits[32] = {};
     XQueryKeymap(m_probe, bits);

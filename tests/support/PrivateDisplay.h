@@ -57,6 +57,8 @@ public:
     std::vector<int> RootPosition(Window window);
     // Where the pointer is on the screen.
     std::vector<int> Pointer();
+    // Puts the pointer there, as the user would.
+    void MovePointer(int x, int y);
 
     // The keyboard, seen through the test's own connection.
     std::vector<int> KeysDown();         // keycodes down now

@@ -1,47 +1,148 @@
 #include "X11Pointer.h"
 
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
+#include <optional>
+
 #include "X11Connection.h"
+#include "X11ReadReceipt.h"
 #include "X11Reply.h"
 
 namespace ordwell {
 
-// The click is the window's own: ButtonPress and ButtonRelease events sent
-// (XSendEvent) to the deepest window under the point, in its coordinates, as
-// the server would report a click there, with no pointer motion and no
-// change of focus. They go to the program that made the window, whatever
+namespace {
+
+// The largest coordinate a request can carry.
+constexpr int kMaxCoordinate = 0x7FFF;
+// How long the pointer stays on a click for the program to read it.
+constexpr std::uint32_t kReadBoundMs = 1000;
+
+// The deepest window at a point of the screen, and the point in its
+// coordinates.
+struct Place {
+    xcb_window_t window = XCB_WINDOW_NONE;
+    std::int16_t x = 0;
+    std::int16_t y = 0;
+};
+
+std::optional<Place> DeepestWindowAt(X11Connection& connection, int x, int y) {
+    xcb_connection_t* xcb = connection.Xcb();
+    const xcb_window_t root = connection.Root();
+    Place place{root, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
+    for (int depth = 0; depth < 64; ++depth) {
+        const X11Reply<xcb_translate_coordinates_reply_t> below(xcb_translate_coordinates_reply(
+            xcb,
+            xcb_translate_coordinates(xcb, root, place.window, static_cast<std::int16_t>(x),
+                                      static_cast<std::int16_t>(y)),
+            nullptr));
+        if (!below || !below->same_screen) {
+            return std::nullopt;
+        }
+        place.x = below->dst_x;
+        place.y = below->dst_y;
+        if (below->child == XCB_WINDOW_NONE) {
+            break;
+        }
+        place.window = below->child;
+    }
+    return place;
+}
+
+} // namespace
+
+X11Pointer::X11Pointer(X11Connection& connection) : m_connection(connection) {
+    int event = 0;
+    int error = 0;
+    int major = 0;
+    int minor = 0;
+    m_xtest = XTestQueryExtension(connection.Xlib(), &event, &error, &major, &minor) != 0;
+}
+
+// A click is refused outside the screen and where no window is (the bare
+// root), whichever way it is delivered.
+bool X11Pointer::Click(int x, int y, bool doubleClick) {
+    xcb_connection_t* xcb = m_connection.Xcb();
+    const xcb_window_t root = m_connection.Root();
+    if (x < 0 || y < 0 || x > kMaxCoordinate || y > kMaxCoordinate) {
+        return false;
+    }
+    const X11Reply<xcb_get_geometry_reply_t> screen(xcb_get_geometry_reply(xcb, xcb_get_geometry(xcb, root), nullptr));
+    if (!screen || x >= screen->width || y >= screen->height) {
+        return false;
+    }
+    const X11Reply<xcb_translate_coordinates_reply_t> top(xcb_translate_coordinates_reply(
+        xcb, xcb_translate_coordinates(xcb, root, root, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)),
+        nullptr));
+    if (!top || top->child == XCB_WINDOW_NONE) {
+        return false;
+    }
+    const int clicks = doubleClick ? 2 : 1;
+    return m_xtest ? ClickThroughXTest(x, y, clicks) : SendClickEvents(x, y, clicks);
+}
+
+// The pointer moves to the point, the button goes down and up (twice, back
+// to back, for a double click, well within any toolkit's double-click time),
+// and once the server has taken all of it, and the program clicked has read
+// it where it can tell, the pointer goes back. Nothing waits between a press
+// and its release, so no stop and no failure leaves the button down: the
+// events leave in one buffer.
+bool X11Pointer::ClickThroughXTest(int x, int y, int clicks) {
+    Display* display = m_connection.Xlib();
+    const int screen = DefaultScreen(display);
+    ::Window pointerRoot = None;
+    ::Window child = None;
+    int fromX = 0;
+    int fromY = 0;
+    int windowX = 0;
+    int windowY = 0;
+    unsigned mask = 0;
+    const bool sameScreen = XQueryPointer(display, m_connection.Root(), &pointerRoot, &child, &fromX, &fromY, &windowX,
+                                          &windowY, &mask) != False;
+    XTestFakeMotionEvent(display, screen, x, y, CurrentTime);
+    for (int click = 0; click < clicks; ++click) {
+        XTestFakeButtonEvent(display, Button1, True, CurrentTime);
+        XTestFakeButtonEvent(display, Button1, False, CurrentTime);
+    }
+    // The server has handled the clicks (and queued their events for the
+    // receiver, with the pointer still on the point) once it answers.
+    XSync(display, False);
+    if (m_connection.Broken()) {
+        return false;
+    }
+    // Some toolkits (Qt) drop a click whose release they read together with
+    // the pointer leaving: where the program answers pings, the pointer
+    // stays until it says it has read the click (or a stop comes, or the
+    // bound passes).
+    if (const std::optional<Place> place = DeepestWindowAt(m_connection, x, y)) {
+        X11ReadReceipt(m_connection).ReadBy(place->window, kReadBoundMs);
+    }
+    // Back where it was; a pointer on another screen of the display stays
+    // on ours, at the point.
+    if (sameScreen) {
+        XTestFakeMotionEvent(display, screen, fromX, fromY, CurrentTime);
+        XSync(display, False);
+    }
+    return !m_connection.Broken();
+}
+
+// Without XTest the click is the window's own: ButtonPress and
+// ButtonRelease events sent (XSendEvent) to the deepest window under the
+// point, in its coordinates, as the server would report a click there, with
+// no pointer motion and no change of focus. They go to the program that made the window, whatever
 // events it selected, and never to another program, as a click that
 // propagated to a window manager's frame would. Programs that read core
 // events take them (Xlib and Xt programs, Motif, Tk); xterm only with
 // allowSendEvents. GTK 3 and 4 and Qt 5 and 6 read the pointer through
 // XInput 2 and do not look at such events.
-bool X11Pointer::Click(int x, int y, bool doubleClick) {
+bool X11Pointer::SendClickEvents(int x, int y, int clicks) {
     xcb_connection_t* xcb = m_connection.Xcb();
     const xcb_window_t root = m_connection.Root();
-    if (x < 0 || y < 0 || x > 0x7FFF || y > 0x7FFF) {
+    const std::optional<Place> place = DeepestWindowAt(m_connection, x, y);
+    if (!place || place->window == root) {
         return false;
     }
-    xcb_window_t window = root;
-    std::int16_t windowX = static_cast<std::int16_t>(x);
-    std::int16_t windowY = static_cast<std::int16_t>(y);
-    for (int depth = 0; depth < 64; ++depth) {
-        const X11Reply<xcb_translate_coordinates_reply_t> place(xcb_translate_coordinates_reply(
-            xcb,
-            xcb_translate_coordinates(xcb, root, window, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)),
-            nullptr));
-        if (!place || !place->same_screen) {
-            return false;
-        }
-        windowX = place->dst_x;
-        windowY = place->dst_y;
-        if (place->child == XCB_WINDOW_NONE) {
-            break;
-        }
-        window = place->child;
-    }
-    const X11Reply<xcb_get_geometry_reply_t> screen(xcb_get_geometry_reply(xcb, xcb_get_geometry(xcb, root), nullptr));
-    if (window == root || !screen || x >= screen->width || y >= screen->height) {
-        return false;
-    }
+    const xcb_window_t window = place->window;
     const xcb_timestamp_t time = m_connection.ServerTime();
     const auto send = [&](std::uint8_t type, std::uint16_t state) {
         xcb_button_press_event_t event{};
@@ -53,14 +154,14 @@ bool X11Pointer::Click(int x, int y, bool doubleClick) {
         event.child = XCB_WINDOW_NONE;
         event.root_x = static_cast<std::int16_t>(x);
         event.root_y = static_cast<std::int16_t>(y);
-        event.event_x = windowX;
-        event.event_y = windowY;
+        event.event_x = place->x;
+        event.event_y = place->y;
         event.state = state;
         event.same_screen = 1;
         // No event mask: to the program that made the window.
         xcb_send_event(xcb, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
     };
-    for (int click = 0; click < (doubleClick ? 2 : 1); ++click) {
+    for (int click = 0; click < clicks; ++click) {
         send(XCB_BUTTON_PRESS, 0);
         send(XCB_BUTTON_RELEASE, XCB_BUTTON_MASK_1);
     }

@@ -83,6 +83,13 @@ X11ReadReceipt::Receiver X11ReadReceipt::FindReceiver() {
             xcb_query_pointer_reply(xcb, xcb_query_pointer(xcb, root), nullptr));
         window = pointer ? pointer->child : xcb_window_t{XCB_WINDOW_NONE};
     }
+    return ReceiverOf(window);
+}
+
+X11ReadReceipt::Receiver X11ReadReceipt::ReceiverOf(xcb_window_t window) {
+    xcb_connection_t* xcb = m_connection.Xcb();
+    const xcb_window_t root = m_connection.Root();
+    Receiver receiver;
     receiver.window = window;
     while (window != XCB_WINDOW_NONE && window != root) {
         const X11WindowFacts facts = SurveyWindow(m_connection, window, SurveyDepth::Full);
@@ -168,6 +175,14 @@ void X11ReadReceipt::NoteReceiver() {
                      [&](const Receiver& noted) { return noted.window == receiver.window; })) {
         m_unread.push_back(receiver);
     }
+}
+
+bool X11ReadReceipt::ReadBy(xcb_window_t window, std::uint32_t boundMs) {
+    if (m_connection.Broken()) {
+        return false;
+    }
+    const Receiver receiver = ReceiverOf(window);
+    return receiver.pinged != XCB_WINDOW_NONE && Pinged(receiver.pinged, boundMs);
 }
 
 bool X11ReadReceipt::Confirmed(std::uint32_t boundMs) {

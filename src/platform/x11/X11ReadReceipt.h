@@ -55,6 +55,11 @@ public:
     // have passed since the last of them was sent). True when all were
     // confirmed. None is left noted.
     bool Await(std::size_t keyEvents, std::uint32_t waitedMs = 0);
+    // Whether the program of the window (a window of it, or below one)
+    // says within `boundMs` that it has read every event the server sent it
+    // so far; false at once where it does not speak the protocol. Apart from
+    // the receivers noted.
+    bool ReadBy(xcb_window_t window, std::uint32_t boundMs);
     // The time given to a receiver that tells nothing, for `keyEvents` events.
     static std::uint32_t WaitFor(std::size_t keyEvents);
 
@@ -64,6 +69,9 @@ private:
         xcb_window_t pinged = XCB_WINDOW_NONE; // the one that answers pings
     };
     Receiver FindReceiver();
+    // The receiver of events to the window: the first window up from it that
+    // speaks a protocol.
+    Receiver ReceiverOf(xcb_window_t window);
     // Adds the receiver of the keys now to m_unread, unless it is there.
     void NoteReceiver();
     bool Pinged(xcb_window_t target, std::uint32_t boundMs);

@@ -217,14 +217,14 @@ TEST_F(X11Typing, AStopEndsALongTextBeforeTheNextItemAndLeavesNoKeyDown) {
     EXPECT_EQ(display.Modifiers(), 0U);
 }
 
-TEST_F(X11Typing, ClicksReachTheButtonWithoutMovingThePointer) {
+TEST_F(X11Typing, ClicksReachTheButtonAsRealInputAndPutThePointerBack) {
     const std::vector<int> pointer = display.Pointer();
     const std::vector<int> at = display.RootPosition(window);
     const std::string x = std::to_string(at[0] + 20 + 10);
     const std::string y = std::to_string(at[1] + 20 + 15);
     EXPECT_TRUE(machine->Line("MouseClickScreen(" + x + "," + y + ")"));
-    EXPECT_TRUE(program->Reported("press editor 10 15 synthetic"));
-    EXPECT_TRUE(program->Reported("release editor 10 15 synthetic"));
+    EXPECT_TRUE(program->Reported("press editor 10 15 real"));
+    EXPECT_TRUE(program->Reported("release editor 10 15 real"));
     EXPECT_TRUE(machine->Line("MouseDblClickScreen(" + x + "," + y + ")"));
     EXPECT_EQ(program->Keys("editor"), ""); // every event read
     std::size_t presses = 0;
