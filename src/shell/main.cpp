@@ -128,8 +128,8 @@ int main(int argc, char** argv) {
         std::fputs(ordwell::UsageText().c_str(), stdout);
         return 0;
     case CommandLine::Action::Version:
-        std::printf("ordwell %s\nbackends: %s (ordwell --backends says which a run here would use)\n", ORDWELL_VERSION,
-                    ordwell::BackendSet::Built().c_str());
+        // One line, as scripts that read it expect; --backends lists the rest.
+        std::printf("ordwell %s\n", ORDWELL_VERSION);
         return 0;
     case CommandLine::Action::Refused:
         std::fputs(ordwell::RefusalText(line.refusedOption).c_str(), stderr);
@@ -152,6 +152,7 @@ int main(int argc, char** argv) {
     }
     if (line.action == CommandLine::Action::Backends) {
         std::fputs(ordwell::BackendListing(backends.Report()).c_str(), stdout);
+        std::printf("built: %s\n", ordwell::BackendSet::Built().c_str());
         return Finished(backends, 0);
     }
     if (line.action == CommandLine::Action::ListWindows) {
