@@ -36,7 +36,7 @@ bool PrivateCompositor::Installed() {
     return ::access(kSway, X_OK) == 0;
 }
 
-PrivateCompositor::PrivateCompositor(const std::string& layout) {
+PrivateCompositor::PrivateCompositor(const std::string& layout, bool xwayland) {
     if (!Installed()) {
         m_problem = "sway is not installed";
         return;
@@ -68,7 +68,7 @@ PrivateCompositor::PrivateCompositor(const std::string& layout) {
             << "default_border none\n"
             << "default_floating_border none\n"
             << "focus_follows_mouse no\n"
-            << "xwayland disable\n";
+            << "xwayland " << (xwayland ? "enable" : "disable") << "\n";
     }
     ChildProcess::Options options;
     options.directory = m_folder;
@@ -148,6 +148,23 @@ std::string PrivateCompositor::Ask(const std::vector<std::string>& arguments) co
     const auto swaymsg = Start("/usr/bin/swaymsg", arguments, options);
     const std::optional<int> status = swaymsg->Wait(std::chrono::seconds(10));
     return status == 0 ? swaymsg->Output() : std::string();
+}
+
+std::string PrivateCompositor::X11Display() const {
+    // sway sets DISPLAY in its own environment once Xwayland's socket is
+    // made, and passes it to what it starts.
+    const std::string file = m_folder + "/x11-display";
+    if (Ask({"exec", "printenv DISPLAY > " + file + ".part; mv " + file + ".part " + file}).empty()) {
+        return {};
+    }
+    std::string display;
+    AwaitCondition(
+        [&] {
+            std::ifstream in(file);
+            return static_cast<bool>(std::getline(in, display));
+        },
+        kStartBound);
+    return display;
 }
 
 std::string PrivateCompositor::MakeFolder(const std::string& name) const {
