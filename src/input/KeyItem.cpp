@@ -4,7 +4,7 @@
 
 #include "KeyNameTable.h"
 #include "engine/MacroLine.h"
-#include "engine/Utf8.h"
+#include "text/Utf8.h"
 #include "platform/Keyboard.h"
 
 namespace ordwell {

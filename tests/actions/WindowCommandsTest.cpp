@@ -5,7 +5,7 @@
 #include "actions/TitleCase.h"
 #include "actions/TitlePattern.h"
 #include "actions/WindowLookup.h"
-#include "engine/Utf8.h"
+#include "text/Utf8.h"
 #include "support/TestDesktop.h"
 
 namespace ordwell {
