@@ -135,12 +135,18 @@ std::unique_ptr<ChildProcess> PrivateCompositor::Start(const std::string& progra
 }
 
 std::string PrivateCompositor::Ask(const std::vector<std::string>& arguments) const {
+    // sway makes its IPC socket a moment after its Wayland socket.
     std::string ipc;
-    for (const auto& entry : std::filesystem::directory_iterator(m_folder)) {
-        if (entry.path().filename().string().rfind("sway-ipc.", 0) == 0) {
-            ipc = entry.path().string();
-        }
-    }
+    AwaitCondition(
+        [&] {
+            for (const auto& entry : std::filesystem::directory_iterator(m_folder)) {
+                if (entry.path().filename().string().rfind("sway-ipc.", 0) == 0 && Accepts(entry.path().string())) {
+                    ipc = entry.path().string();
+                }
+            }
+            return !ipc.empty();
+        },
+        kStartBound);
     ChildProcess::Options options;
     options.noInput = true;
     options.environment = Environment();
@@ -154,7 +160,8 @@ std::string PrivateCompositor::X11Display() const {
     // sway sets DISPLAY in its own environment once Xwayland's socket is
     // made, and passes it to what it starts.
     const std::string file = m_folder + "/x11-display";
-    if (Ask({"exec", "printenv DISPLAY > " + file + ".part; mv " + file + ".part " + file}).empty()) {
+    // (sway would split the command at a ";".)
+    if (Ask({"exec", "printenv DISPLAY > " + file + ".part && mv " + file + ".part " + file}).empty()) {
         return {};
     }
     std::string display;
