@@ -2,6 +2,7 @@
 // edges of every sequence length, and bytes that begin no valid sequence
 // survive a decode and an encode unchanged.
 #include <gtest/gtest.h>
+#include <cstdint>
 #include <string>
 
 #include "text/Utf8.h"
@@ -33,9 +34,9 @@ TEST(Utf8, EveryLengthEncodesAndDecodesAtItsEdges) {
     EXPECT_EQ(Encoded(0), std::string(1, '\0'));
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         const std::string bytes = rows[i].bytes;
-        EXPECT_EQ(Encoded(rows[i].code), bytes) << std::hex << rows[i].code;
+        EXPECT_EQ(Encoded(rows[i].code), bytes) << std::hex << static_cast<std::uint32_t>(rows[i].code);
         const Utf8Char decoded = NextUtf8Char(bytes, 0);
-        EXPECT_EQ(decoded.code, rows[i].code) << std::hex << rows[i].code;
+        EXPECT_EQ(decoded.code, rows[i].code) << std::hex << static_cast<std::uint32_t>(rows[i].code);
         EXPECT_EQ(decoded.length, bytes.size());
     }
 }
