@@ -34,14 +34,21 @@ void Engine::RunStarting() {
     }
     m_platform.clock.StartIntervals(kEventIntervalMs);
     m_reported.clear();
-    if (const std::string problem = m_platform.registry.Problem(); !problem.empty()) {
-        ReportProblem("registry", problem);
-    }
+    ReportRegistryProblem();
 }
 
 void Engine::RunEnded() {
     if (--m_runDepth == 0) {
         m_platform.clock.StopIntervals();
+        // The store is opened when first used: a problem it found during the
+        // run (settings read with their defaults) is said by its end.
+        ReportRegistryProblem();
+    }
+}
+
+void Engine::ReportRegistryProblem() {
+    if (const std::string problem = m_platform.registry.Problem(); !problem.empty()) {
+        ReportProblem("registry", problem);
     }
 }
 
