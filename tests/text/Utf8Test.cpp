@@ -1,8 +1,8 @@
 // UTF-8 both ways: what the encoder writes the decoder reads back, at the
 // edges of every sequence length, and bytes that begin no valid sequence
 // survive a decode and an encode unchanged.
-#include <gtest/gtest.h>
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <string>
 
 #include "text/Utf8.h"
