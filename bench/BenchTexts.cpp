@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/Utf8.h"
+#include "text/Utf8.h"
 
 namespace ordwell::bench {
 
@@ -44,18 +44,7 @@ std::string Repeated(const std::vector<std::string>& pieces, std::size_t charact
             if (count == characters) {
                 break;
             }
-            std::string utf8;
-            if (c < 0x80) {
-                utf8 += static_cast<char>(c);
-            } else if (c < 0x800) {
-                utf8 += static_cast<char>(0xC0 | (c >> 6));
-                utf8 += static_cast<char>(0x80 | (c & 0x3F));
-            } else {
-                utf8 += static_cast<char>(0xE0 | (c >> 12));
-                utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-                utf8 += static_cast<char>(0x80 | (c & 0x3F));
-            }
-            text += utf8;
+            AppendUtf8(text, c);
             ++count;
         }
     }

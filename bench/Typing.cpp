@@ -21,12 +21,12 @@
 
 #include "BenchTexts.h"
 #include "engine/MacroRunner.h"
-#include "engine/Utf8.h"
 #include "input/SendKeysText.h"
 #include "platform/x11/X11Keyboard.h"
 #include "support/PrivateDisplay.h"
 #include "support/TestWindows.h"
 #include "support/X11Machine.h"
+#include "text/Utf8.h"
 
 namespace {
 
@@ -55,9 +55,7 @@ double PerSecond(Steady::time_point start, const std::string& text) {
 std::string DistinctMissingText() {
     std::string text;
     for (char32_t c = 0x4E00; c < 0x4E00 + 306; ++c) {
-        text += static_cast<char>(0xE0 | (c >> 12));
-        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (c & 0x3F));
+        ordwell::AppendUtf8(text, c);
     }
     return text;
 }

@@ -7,6 +7,7 @@
 // FindWindow of one window among 200 toplevels. Run through
 // bench/wayland_commands.sh, which checks for wtype.
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <thread>
 
@@ -49,6 +50,9 @@ Result Received(test::TestReceiver& receiver, const std::string& text, Steady::t
 } // namespace
 
 int main() {
+    // A program of the run that goes away while it is written to must not
+    // end the bench, as it does not end the tests.
+    std::signal(SIGPIPE, SIG_IGN);
     test::PrivateCompositor compositor;
     if (!compositor.Ready()) {
         std::fprintf(stderr, "no compositor: %s\n", compositor.Problem().c_str());

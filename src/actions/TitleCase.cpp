@@ -1,6 +1,6 @@
 #include "TitleCase.h"
 
-#include "engine/Utf8.h"
+#include "text/Utf8.h"
 
 namespace ordwell {
 

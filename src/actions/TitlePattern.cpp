@@ -1,6 +1,6 @@
 #include "TitlePattern.h"
 
-#include "engine/Utf8.h"
+#include "text/Utf8.h"
 
 namespace ordwell {
 

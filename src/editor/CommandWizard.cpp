@@ -197,6 +197,7 @@ void CommandWizard::BrowseFor(int index) {
     const std::string current = ToUtf8(m_edits[slot]->text());
     std::optional<std::string> chosen;
     switch (m_entry->fields[slot].browse) {
+    case Browse::ByArgument: // resolved in the entries: never met
     case Browse::None:
         return;
     case Browse::Window:

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "engine/Utf8.h"
+#include "text/Utf8.h"
 
 namespace ordwell {
 

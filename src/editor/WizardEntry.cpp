@@ -11,13 +11,25 @@ namespace ordwell {
 
 namespace {
 
+// The fields of a row with the Browse kinds that follow from the command's
+// argument kinds put in; a line that is no command browses for nothing.
+constexpr std::array<WizardField, 3> Resolved(const CommandInfo* command, std::array<WizardField, 3> fields) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i].browse == Browse::ByArgument) {
+            fields[i].browse =
+                command != nullptr ? BrowseForArgument(command->Param(static_cast<int>(i) + 1).kind) : Browse::None;
+        }
+    }
+    return fields;
+}
+
 // clang-format off
 const WizardEntry kEntries[] = {
-    {.name = "Comment", .kind = WizardLineKind::Comment, .fields = {Field("Comment text:").Wide()}},
-    {.name = "Label", .kind = WizardLineKind::Label, .fields = {Field("Label:")}},
+    {.name = "Comment", .kind = WizardLineKind::Comment, .fields = Resolved(nullptr, {Field("Comment text:").Wide()})},
+    {.name = "Label", .kind = WizardLineKind::Label, .fields = Resolved(nullptr, {Field("Label:")})},
 #define ORDWELL_WIZARD_ROW(entryName, quotes, ...)                                                                      \
     {.name = #entryName, .kind = WizardLineKind::Command, .command = CommandId::k##entryName, .quoted = quotes,        \
-     .fields = {__VA_ARGS__}},
+     .fields = Resolved(&Command(CommandId::k##entryName), {__VA_ARGS__})},
     ORDWELL_WIZARD_COMMANDS(ORDWELL_WIZARD_ROW)
 #undef ORDWELL_WIZARD_ROW
 };

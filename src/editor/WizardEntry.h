@@ -11,6 +11,7 @@ namespace ordwell {
 
 // What a Browse button beside a wizard field offers.
 enum class Browse : std::uint8_t {
+    ByArgument, // (in the wizard's table) what the argument's kind offers
     None,
     Window,            // the window picker: a window's title
     Folder,            // the folder browser
@@ -31,7 +32,7 @@ enum class Browse : std::uint8_t {
 struct WizardField {
     std::string_view label;
     bool wide = false; // the field also takes the Browse button's place
-    Browse browse = Browse::None;
+    Browse browse = Browse::ByArgument;
     bool optional = false; // OK does not wait for it
     bool runStyle = false; // a list of the run styles instead of a text field
 
@@ -54,12 +55,31 @@ struct WizardField {
     }
 };
 
+// What a Browse button offers for an argument of this kind, where the
+// wizard's table says nothing else: the window picker for a window title, a
+// file dialog for any file, the folder browser for a directory, a Command
+// Wizard of its own for a command line; nothing for the other kinds.
+constexpr Browse BrowseForArgument(ArgKind kind) {
+    switch (kind) {
+    case ArgKind::WindowTitle:
+        return Browse::Window;
+    case ArgKind::File:
+        return Browse::AnyFile;
+    case ArgKind::Directory:
+        return Browse::Folder;
+    case ArgKind::Command:
+        return Browse::Wizard;
+    default:
+        return Browse::None;
+    }
+}
+
 constexpr WizardField Field(std::string_view label) {
     return WizardField{.label = label};
 }
 // The run style of RunProgram and Print: a list, never required.
 constexpr WizardField RunStyleField() {
-    return WizardField{.label = "Run style:", .optional = true, .runStyle = true};
+    return WizardField{.label = "Run style:", .browse = Browse::None, .optional = true, .runStyle = true};
 }
 
 // Which parameters the built line writes in double quotes (a variable
@@ -82,7 +102,7 @@ struct WizardEntry {
     WizardLineKind kind = WizardLineKind::Command;
     CommandId command{}; // for kind Command
     QuoteSet quoted = kQuote123;
-    std::array<WizardField, 3> fields{};
+    std::array<WizardField, 3> fields{}; // with their Browse kinds resolved: never ByArgument
 
     bool Quoted(int n) const { return ((quoted >> (n - 1)) & 1) != 0; }
     // The help shown for the entry.

@@ -4,8 +4,8 @@
 
 #include "KeyNameTable.h"
 #include "engine/MacroLine.h"
-#include "engine/Utf8.h"
 #include "platform/Keyboard.h"
+#include "text/Utf8.h"
 
 namespace ordwell {
 

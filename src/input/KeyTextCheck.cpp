@@ -5,7 +5,7 @@
 
 #include "KeyItem.h"
 #include "KeyNameTable.h"
-#include "engine/Utf8.h"
+#include "text/Utf8.h"
 
 namespace ordwell {
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ordwell {
@@ -76,6 +77,15 @@ public:
     // the bound) until the window system shows the new state; answers whether
     // the window was visible before.
     virtual bool Show(WindowId window, ShowState state, const WaitBound& bound) = 0;
+    // A window this program has just shown, where the program's toolkit
+    // cannot name it in the window system's ids (on Wayland): the window
+    // titled `title` that is not among `known` (the windows listed before it
+    // was shown), waited for within the bound until the window system lists
+    // it. kNoWindow when none came, or the window system cannot tell.
+    virtual WindowId AwaitNewWindow(std::string_view /*title*/, const std::vector<WindowId>& /*known*/,
+                                    const WaitBound& /*bound*/) {
+        return kNoWindow;
+    }
 };
 
 } // namespace ordwell

@@ -8,63 +8,65 @@
 #include <array>
 
 #include "editor/QtText.h"
+#include "engine/CommandCatalogue.h"
 
 namespace ordwell {
 
 namespace {
 
 struct CommandIconNames {
-    std::string_view command;
+    CommandId command;
     const char* theme;
 };
 
 // Freedesktop icon names, as themes name them.
 // IfLessThan and IfMoreThan have none: the themes' arrows are Move Down and
 // Move Up, so they get badges with their signs.
-constexpr std::array<CommandIconNames, 42> kCommandIcons = {{
-    {"Label", "bookmark-new"},
-    {"GoTo", "go-jump"},
-    {"If", "dialog-question"},
-    {"Repeat", "media-playlist-repeat"},
-    {"While", "view-refresh"},
-    {"Beep", "audio-volume-high"},
-    {"PlaySound", "audio-x-generic"},
-    {"RunProgram", "system-run"},
-    {"QuitProgram", "application-exit"},
-    {"Delay", "appointment-soon"},
-    {"MessageBox", "dialog-information"},
-    {"MessageBoxOkCancel", "dialog-question"},
-    {"ExitMacro", "process-stop"},
-    {"RunMacro", "media-playback-start"},
-    {"FileExist", "edit-find"},
-    {"WriteToFile", "document-save"},
-    {"LogToFile", "document-new"},
-    {"LogSystem", "computer"},
-    {"LogError", "dialog-error"},
-    {"OnError", "dialog-warning"},
-    {"DdeCommand", "network-transmit"},
-    {"DdeScript", "network-transmit-receive"},
-    {"SendKeysToWindow", "input-keyboard"},
-    {"SendKeys", "preferences-desktop-keyboard"},
-    {"InputBox", "insert-text"},
-    {"SendInputToWindow", "edit-paste"},
-    {"SendInput", "edit-paste"},
-    {"SendNow", "x-office-calendar"},
-    {"SendEnvironment", "preferences-system"},
-    {"MinimizeWindow", "window-minimize"},
-    {"MaximizeWindow", "window-maximize"},
-    {"NormalizeWindow", "window-restore"},
-    {"ActivateWindow", "window-new"},
-    {"CloseWindow", "window-close"},
-    {"FindWindow", "system-search"},
-    {"WindowActive", "emblem-default"},
-    {"SetCaption", "format-text-bold"},
-    {"PowerOff", "system-shutdown"},
-    {"ShutdownSystem", "system-shutdown"},
-    {"RebootSystem", "system-reboot"},
-    {"Logout", "system-log-out"},
-    {"SetDirectory", "folder-open"},
+constexpr std::array<CommandIconNames, 41> kCommandIcons = {{
+    {CommandId::kGoTo, "go-jump"},
+    {CommandId::kIf, "dialog-question"},
+    {CommandId::kRepeat, "media-playlist-repeat"},
+    {CommandId::kWhile, "view-refresh"},
+    {CommandId::kBeep, "audio-volume-high"},
+    {CommandId::kPlaySound, "audio-x-generic"},
+    {CommandId::kRunProgram, "system-run"},
+    {CommandId::kQuitProgram, "application-exit"},
+    {CommandId::kDelay, "appointment-soon"},
+    {CommandId::kMessageBox, "dialog-information"},
+    {CommandId::kMessageBoxOkCancel, "dialog-question"},
+    {CommandId::kExitMacro, "process-stop"},
+    {CommandId::kRunMacro, "media-playback-start"},
+    {CommandId::kFileExist, "edit-find"},
+    {CommandId::kWriteToFile, "document-save"},
+    {CommandId::kLogToFile, "document-new"},
+    {CommandId::kLogSystem, "computer"},
+    {CommandId::kLogError, "dialog-error"},
+    {CommandId::kOnError, "dialog-warning"},
+    {CommandId::kDdeCommand, "network-transmit"},
+    {CommandId::kDdeScript, "network-transmit-receive"},
+    {CommandId::kSendKeysToWindow, "input-keyboard"},
+    {CommandId::kSendKeys, "preferences-desktop-keyboard"},
+    {CommandId::kInputBox, "insert-text"},
+    {CommandId::kSendInputToWindow, "edit-paste"},
+    {CommandId::kSendInput, "edit-paste"},
+    {CommandId::kSendNow, "x-office-calendar"},
+    {CommandId::kSendEnvironment, "preferences-system"},
+    {CommandId::kMinimizeWindow, "window-minimize"},
+    {CommandId::kMaximizeWindow, "window-maximize"},
+    {CommandId::kNormalizeWindow, "window-restore"},
+    {CommandId::kActivateWindow, "window-new"},
+    {CommandId::kCloseWindow, "window-close"},
+    {CommandId::kFindWindow, "system-search"},
+    {CommandId::kWindowActive, "emblem-default"},
+    {CommandId::kSetCaption, "format-text-bold"},
+    {CommandId::kPowerOff, "system-shutdown"},
+    {CommandId::kShutdownSystem, "system-shutdown"},
+    {CommandId::kRebootSystem, "system-reboot"},
+    {CommandId::kLogout, "system-log-out"},
+    {CommandId::kSetDirectory, "folder-open"},
 }};
+// A label line is no command, but has a button of its own.
+constexpr const char* kLabelIcon = "bookmark-new";
 
 // The command's capitals, at most two: "SendKeysToWindow" gives "SK".
 QString Initials(std::string_view command) {
@@ -78,21 +80,20 @@ QString Initials(std::string_view command) {
 }
 
 // What a badge shows: a comparison its sign, any other command its capitals.
-QString BadgeText(std::string_view command) {
-    if (command == "IfLessThan") {
+QString BadgeText(CommandId command) {
+    if (command == CommandId::kIfLessThan) {
         return "<";
     }
-    if (command == "IfMoreThan") {
+    if (command == CommandId::kIfMoreThan) {
         return ">";
     }
-    return Initials(command);
+    return Initials(Command(command).name);
 }
 
-QIcon Badge(std::string_view command) {
+// A badge with the text, in a colour of its own per name, in calm tones.
+QIcon Badge(std::string_view name, const QString& text) {
     QIcon icon;
-    const QString text = BadgeText(command);
-    // A colour of its own per command, from the name, in calm tones.
-    const size_t hash = std::hash<std::string_view>{}(command);
+    const size_t hash = std::hash<std::string_view>{}(name);
     const QColor colour = QColor::fromHsv(static_cast<int>(hash % 360), 110, 170);
     for (const int size : {16, 22, 24, 32, 48}) {
         QPixmap pixmap(size, size);
@@ -126,13 +127,17 @@ QIcon ThemeIcon(std::initializer_list<const char*> names, QStyle::StandardPixmap
     return fallback == QStyle::SP_CustomBase ? QIcon() : QApplication::style()->standardIcon(fallback);
 }
 
-QIcon CommandIcon(std::string_view command) {
+QIcon CommandIcon(CommandId command) {
     for (const CommandIconNames& entry : kCommandIcons) {
         if (entry.command == command && QIcon::hasThemeIcon(entry.theme)) {
             return QIcon::fromTheme(entry.theme);
         }
     }
-    return Badge(command);
+    return Badge(Command(command).name, BadgeText(command));
+}
+
+QIcon LabelIcon() {
+    return QIcon::hasThemeIcon(kLabelIcon) ? QIcon::fromTheme(kLabelIcon) : Badge("Label", "L");
 }
 
 QIcon ApplicationIcon() {

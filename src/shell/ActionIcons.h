@@ -3,7 +3,8 @@
 #include <QIcon>
 #include <QStyle>
 #include <initializer_list>
-#include <string_view>
+
+#include "engine/CommandCatalogue.h"
 
 namespace ordwell {
 
@@ -13,7 +14,10 @@ namespace ordwell {
 QIcon ThemeIcon(std::initializer_list<const char*> names, QStyle::StandardPixmap fallback);
 // The toolbar icon of a macro command: a theme icon that shows what it does,
 // else a small badge of our own with the command's initials.
-QIcon CommandIcon(std::string_view command);
+QIcon CommandIcon(CommandId command);
+// The toolbar icon of a label line, which is no command: the same kind of
+// icon.
+QIcon LabelIcon();
 // The program's icon, drawn here: a macro's lines with a run arrow.
 QIcon ApplicationIcon();
 // Lets icons the user's theme lacks come from Adwaita, where it is installed,

@@ -23,6 +23,7 @@
 #include "editor/HelpWindow.h"
 #include "editor/LineTemplates.h"
 #include "editor/QtText.h"
+#include "engine/CommandCatalogue.h"
 #include "engine/Engine.h"
 #include "platform/Keyboard.h"
 #include "platform/Platform.h"
@@ -530,7 +531,10 @@ void MainWindow::MakeToolbars() {
                 continue;
             }
             const LineTemplate* button = FindLineTemplate(command);
-            QAction* action = toolbar->addAction(CommandIcon(command), ToQString(command));
+            // Every button is a command's but Label's.
+            const CommandInfo* info = FindCommand(command);
+            QAction* action =
+                toolbar->addAction(info != nullptr ? CommandIcon(info->id) : LabelIcon(), ToQString(command));
             action->setObjectName("template" + ToQString(command));
             action->setToolTip(ToQString(button->tooltip));
             action->setStatusTip(

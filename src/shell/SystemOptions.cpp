@@ -5,7 +5,7 @@
 #include "editor/ExternalEditor.h"
 #include "engine/Settings.h"
 #include "engine/SystemSettings.h"
-#include "engine/Utf8.h"
+#include "text/Utf8.h"
 
 namespace ordwell {
 

@@ -5,8 +5,8 @@
 #include "actions/TitleCase.h"
 #include "actions/TitlePattern.h"
 #include "actions/WindowLookup.h"
-#include "engine/Utf8.h"
 #include "support/TestDesktop.h"
+#include "text/Utf8.h"
 
 namespace ordwell {
 namespace {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/PrintLayout.h"
-#include "engine/Utf8.h"
+#include "text/Utf8.h"
 
 namespace ordwell {
 namespace {

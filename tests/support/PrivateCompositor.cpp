@@ -36,7 +36,7 @@ bool PrivateCompositor::Installed() {
     return ::access(kSway, X_OK) == 0;
 }
 
-PrivateCompositor::PrivateCompositor(const std::string& layout) {
+PrivateCompositor::PrivateCompositor(const std::string& layout, bool xwayland) {
     if (!Installed()) {
         m_problem = "sway is not installed";
         return;
@@ -68,7 +68,7 @@ PrivateCompositor::PrivateCompositor(const std::string& layout) {
             << "default_border none\n"
             << "default_floating_border none\n"
             << "focus_follows_mouse no\n"
-            << "xwayland disable\n";
+            << "xwayland " << (xwayland ? "enable" : "disable") << "\n";
     }
     ChildProcess::Options options;
     options.directory = m_folder;
@@ -135,12 +135,18 @@ std::unique_ptr<ChildProcess> PrivateCompositor::Start(const std::string& progra
 }
 
 std::string PrivateCompositor::Ask(const std::vector<std::string>& arguments) const {
+    // sway makes its IPC socket a moment after its Wayland socket.
     std::string ipc;
-    for (const auto& entry : std::filesystem::directory_iterator(m_folder)) {
-        if (entry.path().filename().string().rfind("sway-ipc.", 0) == 0) {
-            ipc = entry.path().string();
-        }
-    }
+    AwaitCondition(
+        [&] {
+            for (const auto& entry : std::filesystem::directory_iterator(m_folder)) {
+                if (entry.path().filename().string().rfind("sway-ipc.", 0) == 0 && Accepts(entry.path().string())) {
+                    ipc = entry.path().string();
+                }
+            }
+            return !ipc.empty();
+        },
+        kStartBound);
     ChildProcess::Options options;
     options.noInput = true;
     options.environment = Environment();
@@ -148,6 +154,24 @@ std::string PrivateCompositor::Ask(const std::vector<std::string>& arguments) co
     const auto swaymsg = Start("/usr/bin/swaymsg", arguments, options);
     const std::optional<int> status = swaymsg->Wait(std::chrono::seconds(10));
     return status == 0 ? swaymsg->Output() : std::string();
+}
+
+std::string PrivateCompositor::X11Display() const {
+    // sway sets DISPLAY in its own environment once Xwayland's socket is
+    // made, and passes it to what it starts.
+    const std::string file = m_folder + "/x11-display";
+    // (sway would split the command at a ";".)
+    if (Ask({"exec", "printenv DISPLAY > " + file + ".part && mv " + file + ".part " + file}).empty()) {
+        return {};
+    }
+    std::string display;
+    AwaitCondition(
+        [&] {
+            std::ifstream in(file);
+            return static_cast<bool>(std::getline(in, display));
+        },
+        kStartBound);
+    return display;
 }
 
 std::string PrivateCompositor::MakeFolder(const std::string& name) const {

@@ -19,7 +19,9 @@ class PrivateCompositor final {
 public:
     static constexpr const char* kUser = "ordwell-test";
 
-    explicit PrivateCompositor(const std::string& layout = "us");
+    // With `xwayland`, sway serves X clients too (through Xwayland, started
+    // when the first one connects); they find it through X11Display().
+    explicit PrivateCompositor(const std::string& layout = "us", bool xwayland = false);
     ~PrivateCompositor();
     PrivateCompositor(const PrivateCompositor&) = delete;
     PrivateCompositor& operator=(const PrivateCompositor&) = delete;
@@ -33,6 +35,9 @@ public:
     const std::string& Socket() const { return m_socket; }
     // The runtime folder, owned by the compositor's user.
     const std::string& Folder() const { return m_folder; }
+    // The X display sway's Xwayland serves (":1", say), as sway tells the
+    // programs it starts; empty without Xwayland.
+    std::string X11Display() const;
     // An environment for programs on this compositor.
     std::vector<std::string> Environment() const;
     // Starts a program on the compositor, as the compositor's user.

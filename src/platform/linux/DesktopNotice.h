@@ -38,6 +38,11 @@ public:
     bool Activate(WindowId window, const WaitBound& bound) override;
     CloseOutcome Close(WindowId window, CloseMode mode, const WaitBound& bound) override;
     bool Show(WindowId window, ShowState state, const WaitBound& bound) override;
+    // The program's own window: no command of the macro asks for it.
+    WindowId AwaitNewWindow(std::string_view title, const std::vector<WindowId>& known,
+                            const WaitBound& bound) override {
+        return m_windows.AwaitNewWindow(title, known, bound);
+    }
 
 private:
     WindowSystem& m_windows;

@@ -10,6 +10,7 @@
 #include <memory>
 #include <poll.h>
 #include <unistd.h>
+#include <vector>
 
 #include "platform/WindowSystem.h"
 
@@ -21,14 +22,26 @@ QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// How long a box waits for the window system to list its window and make
+// it the active one.
+constexpr std::uint32_t kFrontBoundMs = 2000;
+
 // Brings the box to the front once its window is on the screen, as the
 // window manager may otherwise leave it behind the program the macro is
-// driving.
+// driving. Qt raises and activates it; the window system is asked too, by
+// the box's X11 window id, or on Wayland (where a program may not activate
+// its own window, and the window system does not know Qt's ids) by the
+// toplevel that comes with the box's title once the box has drawn itself.
 class FrontOnceShown final : public QObject {
 public:
     FrontOnceShown(QWidget& box, WindowSystem& windows) : m_box(box), m_windows(windows) {
         box.winId(); // makes the native window, and its QWindow
         box.windowHandle()->installEventFilter(this);
+        if (!OnX11()) {
+            for (const WindowInfo& window : windows.TopLevelWindows(WindowScope::Shown)) {
+                m_known.push_back(window.id);
+            }
+        }
     }
 
 protected:
@@ -37,17 +50,31 @@ protected:
             m_done = true;
             m_box.raise();
             m_box.activateWindow();
-            // Window ids of the window system are X11 ones.
-            if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+            if (OnX11()) {
                 m_windows.Activate(static_cast<WindowId>(m_box.winId()), {});
+            } else {
+                // After this event, which the box draws itself on: its
+                // toplevel is listed once it has shown something.
+                QMetaObject::invokeMethod(this, &FrontOnceShown::ActivateListed, Qt::QueuedConnection);
             }
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
+    static bool OnX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
+
+    void ActivateListed() {
+        const WaitBound bound{kFrontBoundMs, [this] { return !m_box.isVisible(); }};
+        const WindowId own = m_windows.AwaitNewWindow(m_box.windowTitle().toStdString(), m_known, bound);
+        if (own != kNoWindow) {
+            m_windows.Activate(own, bound);
+        }
+    }
+
     QWidget& m_box;
     WindowSystem& m_windows;
+    std::vector<WindowId> m_known; // the windows listed before the box
     bool m_done = false;
 };
 

@@ -13,10 +13,11 @@ class WindowSystem;
 // Message and input boxes as modal Qt windows, each brought to the front over
 // the active window with the keyboard focus, so that it is seen even while
 // another program is active and can be answered with Enter or Escape. Qt
-// raises and activates it; on X11 the window system is asked too once the
-// box is on the screen, as a window manager may refuse a program's own
-// request to take the focus. Texts are shown as plain text, never as
-// markup. Needs a QApplication.
+// raises and activates it; the window system is asked too once the box is
+// on the screen, as a window manager may refuse a program's own request to
+// take the focus (and a Wayland compositor does not take it from a program
+// at all). Texts are shown as plain text, never as markup. Needs a
+// QApplication.
 //
 // A stop request (SignalStop's wake descriptor readable) ends an open box as
 // Cancel, and once it came no box opens: the answer is Cancel at once.

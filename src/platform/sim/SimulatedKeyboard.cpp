@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "text/Utf8.h"
+
 namespace ordwell {
 
 namespace {
@@ -30,24 +32,6 @@ constexpr std::array<PunctuationKey, 11> kPunctuation{{
 }};
 // The shifted characters of the digit keys 0 to 9.
 constexpr std::string_view kShiftedDigits = ")!@#$%^&*(";
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 } // namespace
 

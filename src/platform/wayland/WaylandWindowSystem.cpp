@@ -301,4 +301,21 @@ bool WaylandWindowSystem::Show(WindowId window, ShowState state, const WaitBound
     return true;
 }
 
+WindowId WaylandWindowSystem::AwaitNewWindow(std::string_view title, const std::vector<WindowId>& known,
+                                             const WaitBound& bound) {
+    WindowId found = kNoWindow;
+    // Toplevels are told of as the pump dispatches our connection's events.
+    m_connection.WaitFor(bound.ms, [&] {
+        for (const auto& [id, toplevel] : m_toplevels) {
+            if (toplevel->complete && !toplevel->closed && toplevel->current.title == title &&
+                std::find(known.begin(), known.end(), id) == known.end()) {
+                found = id;
+                return true;
+            }
+        }
+        return bound.Stopped();
+    });
+    return found;
+}
+
 } // namespace ordwell

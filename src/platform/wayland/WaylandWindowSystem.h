@@ -41,6 +41,9 @@ public:
     bool Activate(WindowId window, const WaitBound& bound) override;
     CloseOutcome Close(WindowId window, CloseMode mode, const WaitBound& bound) override;
     bool Show(WindowId window, ShowState state, const WaitBound& bound) override;
+    // The toplevel by title alone: the protocol tells no process ids.
+    WindowId AwaitNewWindow(std::string_view title, const std::vector<WindowId>& known,
+                            const WaitBound& bound) override;
 
     // The app id of a window (its program's desktop name, say); empty when
     // it has none or is gone.

@@ -8,6 +8,7 @@
 #include "X11ClientProcess.h"
 #include "X11Connection.h"
 #include "X11Reply.h"
+#include "text/Utf8.h"
 
 namespace ordwell {
 
@@ -53,13 +54,8 @@ std::string Latin1ToUtf8(std::string_view text) {
     std::string utf8;
     utf8.reserve(text.size());
     for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            utf8 += c;
-        } else {
-            utf8 += static_cast<char>(0xC0 | (byte >> 6));
-            utf8 += static_cast<char>(0x80 | (byte & 0x3F));
-        }
+        // A Latin-1 byte is the code point of its character.
+        AppendUtf8(utf8, static_cast<unsigned char>(c));
     }
     return utf8;
 }

@@ -13,6 +13,7 @@
 #include "support/PrivateCompositor.h"
 #include "support/TestReceiver.h"
 #include "support/WaylandMachine.h"
+#include "text/Utf8.h"
 
 namespace ordwell {
 namespace {
@@ -103,13 +104,10 @@ TEST_P(WaylandTyping, MoreDistinctCharactersThanOneKeymapHoldsArriveExactly) {
     // 400 distinct characters of no layout: more than one keymap has room for.
     std::string text;
     for (char32_t c = 0x400; c < 0x400 + 200; ++c) { // Cyrillic
-        text += static_cast<char>(0xC0 | (c >> 6));
-        text += static_cast<char>(0x80 | (c & 0x3F));
+        AppendUtf8(text, c);
     }
     for (char32_t c = 0x4E00; c < 0x4E00 + 200; ++c) { // CJK
-        text += static_cast<char>(0xE0 | (c >> 12));
-        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (c & 0x3F));
+        AppendUtf8(text, c);
     }
     EXPECT_EQ(Received(text + text), text + text);
     EXPECT_GT(machine->Keyboard().KeymapUploads(), 2U);

@@ -1,8 +1,9 @@
 // The ordwell program itself on a headless sway: a run types into a native
 // Wayland window and, ended by a signal in the middle of a text, leaves no
-// key held; the editor comes up as a native Wayland program. The program
-// runs as the test does (as root too: it reaches the compositor's socket by
-// its whole path), with no X display.
+// key held; its boxes come to the front and give the focus back; the editor
+// comes up as a native Wayland program. The program runs as the test does
+// (as root too: it reaches the compositor's socket by its whole path), with
+// no X display.
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -88,6 +89,33 @@ TEST_F(WaylandProgram, ARunEndedBySigtermInTheMiddleOfATextLeavesNoKeyHeld) {
     EXPECT_LT(received.size(), 20000U);
     EXPECT_EQ(received, std::string(received.size() - 2, 'A') + "ok");
     EXPECT_TRUE(receiver->AwaitNothingHeld("editor")) << receiver->KeysHeld("editor");
+}
+
+TEST_F(WaylandProgram, AMessageBoxComesToTheFrontAndGivesTheActiveWindowBack) {
+    ASSERT_TRUE(receiver->Open("editor", "Typing Target"));
+    ASSERT_TRUE(test::AwaitCondition([&] { return machine->Find("Typing Target") != kNoWindow; }, kBound));
+    const WindowId target = machine->Find("Typing Target");
+    ASSERT_TRUE(machine->Windows().Activate(target, {30000, {}}));
+    // sway gives a new window the focus by itself; this one it does not, so
+    // the box must take the focus as a program may on Wayland.
+    ASSERT_NE(compositor->Ask({"no_focus", "[title=\"^Box in Front$\"]"}), "");
+    std::ofstream(folder + "/macro.ow") << "SetCaption(\"Box in Front\")\r\nMessageBox(\"Answer me\")\r\n"
+                                        << "SendKeys(\"back\")\r\n";
+    const auto ordwell = Ordwell({"/r", "macro.ow"});
+    WindowId box = kNoWindow;
+    ASSERT_TRUE(test::AwaitCondition(
+        [&] {
+            box = machine->Find("Box in Front");
+            return box != kNoWindow && machine->Windows().ActiveWindow() == box;
+        },
+        kBound))
+        << ordwell->Errors();
+    // Enter answers the box, and the macro types into the window that was
+    // active before it.
+    machine->Send("~");
+    EXPECT_EQ(ordwell->Wait(kBound), 0) << ordwell->Errors();
+    EXPECT_EQ(receiver->AwaitText("editor", 4), "back");
+    EXPECT_EQ(machine->Windows().ActiveWindow(), target);
 }
 
 TEST_F(WaylandProgram, TheEditorComesUpAsANativeWaylandWindow) {

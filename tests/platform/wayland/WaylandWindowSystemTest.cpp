@@ -1,10 +1,13 @@
 // The window commands and clicks on a headless sway, on native Wayland
-// windows of another process (the receiver program). What the commands did
+// windows of another process (the receiver program), and on an X client of
+// sway's Xwayland. What the commands did
 // is checked through sway's own IPC and through what the program reports,
 // apart from the code under test.
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "actions/WindowLookup.h"
 #include "platform/wayland/WaylandWindowSystem.h"
@@ -175,6 +178,48 @@ TEST_F(WaylandWindows, ClicksLandAtThePointOfTheScreen) {
     // Outside the output: no click.
     EXPECT_FALSE(machine->Line("MouseClickScreen(5000,10)"));
     EXPECT_FALSE(machine->Line("MouseClickScreen(-1,10)"));
+}
+
+// An X client on sway's Xwayland is in the same list as the native
+// windows, and is found and activated the same way.
+TEST(WaylandXWayland, AnX11ClientIsListedWithTheNativeWindowsAndCanBeActivated) {
+    std::signal(SIGPIPE, SIG_IGN);
+    if (!PrivateCompositor::Installed() || ::access("/usr/bin/Xwayland", X_OK) != 0 ||
+        ::access("/usr/bin/xterm", X_OK) != 0) {
+        GTEST_SKIP() << "sway, Xwayland or xterm is not installed";
+    }
+    PrivateCompositor compositor("us", true);
+    ASSERT_TRUE(compositor.Ready()) << compositor.Problem();
+    const std::string display = compositor.X11Display();
+    ASSERT_FALSE(display.empty());
+    WaylandMachine machine(compositor.Socket());
+    ASSERT_TRUE(machine.Ready());
+    TestReceiver receiver(compositor);
+    ASSERT_TRUE(receiver.Ready()) << receiver.Errors();
+    test::ChildProcess::Options options;
+    options.noInput = true;
+    options.environment = compositor.Environment();
+    options.environment.push_back("DISPLAY=" + display);
+    const auto xterm = compositor.Start("/usr/bin/xterm", {"-T", "XWayland Target", "-e", "cat"}, options);
+    ASSERT_TRUE(AwaitTitle(machine, "XWayland Target")) << xterm->Errors();
+    ASSERT_TRUE(receiver.Open("native", "Native Window") && AwaitTitle(machine, "Native Window"));
+    const WindowId native = machine.Find("Native Window");
+    const WindowId x11 = machine.Find("XWayland Target");
+    ASSERT_TRUE(machine.Windows().Activate(native, {20000, {}}));
+
+    std::vector<std::string> titles;
+    for (const WindowInfo& window : machine.Windows().TopLevelWindows(WindowScope::Shown)) {
+        titles.push_back(window.title);
+    }
+    // The most recently activated first, whichever kind of client.
+    const auto at = [&](const std::string& title) { return std::find(titles.begin(), titles.end(), title); };
+    ASSERT_NE(at("XWayland Target"), titles.end());
+    EXPECT_LT(at("Native Window"), at("XWayland Target"));
+    EXPECT_TRUE(machine.Line(R"(ActivateWindow("XWayland Target"))"));
+    EXPECT_EQ(machine.Windows().ActiveWindow(), x11);
+    EXPECT_TRUE(machine.Line(R"(WindowActive("XWayland Target"))"));
+    EXPECT_TRUE(machine.Line(R"(ActivateWindow("Native Window"))"));
+    EXPECT_EQ(machine.Windows().ActiveWindow(), native);
 }
 
 } // namespace

@@ -19,6 +19,7 @@
 #include "support/PrivateDisplay.h"
 #include "support/TestWindows.h"
 #include "support/X11Machine.h"
+#include "text/Utf8.h"
 // Last: Xlib's macros (None, Status) stay out of the headers above.
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
@@ -406,9 +407,7 @@ TEST_F(X11Typing, SpareKeysComeBackAtTheEndOfATextWhenTheReceiverSaysItHasReadIt
 std::string DistinctMissingCharacters() {
     std::string text;
     for (char32_t c = U'一'; c < U'一' + 306; ++c) {
-        text += static_cast<char>(0xE0 | (c >> 12));
-        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (c & 0x3F));
+        AppendUtf8(text, c);
     }
     return text;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace ordwell {
@@ -19,5 +20,11 @@ Utf8Char NextUtf8Char(std::string_view text, std::size_t at);
 
 // How many characters the text holds.
 std::size_t CountUtf8Chars(std::string_view text);
+
+// Appends the character's UTF-8 bytes to `out`. A code point NextUtf8Char
+// gives a byte that begins no valid sequence (0xDC80 to 0xDCFF) appends that
+// byte again, so decoding and encoding keep any text as it was; any other
+// surrogate, and a value above 0x10FFFF, appends U+FFFD.
+void AppendUtf8(std::string& out, char32_t code);
 
 } // namespace ordwell

@@ -50,4 +50,29 @@ std::size_t CountUtf8Chars(std::string_view text) {
     return count;
 }
 
+void AppendUtf8(std::string& out, char32_t code) {
+    if (code >= 0xDC80 && code <= 0xDCFF) {
+        out += static_cast<char>(code - 0xDC00);
+        return;
+    }
+    if ((code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
+        code = 0xFFFD;
+    }
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
 } // namespace ordwell
