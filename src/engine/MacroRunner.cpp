@@ -61,16 +61,20 @@ bool CMacroRunner::LabelEqual::operator()(std::string_view a, std::string_view b
     return SameLabel(a, b);
 }
 
-CMacroRunner::CMacroRunner(Engine& engine, std::string_view fileName) : m_engine(engine), m_fileName(fileName) {
-    MacroFile file = LoadMacroFile(engine.GetPlatform(), fileName);
+CMacroRunner::CMacroRunner(Engine& engine, std::string_view fileName)
+    : CMacroRunner(engine, LoadMacroFile(engine.GetPlatform(), fileName)) {
+    m_fileName = fileName;
+}
+
+CMacroRunner::CMacroRunner(Engine& engine, MacroFile file) : CMacroRunner(engine, std::move(file.text)) {
     m_loadStatus = file.status;
-    m_text = std::move(file.text);
 }
 
 CMacroRunner::CMacroRunner(Engine& engine, const std::vector<std::string>& lines)
     : CMacroRunner(engine, MacroText::FromLines(lines)) {}
 
-CMacroRunner::CMacroRunner(Engine& engine, MacroText text) : m_engine(engine), m_text(std::move(text)) {}
+CMacroRunner::CMacroRunner(Engine& engine, MacroText text)
+    : m_engine(engine), m_text(std::move(text)), m_parsed(m_text.Count()) {}
 
 bool CMacroRunner::StopRequested() const {
     return m_stopRequest || m_engine.GetPlatform().stop.Raised();
@@ -184,19 +188,6 @@ bool CMacroRunner::InMacroText(std::string_view text) const {
     return notAfter(source.data(), text.data()) && notAfter(text.data() + text.size(), source.data() + source.size());
 }
 
-const LineSyntax* CMacroRunner::ParsedLineAt(int index) {
-    RecentLine& recent = m_recentLines[static_cast<size_t>(index) % m_recentLines.size()];
-    const LineSyntax* syntax = nullptr;
-    if (const auto found = m_parsed.find(index); found != m_parsed.end()) {
-        syntax = &found->second;
-    } else if (const std::string_view line = m_text.Line(static_cast<size_t>(index));
-               ClassifyMacroLine(line, static_cast<size_t>(index)) == LineKind::Command) {
-        syntax = &m_parsed.emplace(index, ParseLine(m_text.Source(), line)).first->second;
-    }
-    recent = {index, syntax};
-    return syntax;
-}
-
 bool CMacroRunner::Run() {
     RunScope scope(m_engine);
     m_stopRequest = false;
@@ -210,7 +201,7 @@ bool CMacroRunner::Run() {
     const int count = static_cast<int>(m_text.Count());
     m_currentLine = 0;
     while (m_currentLine >= 0 && m_currentLine < count) {
-        if (const LineSyntax* syntax = CommandLineAt(m_currentLine)) {
+        if (const LineSyntax* syntax = m_parsed.At(m_text, m_currentLine)) {
             RunLine(*syntax, stackLeft);
             if (StopRequested()) {
                 m_outcome = RunOutcome::Stopped;

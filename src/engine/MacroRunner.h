@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +9,7 @@
 #include "MacroFile.h"
 #include "MacroLine.h"
 #include "MacroText.h"
+#include "ParsedLines.h"
 
 namespace ordwell {
 
@@ -81,17 +81,7 @@ public:
     Engine& GetEngine() const { return m_engine; }
 
 private:
-    // The parse of a command line of the macro, made when it first runs;
-    // null for blank, comment and label lines.
-    const LineSyntax* CommandLineAt(int index) {
-        // A loop runs the same few lines over and over: they are found here
-        // without a search of all parsed lines (blank, comment and label
-        // lines included, which are never kept there).
-        const RecentLine& recent = m_recentLines[static_cast<size_t>(index) % m_recentLines.size()];
-        return recent.index == index ? recent.syntax : ParsedLineAt(index);
-    }
-    // CommandLineAt for a line that did not run of late.
-    const LineSyntax* ParsedLineAt(int index);
+    CMacroRunner(Engine& engine, MacroFile file);
     void ReportFailedLine();
     void NoteFailure(std::string_view at, std::string reason);
     // Runs a line parsed; `stackLeft` tells whether the stack has room for
@@ -116,16 +106,9 @@ private:
     int m_lastResponse = 0;
     RunOutcome m_outcome = RunOutcome::NotRun;
     int m_failedLine = 0;
-    std::string m_failureReason;                  // why the line that failed last failed
-    int m_failureColumn = 1;                      // and where in its line
-    std::unordered_map<int, LineSyntax> m_parsed; // command lines that ran, by index
-    // The lines that ran last, by index modulo the size: what CommandLineAt
-    // answered for them.
-    struct RecentLine {
-        int index = -1;
-        const LineSyntax* syntax = nullptr;
-    };
-    std::array<RecentLine, 64> m_recentLines{};
+    std::string m_failureReason; // why the line that failed last failed
+    int m_failureColumn = 1;     // and where in its line
+    ParsedLines m_parsed;        // the lines that ran of late
     struct LabelHash {
         size_t operator()(std::string_view name) const;
     };

@@ -31,8 +31,13 @@ MacroText MacroText::FromFileText(std::string text) {
         read = end + 1;
     }
     macro.m_starts.push_back(static_cast<std::uint32_t>(write));
+    // Giving back the room of the line ends copies the text, which needs
+    // both for a moment: it pays only where line ends were most of the file.
+    const size_t dropped = text.size() - write;
     text.resize(write);
-    text.shrink_to_fit();
+    if (dropped > write) {
+        text.shrink_to_fit();
+    }
     macro.m_source = std::make_shared<const std::string>(std::move(text));
     return macro;
 }

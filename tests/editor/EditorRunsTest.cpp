@@ -87,6 +87,32 @@ TEST_F(EditorRunsTest, TheRunsLineIsKnownAndAFailureSaysWhereAndWhy) {
     EXPECT_EQ(m_runs.FailedLine(), 0);
 }
 
+// Each run reads the lines as they are now: a line edited since the last run
+// runs, fails and is reported as edited, in a loop too.
+TEST_F(EditorRunsTest, ALineEditedBetweenRunsRunsAsItNowReads) {
+    std::vector<std::string> lines = {"PutVar(%A,0)", ":Top", "Increment(%A)", "IfLessThan(%A,3,GoTo(Top))"};
+    EXPECT_EQ(m_runs.Run(lines, "m.ow"), RunOutcome::Completed);
+    EXPECT_EQ(m_desk.Var('A'), "3");
+    lines[3] = "IfLessThan(%A,5,GoTo(Top))";
+    EXPECT_EQ(m_runs.Run(lines, "m.ow"), RunOutcome::Completed);
+    EXPECT_EQ(m_desk.Var('A'), "5");
+    EXPECT_EQ(m_runs.TestLine(lines[2]), RunOutcome::Completed);
+    EXPECT_EQ(m_desk.Var('A'), "6");
+
+    lines[2] = "Increment(%A,%B)";
+    EXPECT_EQ(m_runs.Run(lines, "m.ow"), RunOutcome::Failed);
+    EXPECT_EQ(m_runs.FailedLine(), 3);
+    lines[2] = "Increment(%A)";
+    lines[3] = "IfLessThan(%A,8,  GoTo(Top,x))";
+    EXPECT_EQ(m_runs.Run(lines, "m.ow"), RunOutcome::Failed);
+    EXPECT_EQ(m_runs.FailedLine(), 4);
+    EXPECT_EQ(m_desk.Var('A'), "1");
+    EXPECT_NE(m_desk.Sim().diagnostics.Transcript().find("m.ow:3:1: error: Increment takes 1 argument, 2 given\n"
+                                                         "m.ow:4:19: error: GoTo takes 1 argument, 2 given\n"),
+              std::string::npos)
+        << m_desk.Sim().diagnostics.Transcript();
+}
+
 TEST_F(EditorRunsTest, ExternalEditorSavesFirstThenStartsTheEditorOnTheFile) {
     PosixFileSystem files;
     MacroDocument document(files);
