@@ -37,11 +37,19 @@ void Engine::RunStarting() {
     if (const std::string problem = m_platform.registry.Problem(); !problem.empty()) {
         ReportProblem("registry", problem);
     }
+    m_runsStopped = false;
+    for (const RunCompanion& make : m_companionMakers) {
+        m_companions.push_back(make(*this));
+    }
 }
 
 void Engine::RunEnded() {
     if (--m_runDepth == 0) {
         m_platform.clock.StopIntervals();
+        // The last made goes first.
+        while (!m_companions.empty()) {
+            m_companions.pop_back();
+        }
     }
 }
 

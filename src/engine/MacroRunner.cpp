@@ -73,7 +73,7 @@ CMacroRunner::CMacroRunner(Engine& engine, const std::vector<std::string>& lines
 CMacroRunner::CMacroRunner(Engine& engine, MacroText text) : m_engine(engine), m_text(std::move(text)) {}
 
 bool CMacroRunner::StopRequested() const {
-    return m_stopRequest || m_engine.GetPlatform().stop.Raised();
+    return m_stopRequest || m_engine.RunsStopped() || m_engine.GetPlatform().stop.Raised();
 }
 
 bool CMacroRunner::Execute(std::string_view text) {
