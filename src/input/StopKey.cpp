@@ -45,6 +45,9 @@ std::shared_ptr<void> GrabStopKey(Engine& engine) {
     if (outcome == GrabOutcome::Taken) {
         engine.ReportProblem("stop key", "another program holds the stop key " + KeyCombinationLabel(*key) +
                                              "; this run has no stop key");
+    } else if (outcome == GrabOutcome::NoSuchKey) {
+        engine.ReportProblem("stop key", "the keyboard has no key " + KeyCombinationLabel(*key) +
+                                             " (the stop key); this run has no stop key");
     }
     return id >= 0 ? std::make_shared<StopKeyGrab>(grabs, id) : nullptr;
 }

@@ -21,7 +21,8 @@ struct KeyCombination {
 enum class GrabOutcome {
     Grabbed,
     Taken,       // another program holds the combination
-    Unavailable, // the window system lets no program watch keys, or has no such key
+    NoSuchKey,   // no key of the keyboard's layout is that key
+    Unavailable, // the window system lets no program watch keys
 };
 
 // Key combinations pressed anywhere on the desktop, whatever window has the

@@ -22,6 +22,7 @@
 #include "platform/posix/SqliteRegistry.h"
 #ifdef ORDWELL_WITH_QT
 #include "EditorApplication.h"
+#include "HotkeyResident.h"
 #endif
 #include "platform/posix/SignalStop.h"
 #include "platform/posix/StandardDescriptors.h"
@@ -117,6 +118,25 @@ int ListWindows(const ordwell::BackendSet& backends, const std::string& pattern)
     return wanted && !found ? 1 : 0;
 }
 
+// This executable, which the hotkeys' macros run with.
+std::string SelfPath() {
+    std::vector<char> buffer(4096);
+    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    return length > 0 ? std::string(buffer.data(), static_cast<std::size_t>(length)) : std::string("ordwell");
+}
+
+int Hotkeys(const ordwell::BackendSet& backends) {
+#ifdef ORDWELL_WITH_QT
+    if (backends.OnDisplay()) {
+        return ordwell::RunHotkeys(backends.GetPlatform(), SelfPath());
+    }
+#else
+    (void)backends;
+#endif
+    std::fputs("ordwell: --hotkeys needs a display (set DISPLAY)\n", stderr);
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -140,6 +160,7 @@ int main(int argc, char** argv) {
     case CommandLine::Action::RunHeadless:
     case CommandLine::Action::ListWindows:
     case CommandLine::Action::Backends:
+    case CommandLine::Action::Hotkeys:
         break;
     }
     // A reader of our output that goes away is no reason to end the run.
@@ -157,6 +178,9 @@ int main(int argc, char** argv) {
     }
     if (line.action == CommandLine::Action::ListWindows) {
         return ListWindows(backends, line.fileName);
+    }
+    if (line.action == CommandLine::Action::Hotkeys) {
+        return Finished(backends, Hotkeys(backends));
     }
     if (line.action == CommandLine::Action::RunHeadless) {
         return Finished(backends, ordwell::RunHeadless(backends.GetPlatform(), line.fileName));

@@ -5,8 +5,12 @@
 namespace ordwell {
 
 int SimulatedKeyGrabs::Grab(const KeyCombination& key, std::function<void()> pressed, GrabOutcome& outcome) {
-    if (!m_available || key.virtualKey == 0) {
+    if (!m_available) {
         outcome = GrabOutcome::Unavailable;
+        return -1;
+    }
+    if (key.virtualKey == 0) {
+        outcome = GrabOutcome::NoSuchKey;
         return -1;
     }
     if (std::find(m_taken.begin(), m_taken.end(), key) != m_taken.end()) {

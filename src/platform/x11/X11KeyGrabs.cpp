@@ -80,6 +80,7 @@ int X11KeyGrabs::Grab(const KeyCombination& key, std::function<void()> pressed, 
     }
     const auto [keycode, modifiers] = Place(key);
     if (keycode == 0) {
+        outcome = GrabOutcome::NoSuchKey;
         return -1;
     }
     bool held = false;
