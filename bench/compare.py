@@ -174,11 +174,13 @@ class Bench:
         return wall, usage.ru_utime + usage.ru_stime, kib
 
     def measure(self, commands, peak=False):
-        """Runs each command self.runs times, in turns; a list of results per command."""
+        """Runs each command self.runs times, in turns; a list of results per
+        command. A command is (argv, display) or (argv, display, False) for one
+        whose exit status is not checked."""
         results = [[] for _ in commands]
         for _ in range(self.runs):
-            for index, (command, display) in enumerate(commands):
-                results[index].append(self.run(command, display, peak=peak))
+            for index, (command, display, *check) in enumerate(commands):
+                results[index].append(self.run(command, display, check=check != [False], peak=peak))
         return results
 
     def write(self, name, text):
@@ -303,11 +305,14 @@ class Bench:
 
     def start_up(self):
         empty = self.write("empty.ow", "")
+        find = self.write("find.ow", "FindWindow(\"No such window\")\n")
         xdotool = shutil.which("xdotool")
         # Starting is quick: more runs give a steadier median.
         runs, self.runs = self.runs, self.runs * 4
         commands = [([self.ordwell, "/r", empty], False), (["/bin/true"], False), ([self.ordwell, "/r", empty], True),
-                    ([xdotool, "getactivewindow"], True)]
+                    ([xdotool, "getactivewindow"], True), ([self.ordwell, "/r", find], True),
+                    # It finds nothing, and says so with status 1.
+            ([xdotool, "search", "--name", "No such window"], True, False)]
         results = self.measure(commands)
         self.runs = runs
         peaks = self.measure(commands, peak=True)
@@ -320,6 +325,8 @@ class Bench:
 
         self.add("Empty macro, start to end, no display (`ordwell /r empty.ow`)", ms(0), "`/bin/true`", ms(1))
         self.add("Empty macro, start to end, with a display", ms(2), "`xdotool getactivewindow`", ms(3))
+        self.add("`FindWindow` macro, start to end, with a display", ms(4), "`xdotool search --name`", ms(5))
+        self.add("`MessageBox` macro, start to the box mapped, with a display", self.box_mapped(), "none", None)
         def cpu(index):
             return Figure([used * 1000 for _, used, _ in results[index]], "ms CPU", "lower")
 
@@ -328,6 +335,55 @@ class Bench:
         self.add("Processor time of an empty run, with a display", cpu(2), "`xdotool getactivewindow`", cpu(3))
         self.add("Peak memory of an empty headless run, no display", peak(0), "`/bin/true`", peak(1))
         self.add("Peak memory of an empty run, with a display", peak(2), "`xdotool getactivewindow`", peak(3))
+        self.add("Peak memory of a `FindWindow` run, with a display", peak(4), "`xdotool search --name`", peak(5))
+
+    def box_mapped(self):
+        """Milliseconds from the start of a run of one MessageBox to the box's
+        window mapped (the window manager's frame mapped on the root window),
+        told by the X server's MapNotify; the run is then ended by SIGTERM."""
+        import ctypes
+        import select
+        import signal
+
+        xlib = ctypes.CDLL("libX11.so.6")
+        xlib.XOpenDisplay.restype = ctypes.c_void_p
+        xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        xlib.XDefaultRootWindow.restype = ctypes.c_ulong
+        xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        xlib.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
+        for name in ("XPending", "XConnectionNumber", "XSync", "XCloseDisplay"):
+            getattr(xlib, name).argtypes = [ctypes.c_void_p] + ([ctypes.c_int] if name == "XSync" else [])
+        xlib.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
+        display = xlib.XOpenDisplay(self.display.encode())
+        substructure_notify, map_notify = 1 << 19, 19
+        xlib.XSelectInput(display, xlib.XDefaultRootWindow(display), substructure_notify)
+        xlib.XSync(display, 1)
+        fd = xlib.XConnectionNumber(display)
+        event = ctypes.create_string_buffer(192)
+        box = self.write("box.ow", "MessageBox(Mapped)\n")
+        times = []
+        for _ in range(self.runs):
+            start = time.perf_counter()
+            process = subprocess.Popen([self.ordwell, "/r", box], cwd=self.work, env=self.env(True),
+                                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                       stderr=subprocess.DEVNULL)
+            mapped = None
+            while mapped is None and time.perf_counter() - start < 30:
+                if not xlib.XPending(display):
+                    select.select([fd], [], [], 1)
+                    continue
+                xlib.XNextEvent(display, event)
+                if ctypes.c_int.from_buffer(event).value == map_notify:
+                    mapped = time.perf_counter()
+            process.send_signal(signal.SIGTERM)
+            process.wait()
+            while xlib.XPending(display):
+                xlib.XNextEvent(display, event)
+            if mapped is None:
+                sys.exit("the box of a MessageBox macro was not mapped within 30 seconds")
+            times.append((mapped - start) * 1000)
+        xlib.XCloseDisplay(display)
+        return Figure(times, "ms", "lower")
 
     def waits(self):
         delay = self.write("delay.ow", "Delay(5000)\n")

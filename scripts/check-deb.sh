@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the Debian package from a built folder and checks it on this machine
 # as a user's desktop would see it: it installs with apt, `ordwell --version`
-# runs from PATH, the desktop entry is valid and opens a file, macro files
+# runs from PATH, a macro runs with no display and with a box and a window
+# command on a private Xvfb, the desktop entry is valid and opens a file, macro files
 # have their MIME type and open with Ordwell by default, and `man ordwell`
 # shows the manual page. Then it removes the package and checks that all of
 # it is gone. Needs root (or sudo) and the packages of scripts/setup.sh.
@@ -61,6 +62,40 @@ apt_get install -y -qq "./$deb" >"$workdir/install.log" 2>&1 || {
 [ "$(command -v ordwell)" = /usr/bin/ordwell ] || fail "ordwell is not /usr/bin/ordwell on PATH"
 [ "$(ordwell --version)" = "ordwell $version" ] || fail "ordwell --version says '$(ordwell --version)'"
 
+# The modules and the desktop program beside it, and what they serve: a run
+# with no display (the light program alone), a box on a display and a window
+# command there (the desktop program).
+for file in ordwell-desktop libordwell-sound.so libordwell-dbus.so; do
+    [ -e "/usr/lib/ordwell/$file" ] || fail "/usr/lib/ordwell/$file is missing"
+done
+printf 'MessageBox(no display)\n' >"$workdir/headless.ow"
+[ "$(cd "$workdir" && env -u DISPLAY -u WAYLAND_DISPLAY ordwell /r headless.ow)" = "[Ordwell] no display" ] ||
+    fail "a run with no display did not print its box"
+if command -v Xvfb >/dev/null; then
+    mkfifo "$workdir/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$workdir/display" >"$workdir/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    read -r -t 30 display <"$workdir/display" || fail "Xvfb did not start"
+    printf 'MessageBox(from the package)\nWriteToFile(box.txt,%%R)\n' >"$workdir/box.ow"
+    # The box waits for an answer; a second run finds it with a window
+    # command and closes it, which answers it.
+    printf 'If(FindWindow(Ordwell),WriteToFile(found.txt,yes))\nCloseWindow(Ordwell)\n' >"$workdir/close.ow"
+    (cd "$workdir" && env -u WAYLAND_DISPLAY DISPLAY=":$display" ordwell /r box.ow) &
+    box_pid=$!
+    for _ in $(seq 100); do
+        (cd "$workdir" && env -u WAYLAND_DISPLAY DISPLAY=":$display" ordwell /r close.ow) || true
+        [ -e "$workdir/found.txt" ] && break
+        sleep 0.2
+    done
+    wait "$box_pid" || fail "the run with a box failed"
+    kill "$xvfb_pid"
+    [ -e "$workdir/found.txt" ] || fail "a window command did not find the box"
+    [ -e "$workdir/box.txt" ] || fail "the run with a box did not go on after it was closed"
+    echo "a box shown on a display, found and closed by a window command"
+else
+    echo "no Xvfb: the box and the window command are not checked"
+fi
+
 # The desktop entry: valid, and a file manager's "open" runs the editor on the file.
 entry=/usr/share/applications/ordwell.desktop
 desktop-file-validate "$entry" || fail "$entry is not valid"
@@ -104,7 +139,7 @@ apt_get remove -y -qq ordwell >"$workdir/remove.log" 2>&1 || {
 if installed; then fail "ordwell is still installed"; fi
 hash -r
 if command -v ordwell >/dev/null; then fail "ordwell is still on PATH"; fi
-for file in /usr/bin/ordwell "$entry" /usr/share/mime/packages/ordwell.xml "$page" \
+for file in /usr/bin/ordwell /usr/lib/ordwell "$entry" /usr/share/mime/packages/ordwell.xml "$page" \
     /usr/share/icons/hicolor/scalable/apps/ordwell.svg; do
     if [ -e "$file" ]; then fail "$file is still there"; fi
 done

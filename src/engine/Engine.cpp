@@ -34,9 +34,7 @@ void Engine::RunStarting() {
     }
     m_platform.clock.StartIntervals(kEventIntervalMs);
     m_reported.clear();
-    if (const std::string problem = m_platform.registry.Problem(); !problem.empty()) {
-        ReportProblem("registry", problem);
-    }
+    ReportRegistryProblem();
     m_runsStopped = false;
     for (const RunCompanion& make : m_companionMakers) {
         m_companions.push_back(make(*this));
@@ -50,6 +48,15 @@ void Engine::RunEnded() {
         while (!m_companions.empty()) {
             m_companions.pop_back();
         }
+        // The store is opened when first used: a problem it found during the
+        // run (settings read with their defaults) is said by its end.
+        ReportRegistryProblem();
+    }
+}
+
+void Engine::ReportRegistryProblem() {
+    if (const std::string problem = m_platform.registry.Problem(); !problem.empty()) {
+        ReportProblem("registry", problem);
     }
 }
 

@@ -92,6 +92,7 @@ public:
 
 private:
     void LetEventsIn();
+    void ReportRegistryProblem();
 
     Platform m_platform;
     VariableStore m_variables;

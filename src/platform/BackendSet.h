@@ -47,7 +47,9 @@ public:
     static std::string Built();
 
     const Platform& GetPlatform() const { return *m_platform; }
-    const BackendReport& Report() const { return m_report; }
+    // Loads the modules of the services that a run loads on first use, to
+    // tell what they find.
+    const BackendReport& Report() const;
     // Whether the toolkit runs on a display: boxes and the editor can show.
     bool OnDisplay() const { return m_onDisplay; }
     // Whether a window system serves the windows.
@@ -65,7 +67,8 @@ private:
     struct Parts;
     std::unique_ptr<Parts> m_parts;
     std::unique_ptr<Platform> m_platform;
-    BackendReport m_report;
+    mutable BackendReport m_report;
+    mutable bool m_servicesReported = false;
     bool m_onDisplay = false;
 };
 

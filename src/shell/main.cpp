@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unistd.h>
@@ -11,12 +12,14 @@
 
 #include "BackendListing.h"
 #include "CommandLine.h"
+#include "DesktopHandOver.h"
 #include "HeadlessRun.h"
 #include "MacroFileCheck.h"
 #include "WindowListing.h"
 #include "engine/Settings.h"
 #include "platform/BackendSet.h"
 #include "platform/posix/ConfigLocation.h"
+#include "platform/posix/OnDemandRegistry.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixPathMapping.h"
 #include "platform/posix/SqliteRegistry.h"
@@ -85,7 +88,9 @@ int CheckFiles(const std::vector<std::string>& names) {
         std::fputs("ordwell: --check needs a macro file\nTry 'ordwell --help' for more.\n", stderr);
         return ordwell::kCheckUnreadable;
     }
-    ordwell::SqliteRegistry registry{ordwell::RegistryDatabasePath()};
+    // Opened only when a path names a drive letter.
+    ordwell::OnDemandRegistry registry{
+        [] { return std::make_unique<ordwell::SqliteRegistry>(ordwell::RegistryDatabasePath()); }};
     ordwell::Settings settings{registry};
     ordwell::PosixPathMapping paths{
         [&settings](char letter) { return settings.GetString("Drives", std::string(1, letter), ""); }};
@@ -163,6 +168,9 @@ int main(int argc, char** argv) {
     case CommandLine::Action::Hotkeys:
         break;
     }
+#ifdef ORDWELL_HANDS_OVER_DESKTOP
+    ordwell::HandOverToDesktop(line, argv);
+#endif
     // A reader of our output that goes away is no reason to end the run.
     std::signal(SIGPIPE, SIG_IGN);
     std::atexit(OnLibraryExit);

@@ -2,8 +2,10 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <fstream>
-#include <sys/stat.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <thread>
 #include <unistd.h>
 
@@ -20,6 +22,26 @@ void Put(std::ofstream& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) {
         out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
     }
+}
+
+// Whether a client can connect to the socket now. The socket's file appears
+// when the server binds it, a moment before it listens: a client that came
+// in between would be refused.
+bool Listening(const std::filesystem::path& socket) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string path = socket.string();
+    if (path.size() >= sizeof(address.sun_path)) {
+        return false;
+    }
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        return false;
+    }
+    const bool connected = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0;
+    ::close(fd);
+    return connected;
 }
 
 // Waits, with a generous bound, until the condition holds.
@@ -44,11 +66,7 @@ PrivateSoundServer::PrivateSoundServer(const std::filesystem::path& folder)
                                  "--disable-shm=yes", "--log-target=stderr", "--load=module-null-sink",
                                  "--load=module-native-protocol-unix auth-anonymous=1 socket=" + m_socket.string()},
         options);
-    // The socket appears once the server takes clients.
-    m_ready = Await([this] {
-        struct stat status {};
-        return ::stat(m_socket.c_str(), &status) == 0 && S_ISSOCK(status.st_mode);
-    });
+    m_ready = Await([this] { return Listening(m_socket); });
 }
 
 PrivateSoundServer::~PrivateSoundServer() {

@@ -8,23 +8,22 @@
 
 #include "BackendChoice.h"
 #include "DesktopNotice.h"
+#include "DesktopProgram.h"
+#include "OnDemandServices.h"
+#include "RefusedDialogs.h"
 #include "WaylandSeam.h"
 #include "engine/Settings.h"
 #include "platform/BackendSet.h"
 #include "platform/console/ConsoleDialogs.h"
 #include "platform/console/ConsoleEventPump.h"
-#include "platform/dbus/DbusDdeClient.h"
-#include "platform/dbus/LogindSession.h"
 #include "platform/null/NullClipboard.h"
-#include "platform/null/NullDdeClient.h"
 #include "platform/null/NullKeyGrabs.h"
 #include "platform/null/NullKeyboard.h"
 #include "platform/null/NullPointer.h"
 #include "platform/null/NullRunIcon.h"
-#include "platform/null/NullSession.h"
-#include "platform/null/NullSound.h"
 #include "platform/null/NullWindowSystem.h"
 #include "platform/posix/ConfigLocation.h"
+#include "platform/posix/OnDemandRegistry.h"
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixPathMapping.h"
@@ -34,7 +33,6 @@
 #include "platform/posix/SignalStop.h"
 #include "platform/posix/SqliteRegistry.h"
 #include "platform/posix/StandardErrorDiagnostics.h"
-#include "platform/pulse/PulseSound.h"
 
 #ifdef ORDWELL_WITH_QT
 #include <QApplication>
@@ -107,10 +105,12 @@ struct BackendSet::Parts {
     PosixClock clock;
     PosixFileSystem files{stop.WakeFd()};
     PosixSystemInfo system;
-    // A store that cannot be used stays closed (writes fail, reads find
-    // nothing, so settings read their defaults) and says why in Problem(),
-    // which the engine reports. A stop request ends any wait for its lock.
-    SqliteRegistry registry{RegistryDatabasePath(), stop.WakeFd()};
+    // Opened on first use. A store that cannot be used stays closed (writes
+    // fail, reads find nothing, so settings read their defaults) and says why
+    // in Problem(), which the engine reports. A stop request ends any wait
+    // for its lock.
+    OnDemandRegistry registry{
+        [wakeFd = stop.WakeFd()] { return std::make_unique<SqliteRegistry>(RegistryDatabasePath(), wakeFd); }};
     Settings settings{registry};
     PosixPathMapping paths{[this](char letter) { return settings.GetString("Drives", std::string(1, letter), ""); }};
     std::unique_ptr<EventPump> pump;
@@ -139,13 +139,10 @@ struct BackendSet::Parts {
     std::unique_ptr<Keyboard> noticedKeyboard;
     std::unique_ptr<Pointer> noticedPointer;
     std::unique_ptr<Processes> processes;
-    bool logind = LogindSession::SystemBusReachable();
-    std::unique_ptr<Session> session =
-        logind ? std::unique_ptr<Session>(std::make_unique<LogindSession>()) : std::make_unique<NullSession>();
-    std::unique_ptr<DdeClient> dde = std::make_unique<NullDdeClient>();
-    bool pulse = PulseSound::ServerExpected();
-    std::unique_ptr<Sound> sound =
-        pulse ? std::unique_ptr<Sound>(std::make_unique<PulseSound>(stop.WakeFd())) : std::make_unique<NullSound>();
+    // Modules loaded by the first command that needs them.
+    OnDemandSession session{diagnostics};
+    OnDemandDdeClient dde{diagnostics};
+    OnDemandSound sound{diagnostics, stop.WakeFd()};
 };
 
 BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m_parts(std::make_unique<Parts>()) {
@@ -284,28 +281,36 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
         m_report.boxes = {"qt", QApplication::platformName().toStdString()};
     }
 #endif
-    if (!m_onDisplay) {
+    std::string notice = choice.notice;
+#ifdef ORDWELL_HANDS_OVER_DESKTOP
+    // This program serves runs with no display; with one, the desktop program
+    // does, and only a desktop program that could not be started leads here.
+    if (!found.x11Display.empty() || !found.waylandDisplay.empty()) {
+        std::string problem = DesktopProgramProblem();
+        if (problem.empty()) {
+            problem = DesktopProgramPath() + " could not be started";
+        }
+        parts.dialogs = std::make_unique<RefusedDialogs>(parts.diagnostics, "ordwell's desktop program " + problem);
+        m_report.boxes = {"none", "ordwell's desktop program " + problem};
+        notice = "ordwell's desktop program " + problem +
+                 ": window, key and click commands find no windows and answer FALSE";
+        m_report.notice = notice;
+    }
+#endif
+    if (!parts.dialogs) {
         parts.dialogs = std::make_unique<ConsoleDialogs>(STDIN_FILENO, STDOUT_FILENO, wakeFd);
-        parts.clipboard = std::make_unique<NullClipboard>();
-        parts.runIcon = std::make_unique<NullRunIcon>();
         m_report.boxes = {"console", found.qtBuilt ? choice.desktopReason : "this build has no Qt backend"};
     }
-    if (!choice.notice.empty()) {
-        parts.notice = std::make_unique<DesktopNotice>(parts.diagnostics, choice.notice);
+    if (!m_onDisplay) {
+        parts.clipboard = std::make_unique<NullClipboard>();
+        parts.runIcon = std::make_unique<NullRunIcon>();
+    }
+    if (!notice.empty()) {
+        parts.notice = std::make_unique<DesktopNotice>(parts.diagnostics, notice);
         parts.noticedWindows = std::make_unique<NoticedWindowSystem>(*parts.windows, *parts.notice);
         parts.noticedKeyboard = std::make_unique<NoticedKeyboard>(*parts.keyboard, *parts.notice);
         parts.noticedPointer = std::make_unique<NoticedPointer>(*parts.pointer, *parts.notice);
     }
-    // Without a session bus no DDE server can be reached: the null client
-    // answers at once.
-    if (DbusDdeClient::CanReach()) {
-        parts.dde = std::make_unique<DbusDdeClient>();
-        m_report.dde = {"dbus", "session bus"};
-    } else {
-        m_report.dde = {"none", "no session bus"};
-    }
-    m_report.session = parts.logind ? BackendUse{"logind", "system bus"} : BackendUse{"none", "no system bus"};
-    m_report.sound = parts.pulse ? BackendUse{"pulse", ""} : BackendUse{"none", "no sound server"};
     // Reaps the programs it starts on the pump's watches.
     parts.processes = std::make_unique<PosixProcesses>(*parts.pump);
 
@@ -327,13 +332,24 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
         .keyGrabs = *parts.keyGrabs,
         .pointer = parts.noticedPointer ? *parts.noticedPointer : *parts.pointer,
         .processes = *parts.processes,
-        .session = *parts.session,
-        .dde = *parts.dde,
-        .sound = *parts.sound,
+        .session = parts.session,
+        .dde = parts.dde,
+        .sound = parts.sound,
     });
 }
 
 BackendSet::~BackendSet() = default;
+
+const BackendReport& BackendSet::Report() const {
+    if (!m_servicesReported) {
+        // Loads the modules of these services to tell what they find.
+        m_servicesReported = true;
+        m_report.session = m_parts->session.Describe();
+        m_report.dde = m_parts->dde.Describe();
+        m_report.sound = m_parts->sound.Describe();
+    }
+    return m_report;
+}
 
 std::string BackendSet::Built() {
     std::string names;

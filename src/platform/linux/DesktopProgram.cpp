@@ -1,0 +1,29 @@
+#include "DesktopProgram.h"
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+#include "ModuleLoader.h"
+
+namespace ordwell {
+
+std::string DesktopProgramPath() {
+    return ModuleFolder() + "/ordwell-desktop";
+}
+
+std::string DesktopProgramProblem() {
+    const std::string path = DesktopProgramPath();
+    if (::access(path.c_str(), X_OK) != 0) {
+        return path + ": " + std::strerror(errno);
+    }
+    return {};
+}
+
+std::string StartDesktopProgram(char** argv) {
+    const std::string path = DesktopProgramPath();
+    ::execv(path.c_str(), argv);
+    return path + ": " + std::strerror(errno);
+}
+
+} // namespace ordwell
