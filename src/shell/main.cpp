@@ -123,12 +123,14 @@ int ListWindows(const ordwell::BackendSet& backends, const std::string& pattern)
     return wanted && !found ? 1 : 0;
 }
 
+#ifdef ORDWELL_WITH_QT
 // This executable, which the hotkeys' macros run with.
 std::string SelfPath() {
     std::vector<char> buffer(4096);
     const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
     return length > 0 ? std::string(buffer.data(), static_cast<std::size_t>(length)) : std::string("ordwell");
 }
+#endif
 
 int Hotkeys(const ordwell::BackendSet& backends) {
 #ifdef ORDWELL_WITH_QT
