@@ -35,11 +35,19 @@ void Engine::RunStarting() {
     m_platform.clock.StartIntervals(kEventIntervalMs);
     m_reported.clear();
     ReportRegistryProblem();
+    m_runsStopped = false;
+    for (const RunCompanion& make : m_companionMakers) {
+        m_companions.push_back(make(*this));
+    }
 }
 
 void Engine::RunEnded() {
     if (--m_runDepth == 0) {
         m_platform.clock.StopIntervals();
+        // The last made goes first.
+        while (!m_companions.empty()) {
+            m_companions.pop_back();
+        }
         // The store is opened when first used: a problem it found during the
         // run (settings read with their defaults) is said by its end.
         ReportRegistryProblem();

@@ -4,12 +4,14 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
 #include <string_view>
 #include <typeindex>
 #include <unordered_map>
+#include <vector>
 
 #include "CommandCatalogue.h"
 #include "Settings.h"
@@ -75,6 +77,15 @@ public:
     void RunStarting();
     void RunEnded();
 
+    // Asks every run going on, nested ones included, to stop after the line
+    // it runs (the stop key). The next run starts afresh.
+    void StopRuns() { m_runsStopped = true; }
+    bool RunsStopped() const { return m_runsStopped; }
+    // Something that lasts as long as a run (nested runs included): made by
+    // `make` as the outermost run begins, destroyed as it ends.
+    using RunCompanion = std::function<std::shared_ptr<void>(Engine& engine)>;
+    void AddRunCompanion(RunCompanion make) { m_companionMakers.push_back(std::move(make)); }
+
     // Tells the person running the program about a problem no macro line
     // reports (standard error and the event log), once per topic in a run.
     void ReportProblem(std::string_view topic, std::string_view text);
@@ -90,6 +101,9 @@ private:
     std::unordered_map<std::type_index, std::shared_ptr<void>> m_shared;
     std::atomic<bool>& m_intervalPassed;
     int m_runDepth = 0;
+    bool m_runsStopped = false;
+    std::vector<RunCompanion> m_companionMakers;
+    std::vector<std::shared_ptr<void>> m_companions; // of the run going on
     std::set<std::string, std::less<>> m_reported;
 };
 

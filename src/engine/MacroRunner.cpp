@@ -77,7 +77,7 @@ CMacroRunner::CMacroRunner(Engine& engine, MacroText text)
     : m_engine(engine), m_text(std::move(text)), m_parsed(m_text.Count()) {}
 
 bool CMacroRunner::StopRequested() const {
-    return m_stopRequest || m_engine.GetPlatform().stop.Raised();
+    return m_stopRequest || m_engine.RunsStopped() || m_engine.GetPlatform().stop.Raised();
 }
 
 bool CMacroRunner::Execute(std::string_view text) {

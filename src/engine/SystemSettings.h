@@ -23,5 +23,10 @@ inline constexpr std::string_view kEventLogKey = "EventLog";
 inline constexpr std::string_view kDefaultEventLog = "macsys.log";
 inline constexpr std::string_view kErrorLogKey = "ErrorLog";
 inline constexpr std::string_view kDefaultErrorLog = "macerr.log";
+// The key that stops every run from anywhere on the desktop, a key
+// combination in the SendKeys language ("{PAUSE}", "^%{F12}"), or "none".
+inline constexpr std::string_view kStopKeyKey = "StopKey";
+inline constexpr std::string_view kDefaultStopKey = "{PAUSE}";
+inline constexpr std::string_view kNoStopKey = "none";
 
 } // namespace ordwell

@@ -9,6 +9,7 @@ class Diagnostics;
 class Dialogs;
 class EventPump;
 class FileSystem;
+class KeyGrabs;
 class Keyboard;
 class PathMapping;
 class Pointer;
@@ -41,6 +42,7 @@ struct Platform {
     RunIcon& runIcon;
     WindowSystem& windows;
     Keyboard& keyboard;
+    KeyGrabs& keyGrabs;
     Pointer& pointer;
     Processes& processes;
     Session& session;

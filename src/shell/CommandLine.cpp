@@ -61,6 +61,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words) {
                 return Ending(CommandLine::Action::Version);
             } else if (word == "--backends") {
                 return Ending(CommandLine::Action::Backends);
+            } else if (word == "--hotkeys") {
+                return Ending(CommandLine::Action::Hotkeys);
             } else if (word[0] == '-' && !IsFrameworkSwitch(std::string_view(word).substr(1))) {
                 CommandLine refused = Ending(CommandLine::Action::Refused);
                 refused.refusedOption = word;
@@ -92,6 +94,7 @@ std::string UsageText() {
            "       ordwell --check MACRO...\n"
            "       ordwell --list-windows [PATTERN]\n"
            "       ordwell --backends\n"
+           "       ordwell --hotkeys\n"
            "Without /r, opens the macro editor on the display, with the macro file\n"
            "MACRO (usually ending in .ow) when one is named; a file that does not exist\n"
            "yet is a new macro that Save writes there.\n"
@@ -117,6 +120,9 @@ std::string UsageText() {
            "      --backends show which backends a run would use here (windows, keyboard,\n"
            "                 pointer, boxes, sound, session, DDE) and why, and those this\n"
            "                 build has, and exit\n"
+           "      --hotkeys  stay resident with a tray icon and run each macro of the\n"
+           "                 hotkey table (editor: Macro, Hotkeys) when its keys are\n"
+           "                 pressed (X11 only)\n"
            "  --             what follows is a file name, even when it starts with -\n"
            "  -h, --help     show this help and exit\n"
            "      --version  show the version and exit\n"

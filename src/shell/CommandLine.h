@@ -16,6 +16,7 @@ struct CommandLine {
         Check,       // check the macro files named, run nothing
         ListWindows, // list the windows a title pattern can find (fileName: the pattern)
         Backends,    // say which backends a run would use here, and why
+        Hotkeys,     // stay resident and run macros by their hotkeys
     };
     Action action = Action::Edit;
     std::string fileName;               // the first word that is no switch
@@ -38,7 +39,8 @@ struct CommandLine {
 // were; a word starting with "-" that is no option of ours is refused.
 // "--check" checks every file named instead of running or editing one;
 // "--list-windows" lists windows, those the first other word finds when
-// there is one; "--backends" says which backends a run would use.
+// there is one; "--backends" says which backends a run would use;
+// "--hotkeys" stays resident for the hotkeys.
 CommandLine ParseCommandLine(const std::vector<std::string>& words);
 
 // The text of --help.

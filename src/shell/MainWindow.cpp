@@ -17,6 +17,7 @@
 #include "AboutDialog.h"
 #include "ActionIcons.h"
 #include "FrameSize.h"
+#include "HotkeysDialog.h"
 #include "SystemOptionsDialog.h"
 #include "WindowPlacement.h"
 #include "editor/HelpPages.h"
@@ -356,6 +357,14 @@ void MainWindow::MakeActions() {
          "Show the variables as the last run left them",
          nullptr,
          &MacroView::DumpVariables},
+        {"hotkeys",
+         "&Hotkeys...",
+         {"preferences-desktop-keyboard-shortcuts", "input-keyboard"},
+         SP::SP_CustomBase,
+         {},
+         "The key combinations that run macros while ordwell --hotkeys runs",
+         &MainWindow::EditHotkeys,
+         nullptr},
         {"font",
          "&Font...",
          {"preferences-desktop-font"},
@@ -485,6 +494,8 @@ void MainWindow::MakeMenus() {
 
     QMenu* macro = menuBar()->addMenu(tr("&Macro"));
     macro->addActions({Action("run"), Action("testLine"), Action("checkMacro"), Action("dumpVariables")});
+    macro->addSeparator();
+    macro->addAction(Action("hotkeys"));
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName("viewMenu");
@@ -718,6 +729,10 @@ void MainWindow::SavePlacement() {
 
 void MainWindow::ShowSystemOptions() {
     SystemOptionsDialog::Ask(m_engine.GetSettings(), this);
+}
+
+void MainWindow::EditHotkeys() {
+    HotkeysDialog::Ask(m_engine.GetSettings(), m_engine.GetPlatform().keyGrabs, this);
 }
 
 void MainWindow::ShowAbout() {

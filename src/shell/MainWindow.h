@@ -73,6 +73,7 @@ private:
     void SavePlacement();
     void ShowHelp(const std::string& page, bool focusFind = false);
     void ShowSystemOptions();
+    void EditHotkeys();
     void ShowAbout();
 
     Engine& m_engine;

@@ -1,10 +1,13 @@
 #include "SystemOptions.h"
 
 #include <charconv>
+#include <optional>
 
 #include "editor/ExternalEditor.h"
+#include "engine/AsciiText.h"
 #include "engine/Settings.h"
 #include "engine/SystemSettings.h"
+#include "input/KeyCombinationText.h"
 #include "text/Utf8.h"
 
 namespace ordwell {
@@ -30,6 +33,7 @@ SystemOptions ReadSystemOptions(const Settings& settings) {
     options.printLineNumbers = settings.GetInt(kSystemSection, kPrintLineNumbersKey, kDefaultPrintLineNumbers) != 0;
     options.eventLog = settings.GetString(kSystemSection, kEventLogKey, kDefaultEventLog);
     options.errorLog = settings.GetString(kSystemSection, kErrorLogKey, kDefaultErrorLog);
+    options.stopKey = settings.GetString(kSystemSection, kStopKeyKey, kDefaultStopKey);
     return options;
 }
 
@@ -39,6 +43,7 @@ void WriteSystemOptions(Settings& settings, const SystemOptions& options) {
     settings.WriteInt(kSystemSection, kPrintLineNumbersKey, options.printLineNumbers ? 1 : 0);
     settings.WriteString(kSystemSection, kEventLogKey, options.eventLog);
     settings.WriteString(kSystemSection, kErrorLogKey, options.errorLog);
+    settings.WriteString(kSystemSection, kStopKeyKey, options.stopKey);
 }
 
 std::variant<SystemOptions, OptionsProblem> CheckSystemOptions(const SystemOptionsFields& fields) {
@@ -64,6 +69,15 @@ std::variant<SystemOptions, OptionsProblem> CheckSystemOptions(const SystemOptio
     options.printLineNumbers = fields.printLineNumbers;
     options.eventLog = fields.eventLog;
     options.errorLog = fields.errorLog;
+    const std::string_view stopKey = Trimmed(fields.stopKey);
+    if (stopKey.empty() || EqualIgnoringAsciiCase(stopKey, kNoStopKey)) {
+        options.stopKey = kNoStopKey;
+    } else if (const std::optional<KeyCombination> key = ReadKeyCombination(stopKey)) {
+        options.stopKey = KeyCombinationText(*key);
+    } else {
+        return OptionsProblem{Field::StopKey, "Please enter one key, with +, ^ or % before it for Shift, Ctrl or Alt, "
+                                              "as SendKeys writes it ({PAUSE}, ^%{F12}), or none."};
+    }
     return options;
 }
 

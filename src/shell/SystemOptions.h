@@ -15,13 +15,14 @@ struct SystemOptions {
     bool printLineNumbers = true;
     std::string eventLog;
     std::string errorLog;
+    std::string stopKey; // a key combination in the SendKeys language, or "none"
 
     friend bool operator==(const SystemOptions&, const SystemOptions&) = default;
 };
 
 // The options as stored, each with its default where none is stored.
 SystemOptions ReadSystemOptions(const Settings& settings);
-// Writes all five: the key delay and the line-number switch (0 or 1) as
+// Writes them all: the key delay and the line-number switch (0 or 1) as
 // numbers, the others as text.
 void WriteSystemOptions(Settings& settings, const SystemOptions& options);
 
@@ -32,11 +33,12 @@ struct SystemOptionsFields {
     bool printLineNumbers = true;
     std::string eventLog;
     std::string errorLog;
+    std::string stopKey;
 };
 
 // A field the dialog cannot take, and what to tell the user.
 struct OptionsProblem {
-    enum class Field { KeyDelay, Editor, EventLog, ErrorLog };
+    enum class Field { KeyDelay, Editor, EventLog, ErrorLog, StopKey };
     Field field;
     std::string message;
 };
@@ -46,7 +48,9 @@ inline constexpr std::size_t kOptionsTextLimit = 254;
 
 // The options the fields stand for, or the first field that is wrong, in the
 // dialog's order: the key delay must be a whole number from 0 to 999 (blanks
-// around it do not matter), and each name at most 254 characters long.
+// around it do not matter), each name at most 254 characters long, and the
+// stop key a key combination in the SendKeys language or "none" (or empty,
+// which is none); it is kept in the form the runs read back.
 std::variant<SystemOptions, OptionsProblem> CheckSystemOptions(const SystemOptionsFields& fields);
 
 } // namespace ordwell

@@ -48,6 +48,15 @@ SystemOptionsDialog::SystemOptionsDialog(const SystemOptions& options, QWidget* 
     macroGrid->addWidget(editorLabel, 1, 0);
     macroGrid->addWidget(m_editor, 1, 1);
     macroGrid->addWidget(browseEditor, 1, 2);
+    // The key that stops a run from anywhere, as SendKeys writes it.
+    m_stopKey = new QLineEdit(ToQString(options.stopKey), macro);
+    m_stopKey->setObjectName("stopKey");
+    m_stopKey->setToolTip(tr("Stops a running macro from anywhere on an X11 desktop: one key as SendKeys writes it, "
+                             "such as {PAUSE} or ^%{F12}, or none"));
+    auto* stopLabel = new QLabel(tr("&Stop key:"), macro);
+    stopLabel->setBuddy(m_stopKey);
+    macroGrid->addWidget(stopLabel, 2, 0);
+    macroGrid->addWidget(m_stopKey, 2, 1);
     layout->addWidget(macro);
 
     auto* printing = new QGroupBox(tr("Printing Options"), this);
@@ -109,8 +118,8 @@ void SystemOptionsDialog::ShowHelp() {
 
 void SystemOptionsDialog::accept() {
     const SystemOptionsFields fields{ToUtf8(m_keyDelay->cleanText()), ToUtf8(m_editor->text()),
-                                     m_lineNumbers->isChecked(), ToUtf8(m_eventLog->text()),
-                                     ToUtf8(m_errorLog->text())};
+                                     m_lineNumbers->isChecked(),      ToUtf8(m_eventLog->text()),
+                                     ToUtf8(m_errorLog->text()),      ToUtf8(m_stopKey->text())};
     const auto checked = CheckSystemOptions(fields);
     if (const auto* problem = std::get_if<OptionsProblem>(&checked)) {
         QMessageBox::warning(this, tr("Ordwell"), ToQString(problem->message));
@@ -128,6 +137,10 @@ void SystemOptionsDialog::accept() {
             break;
         case OptionsProblem::Field::ErrorLog:
             field = m_errorLog;
+            break;
+        case OptionsProblem::Field::StopKey:
+            field = m_stopKey;
+            m_stopKey->selectAll();
             break;
         }
         field->setFocus();

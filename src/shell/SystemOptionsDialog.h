@@ -13,8 +13,8 @@ namespace ordwell {
 
 class Settings;
 
-// The System Options dialog: the key delay, the external editor, whether
-// printed lines carry numbers, and the two log files. OK takes the fields
+// The System Options dialog: the key delay, the stop key, the external
+// editor, whether printed lines carry numbers, and the two log files. OK takes the fields
 // only when each is right (it says what is wrong and stays open otherwise);
 // Cancel leaves the settings as they were.
 class SystemOptionsDialog final : public QDialog {
@@ -41,6 +41,7 @@ private:
     QCheckBox* m_lineNumbers;
     QLineEdit* m_eventLog;
     QLineEdit* m_errorLog;
+    QLineEdit* m_stopKey;
     std::optional<SystemOptions> m_chosen;
 };
 

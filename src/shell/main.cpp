@@ -25,6 +25,7 @@
 #include "platform/posix/SqliteRegistry.h"
 #ifdef ORDWELL_WITH_QT
 #include "EditorApplication.h"
+#include "HotkeyResident.h"
 #endif
 #include "platform/posix/SignalStop.h"
 #include "platform/posix/StandardDescriptors.h"
@@ -122,6 +123,27 @@ int ListWindows(const ordwell::BackendSet& backends, const std::string& pattern)
     return wanted && !found ? 1 : 0;
 }
 
+#ifdef ORDWELL_WITH_QT
+// This executable, which the hotkeys' macros run with.
+std::string SelfPath() {
+    std::vector<char> buffer(4096);
+    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    return length > 0 ? std::string(buffer.data(), static_cast<std::size_t>(length)) : std::string("ordwell");
+}
+#endif
+
+int Hotkeys(const ordwell::BackendSet& backends) {
+#ifdef ORDWELL_WITH_QT
+    if (backends.OnDisplay()) {
+        return ordwell::RunHotkeys(backends.GetPlatform(), SelfPath());
+    }
+#else
+    (void)backends;
+#endif
+    std::fputs("ordwell: --hotkeys needs a display (set DISPLAY)\n", stderr);
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -145,6 +167,7 @@ int main(int argc, char** argv) {
     case CommandLine::Action::RunHeadless:
     case CommandLine::Action::ListWindows:
     case CommandLine::Action::Backends:
+    case CommandLine::Action::Hotkeys:
         break;
     }
 #ifdef ORDWELL_HANDS_OVER_DESKTOP
@@ -165,6 +188,9 @@ int main(int argc, char** argv) {
     }
     if (line.action == CommandLine::Action::ListWindows) {
         return ListWindows(backends, line.fileName);
+    }
+    if (line.action == CommandLine::Action::Hotkeys) {
+        return Finished(backends, Hotkeys(backends));
     }
     if (line.action == CommandLine::Action::RunHeadless) {
         return Finished(backends, ordwell::RunHeadless(backends.GetPlatform(), line.fileName));

@@ -29,6 +29,7 @@ QtTestEngine::QtTestEngine() {
         .runIcon = platform.runIcon,
         .windows = platform.windows,
         .keyboard = platform.keyboard,
+        .keyGrabs = platform.keyGrabs,
         .pointer = platform.pointer,
         .processes = platform.processes,
         .session = platform.session,

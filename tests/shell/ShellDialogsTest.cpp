@@ -8,11 +8,13 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QtTest>
 
 #include "editor/ModalAnswers.h"
 #include "editor/QtTestEngine.h"
 #include "shell/AboutDialog.h"
+#include "shell/HotkeysDialog.h"
 #include "shell/MainWindow.h"
 #include "shell/SplashAnimation.h"
 #include "shell/SplashWindow.h"
@@ -52,6 +54,36 @@ private:
 
 private slots:
     void init() { m_machine = std::make_unique<test::QtTestEngine>(); }
+
+    // The recorder takes the first key that is no modifier, with the
+    // modifiers held; the table refuses a combination another row has or
+    // another program holds, and keeps the others as SendKeys writes them.
+    void hotkeysAreRecordedAndRefusedWhenTaken() {
+        QCOMPARE(VirtualKeyOfQtKey(Qt::Key_F5), std::uint8_t{0x74});
+        QCOMPARE(VirtualKeyOfQtKey(Qt::Key_Q), std::uint8_t{'Q'});
+        QCOMPARE(VirtualKeyOfQtKey(Qt::Key_Pause), std::uint8_t{0x13});
+        QCOMPARE(VirtualKeyOfQtKey(Qt::Key_Control), std::uint8_t{0});
+        KeyRecorder recorder(nullptr);
+        QTest::keyClick(&recorder, Qt::Key_Control, Qt::ControlModifier);
+        QVERIFY(!recorder.Pressed());
+        QTest::keyClick(&recorder, Qt::Key_F5, Qt::ControlModifier | Qt::AltModifier);
+        QVERIFY(recorder.Pressed());
+        QCOMPARE(*recorder.Pressed(), (KeyCombination{0x74, KeyCombination::kControl | KeyCombination::kAlt}));
+
+        SimulatedKeyGrabs& grabs = m_machine->Sim().keyGrabs;
+        const KeyCombination ctrlF7{0x76, KeyCombination::kControl};
+        grabs.TakeElsewhere(ctrlF7);
+        HotkeysDialog dialog({{"^%{F5}", "/m/a.ow"}}, grabs, nullptr);
+        const KeyCombination ctrlAltF5 = *recorder.Pressed();
+        QCOMPARE(dialog.Refusal(ctrlAltF5, -1), QString("Ctrl+Alt+F5 is already the hotkey of /m/a.ow."));
+        QCOMPARE(dialog.Refusal(ctrlAltF5, 0), QString());
+        QCOMPARE(dialog.Refusal(ctrlF7, -1), QString("Another program holds Ctrl+F7 already."));
+        QVERIFY(grabs.Grabbed().empty()); // the test grab is given up
+        QVERIFY(dialog.SetRow(-1, {'Q', KeyCombination::kShift}, "/m/b.ow"));
+        QCOMPARE(dialog.Table(), (std::vector<Hotkey>{{"^%{F5}", "/m/a.ow"}, {"+q", "/m/b.ow"}}));
+        QCOMPARE(dialog.findChild<QTableWidget*>("hotkeys")->item(1, 0)->text(), QString("Shift+Q"));
+    }
+
     void cleanup() {
         SplashWindow::Dismiss();
         m_machine.reset();

@@ -14,22 +14,23 @@ namespace ordwell {
 namespace {
 
 SystemOptionsFields Fields(std::string keyDelay) {
-    return SystemOptionsFields{std::move(keyDelay), "gedit", false, "events.log", "errors.log"};
+    return SystemOptionsFields{std::move(keyDelay), "gedit", false, "events.log", "errors.log", "{PAUSE}"};
 }
 
-TEST(SystemOptions, DefaultsComeWhereNothingIsStoredAndAllFiveAreWrittenBack) {
+TEST(SystemOptions, DefaultsComeWhereNothingIsStoredAndAllAreWrittenBack) {
     SqliteRegistry registry(":memory:");
     Settings settings(registry);
     const SystemOptions defaults = ReadSystemOptions(settings);
-    EXPECT_EQ(defaults, (SystemOptions{1, "xdg-open", true, "macsys.log", "macerr.log"}));
+    EXPECT_EQ(defaults, (SystemOptions{1, "xdg-open", true, "macsys.log", "macerr.log", "{PAUSE}"}));
     EXPECT_EQ(settings.GetString("System", "KeyDelay", "none"), "none") << "reading writes nothing";
 
-    WriteSystemOptions(settings, SystemOptions{0, "emacsclient -c", false, "/tmp/ev.log", "/tmp/er.log"});
+    WriteSystemOptions(settings, SystemOptions{0, "emacsclient -c", false, "/tmp/ev.log", "/tmp/er.log", "none"});
     EXPECT_EQ(settings.GetInt("System", "KeyDelay", -1), 0);
     EXPECT_EQ(settings.GetString("System", "Editor", ""), "emacsclient -c");
     EXPECT_EQ(settings.GetInt("System", "PrintLineNumbers", -1), 0);
     EXPECT_EQ(settings.GetString("System", "EventLog", ""), "/tmp/ev.log");
     EXPECT_EQ(settings.GetString("System", "ErrorLog", ""), "/tmp/er.log");
+    EXPECT_EQ(settings.GetString("System", "StopKey", ""), "none");
     // Any other number stored for the switch means on.
     settings.WriteInt("System", "PrintLineNumbers", 7);
     EXPECT_TRUE(ReadSystemOptions(settings).printLineNumbers);
@@ -58,10 +59,10 @@ TEST(SystemOptions, NamesTakeAtMost254Characters) {
     for (int i = 0; i < 254; ++i) {
         accented += "é";
     }
-    SystemOptionsFields fields{"5", longest, true, accented, longest};
+    SystemOptionsFields fields{"5", longest, true, accented, longest, "{PAUSE}"};
     const auto checked = CheckSystemOptions(fields);
     ASSERT_TRUE(std::holds_alternative<SystemOptions>(checked));
-    EXPECT_EQ(std::get<SystemOptions>(checked), (SystemOptions{5, longest, true, accented, longest}));
+    EXPECT_EQ(std::get<SystemOptions>(checked), (SystemOptions{5, longest, true, accented, longest, "{PAUSE}"}));
 
     const std::pair<std::string SystemOptionsFields::*, OptionsProblem::Field> names[] = {
         {&SystemOptionsFields::editor, OptionsProblem::Field::Editor},
@@ -74,6 +75,30 @@ TEST(SystemOptions, NamesTakeAtMost254Characters) {
         ASSERT_TRUE(std::holds_alternative<OptionsProblem>(problem));
         EXPECT_EQ(std::get<OptionsProblem>(problem).field, field);
         EXPECT_EQ(std::get<OptionsProblem>(problem).message, "Please enter no more than 254 characters.");
+    }
+}
+
+TEST(SystemOptions, TheStopKeyIsOneKeyCombinationOrNoneKeptAsRunsReadIt) {
+    for (const auto& [typed, kept] : std::vector<std::pair<std::string, std::string>>{{"{PAUSE}", "{PAUSE}"},
+                                                                                      {" {pause} ", "{PAUSE}"},
+                                                                                      {"%^{f12}", "^%{F12}"},
+                                                                                      {"^Q", "^q"},
+                                                                                      {"none", "none"},
+                                                                                      {"NONE", "none"},
+                                                                                      {"", "none"},
+                                                                                      {"  ", "none"}}) {
+        SystemOptionsFields fields = Fields("1");
+        fields.stopKey = typed;
+        const auto checked = CheckSystemOptions(fields);
+        ASSERT_TRUE(std::holds_alternative<SystemOptions>(checked)) << typed;
+        EXPECT_EQ(std::get<SystemOptions>(checked).stopKey, kept) << typed;
+    }
+    for (const std::string typed : {"Pause", "{F5}{F6}", "{delay 5}", "^", "{F99}"}) {
+        SystemOptionsFields fields = Fields("1");
+        fields.stopKey = typed;
+        const auto checked = CheckSystemOptions(fields);
+        ASSERT_TRUE(std::holds_alternative<OptionsProblem>(checked)) << typed;
+        EXPECT_EQ(std::get<OptionsProblem>(checked).field, OptionsProblem::Field::StopKey) << typed;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "input/InputCommands.h"
 #include "input/SendKeysText.h"
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11KeyGrabs.h"
 #include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11Pointer.h"
 #include "platform/x11/X11WindowSystem.h"
@@ -14,12 +15,16 @@ namespace ordwell::test {
 
 X11Machine::X11Machine(const std::string& display)
     : m_connection(X11Connection::Open(pump, display.c_str())),
-      m_windows(std::make_unique<X11WindowSystem>(*m_connection)), m_keyboard(X11Keyboard::Open(*m_connection, pump)),
+      m_windows(std::make_unique<X11WindowSystem>(*m_connection)),
+      m_keyGrabs(std::make_unique<X11KeyGrabs>(pump, display)), m_keyboard(X11Keyboard::Open(*m_connection, pump)),
       m_pointer(std::make_unique<X11Pointer>(*m_connection)),
-      m_engine(std::make_unique<Engine>(Platform{m_sim.clock, pump, m_sim.stop, m_stack, m_sim.diagnostics, m_registry,
-                                                 m_files, m_paths, m_sim.system, m_sim.dialogs, m_sim.clipboard,
-                                                 m_sim.runIcon, *m_windows, *m_keyboard, *m_pointer, m_sim.processes,
-                                                 m_sim.session, m_sim.dde, m_sim.sound})) {
+      m_engine(std::make_unique<Engine>(Platform{
+          m_sim.clock, pump,         m_sim.stop,      m_stack,         m_sim.diagnostics, m_registry, m_files,
+          m_paths,     m_sim.system, m_sim.dialogs,   m_sim.clipboard, m_sim.runIcon,     *m_windows, *m_keyboard,
+          *m_keyGrabs, *m_pointer,   m_sim.processes, m_sim.session,   m_sim.dde,         m_sim.sound})) {
+    if (m_keyboard) {
+        m_keyboard->LiftGrabsOf(m_keyGrabs.get());
+    }
     BindActionCommands(*m_engine);
     BindInputCommands(*m_engine);
 }

@@ -13,6 +13,7 @@
 
 namespace ordwell {
 class X11Connection;
+class X11KeyGrabs;
 class X11Keyboard;
 class X11Pointer;
 class X11WindowSystem;
@@ -32,6 +33,7 @@ public:
 
     WindowSystem& Windows();
     X11Keyboard& Keyboard() { return *m_keyboard; }
+    X11KeyGrabs& KeyGrabs() { return *m_keyGrabs; }
     Engine& GetEngine() { return *m_engine; }
     // Sends a SendKeys text as a command sends it, on a runner of its own.
     void Send(const std::string& keys);
@@ -50,6 +52,7 @@ private:
     PosixPathMapping m_paths{[](char) { return std::string(); }};
     std::unique_ptr<X11Connection> m_connection;
     std::unique_ptr<X11WindowSystem> m_windows;
+    std::unique_ptr<X11KeyGrabs> m_keyGrabs;
     std::unique_ptr<X11Keyboard> m_keyboard;
     std::unique_ptr<X11Pointer> m_pointer;
     std::unique_ptr<Engine> m_engine;

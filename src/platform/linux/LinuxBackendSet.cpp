@@ -17,6 +17,7 @@
 #include "platform/console/ConsoleDialogs.h"
 #include "platform/console/ConsoleEventPump.h"
 #include "platform/null/NullClipboard.h"
+#include "platform/null/NullKeyGrabs.h"
 #include "platform/null/NullKeyboard.h"
 #include "platform/null/NullPointer.h"
 #include "platform/null/NullRunIcon.h"
@@ -49,6 +50,7 @@
 #include "platform/x11/DisplayHangUp.h"
 #include "platform/x11/DisplayProbe.h"
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11KeyGrabs.h"
 #include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11Pointer.h"
 #include "platform/x11/X11WindowSystem.h"
@@ -123,6 +125,9 @@ struct BackendSet::Parts {
     std::unique_ptr<Dialogs> dialogs;
     std::unique_ptr<Clipboard> clipboard;
     std::unique_ptr<RunIcon> runIcon;
+    // On a connection of its own. Before the keyboard, which lifts the grabs
+    // around the keys it types, and destroyed after it.
+    std::unique_ptr<KeyGrabs> keyGrabs = std::make_unique<NullKeyGrabs>();
     // After the connection it types on, and destroyed before it: its end
     // gives back what it changed on the display.
     std::unique_ptr<Keyboard> keyboard = std::make_unique<NullKeyboard>();
@@ -248,12 +253,18 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
         parts.pointer = std::make_unique<X11Pointer>(*parts.x11);
         m_report.windows = {"x11", choice.desktopReason};
         m_report.pointer = {"x11", "button events sent to the window"};
-        // A display without XTest or XKB keeps the null keyboard.
-        if (std::unique_ptr<X11Keyboard> keyboard = X11Keyboard::Open(*parts.x11, *parts.pump)) {
-            parts.keyboard = std::move(keyboard);
-            m_report.keyboard = {"x11", "XTest"};
-        } else {
-            m_report.keyboard.reason = "the X display has no XTest or XKB";
+        {
+            auto grabs = std::make_unique<X11KeyGrabs>(*parts.pump, found.x11Display);
+            X11KeyGrabs* lifted = grabs.get();
+            parts.keyGrabs = std::move(grabs);
+            // A display without XTest or XKB keeps the null keyboard.
+            if (std::unique_ptr<X11Keyboard> keyboard = X11Keyboard::Open(*parts.x11, *parts.pump)) {
+                keyboard->LiftGrabsOf(lifted);
+                parts.keyboard = std::move(keyboard);
+                m_report.keyboard = {"x11", "XTest"};
+            } else {
+                m_report.keyboard.reason = "the X display has no XTest or XKB";
+            }
         }
 #endif
         break;
@@ -318,6 +329,7 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
         .runIcon = *parts.runIcon,
         .windows = parts.noticedWindows ? *parts.noticedWindows : *parts.windows,
         .keyboard = parts.noticedKeyboard ? *parts.noticedKeyboard : *parts.keyboard,
+        .keyGrabs = *parts.keyGrabs,
         .pointer = parts.noticedPointer ? *parts.noticedPointer : *parts.pointer,
         .processes = *parts.processes,
         .session = parts.session,

@@ -6,6 +6,7 @@
 #include "SimulatedDiagnostics.h"
 #include "SimulatedDialogs.h"
 #include "SimulatedEventPump.h"
+#include "SimulatedKeyGrabs.h"
 #include "SimulatedKeyboard.h"
 #include "SimulatedPointer.h"
 #include "SimulatedProcesses.h"
@@ -33,6 +34,7 @@ struct SimulatedDesktop {
     SimulatedRunIcon runIcon;
     SimulatedWindowSystem windows{pump};
     SimulatedKeyboard keyboard;
+    SimulatedKeyGrabs keyGrabs;
     SimulatedPointer pointer{windows};
     SimulatedProcesses processes{pump};
     SimulatedSession session;
@@ -40,8 +42,9 @@ struct SimulatedDesktop {
     SimulatedSound sound;
 
     Platform Wire(StackSpace& stack, Registry& registry, FileSystem& files, PathMapping& paths) {
-        return Platform{clock,     pump,    stop,    stack,    diagnostics, registry,  files,   paths, system, dialogs,
-                        clipboard, runIcon, windows, keyboard, pointer,     processes, session, dde,   sound};
+        return Platform{clock,    pump,    stop,      stack,     diagnostics, registry, files,
+                        paths,    system,  dialogs,   clipboard, runIcon,     windows,  keyboard,
+                        keyGrabs, pointer, processes, session,   dde,         sound};
     }
 };
 

@@ -9,6 +9,7 @@
 #include <xkbcommon/xkbcommon.h>
 
 #include "X11Connection.h"
+#include "X11KeyGrabs.h"
 #include "platform/xkb/VirtualKeySyms.h"
 
 namespace ordwell {
@@ -411,7 +412,17 @@ void X11Keyboard::SetLevelModifiers(std::uint8_t mods) {
 }
 
 void X11Keyboard::SendKey(std::uint8_t keycode, bool down) {
-    XTestFakeKeyEvent(m_connection.Xlib(), keycode, down ? True : False, CurrentTime);
+    if (down && m_grabs != nullptr && m_grabs->Holds(keycode)) {
+        // A key this program grabs (the stop key) would come back to it:
+        // the press goes to the window with the focus, the grab is lifted
+        // for it. A press is all that a passive grab takes.
+        m_grabs->Lift(keycode);
+        XTestFakeKeyEvent(m_connection.Xlib(), keycode, True, CurrentTime);
+        XSync(m_connection.Xlib(), False);
+        m_grabs->Restore(keycode);
+    } else {
+        XTestFakeKeyEvent(m_connection.Xlib(), keycode, down ? True : False, CurrentTime);
+    }
     m_down[keycode] = down;
     ++m_unreadEvents;
     if (down) {

@@ -18,6 +18,8 @@
 
 namespace ordwell {
 
+class X11KeyGrabs;
+
 // The keyboard of an X display, typed on through XTest on our own
 // connection, exactly and fast on any layout.
 //
@@ -69,6 +71,10 @@ public:
     std::optional<LockKeyState> LockKeys() override;
     void WatchLockKeys(std::function<void()> changed) override;
 
+    // The grabs to lift around the keys this keyboard presses (see
+    // X11KeyGrabs); they must outlive it. Null: none.
+    void LiftGrabsOf(X11KeyGrabs* grabs) { m_grabs = grabs; }
+
     // Whether spare keys carry keysyms of ours now.
     bool HoldsSpareKeys() const { return !m_spare.Claimed().empty(); }
     // Gives the spare keys their nothing back now, as after the idle time.
@@ -107,6 +113,7 @@ private:
 
     X11Connection& m_connection;
     EventPump& m_pump;
+    X11KeyGrabs* m_grabs = nullptr;
     unsigned m_device;
     std::optional<X11KeyboardLayout> m_layout;
     X11SpareKeys m_spare;

@@ -66,6 +66,7 @@ private:
                              .runIcon = m_sim.runIcon,
                              .windows = m_sim.windows,
                              .keyboard = m_sim.keyboard,
+                             .keyGrabs = m_sim.keyGrabs,
                              .pointer = m_sim.pointer,
                              .processes = m_sim.processes,
                              .session = m_sim.session,

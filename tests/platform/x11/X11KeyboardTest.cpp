@@ -4,6 +4,7 @@
 // what the user holds or has locked, stops, clicks and Caps Lock.
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -216,6 +217,57 @@ TEST_F(X11Typing, AStopEndsALongTextBeforeTheNextItemAndLeavesNoKeyDown) {
     EXPECT_EQ(received, "x" + std::string(received.size() - 1, 'A'));
     EXPECT_EQ(display.KeysDown(), std::vector<int>{});
     EXPECT_EQ(display.Modifiers(), 0U);
+}
+
+// The stop key (Pause unless set) pressed anywhere ends a long SendKeys run
+// before its next item, with nothing left down; a macro that types the key
+// itself, or Break, is not stopped: the key reaches its window.
+TEST_F(X11Typing, TheStopKeyEndsALongRunAndAMacroTypingItIsNotStopped) {
+    using Clock = std::chrono::steady_clock;
+    const int pause = display.KeycodeOf(XK_Pause);
+    ASSERT_NE(pause, 0);
+    machine->SetKeyDelay(1);
+    program->Clear("editor");
+    CMacroRunner runner(machine->GetEngine(),
+                        std::vector<std::string>{"SendKeys(\"" + std::string(5000, 'a') + "\")", "PutVar(%A,never)"});
+    Clock::time_point pressed;
+    machine->pump.After(300, [&] {
+        pressed = Clock::now();
+        display.SendKey(pause, true);
+        display.SendKey(pause, false);
+    });
+    runner.Run();
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - pressed);
+    std::printf("stop key to the end of the run: %lld ms\n", static_cast<long long>(took.count()));
+    EXPECT_EQ(runner.Outcome(), RunOutcome::Stopped);
+    EXPECT_EQ(machine->GetEngine().Variables().Value(0), "");
+    const std::string received = program->Text("editor");
+    ASSERT_GT(received.size(), 1U);
+    EXPECT_LT(received.size(), 5000U);
+    EXPECT_EQ(received, std::string(received.size(), 'a'));
+    // The window never saw the key: it was the run's.
+    EXPECT_EQ(program->Keys("editor").find("Pause"), std::string::npos);
+    EXPECT_LT(took, std::chrono::seconds(5));
+    EXPECT_EQ(display.KeysDown(), std::vector<int>{});
+
+    program->Clear("editor");
+    for (const std::string keys : {"a{PAUSE}b{BREAK}c{PAUSE 3}d", "(+{PAUSE})e"}) {
+        CMacroRunner typing(machine->GetEngine(),
+                            std::vector<std::string>{"SendKeys(\"" + keys + "\")", "PutVar(%A,done)"});
+        typing.Run();
+        EXPECT_EQ(typing.Outcome(), RunOutcome::Completed) << keys;
+        EXPECT_EQ(machine->GetEngine().Variables().Value(0), "done") << keys;
+        machine->GetEngine().Variables().SetVar("%A", "");
+    }
+    EXPECT_EQ(program->Text("editor"), "abcde");
+    EXPECT_EQ(program->Keys("editor"), "a Pause b Cancel c Pause Pause Pause d S-Pause e");
+    EXPECT_EQ(display.KeysDown(), std::vector<int>{});
+
+    // Once the run is over, Pause is the user's again.
+    program->Clear("editor");
+    display.SendKey(pause, true);
+    display.SendKey(pause, false);
+    EXPECT_EQ(program->Keys("editor"), "Pause");
 }
 
 TEST_F(X11Typing, ClicksReachTheButtonAsRealInputAndPutThePointerBack) {
