@@ -162,7 +162,7 @@ TEST_P(DesktopCommands, BackendsOnAnXDisplayAreX11AndQt) {
               "windows: x11 (DISPLAY=" + m_screen->Name() +
                   ")\n"
                   "keyboard: x11 (XTest)\n"
-                  "pointer: x11 (button events sent to the window)\n"
+                  "pointer: x11 (XTest, the pointer put back after each click)\n"
                   "boxes: qt (xcb)\n");
     EXPECT_EQ(result.output.find("note: "), std::string::npos) << result.output;
 }

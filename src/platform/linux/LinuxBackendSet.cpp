@@ -250,9 +250,11 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
             break;
         }
         parts.windows = std::make_unique<X11WindowSystem>(*parts.x11);
-        parts.pointer = std::make_unique<X11Pointer>(*parts.x11);
+        auto pointer = std::make_unique<X11Pointer>(*parts.x11);
+        m_report.pointer = {"x11", pointer->ThroughXTest() ? "XTest, the pointer put back after each click"
+                                                           : "button events sent to the window (no XTest)"};
+        parts.pointer = std::move(pointer);
         m_report.windows = {"x11", choice.desktopReason};
-        m_report.pointer = {"x11", "button events sent to the window"};
         {
             auto grabs = std::make_unique<X11KeyGrabs>(*parts.pump, found.x11Display);
             X11KeyGrabs* lifted = grabs.get();

@@ -17,6 +17,8 @@ public:
     explicit X11Pointer(X11Connection& connection);
 
     bool Click(int x, int y, bool doubleClick) override;
+    // Whether clicks go through XTest, as real input does.
+    bool ThroughXTest() const { return m_xtest; }
 
 private:
     bool ClickThroughXTest(int x, int y, int clicks);
