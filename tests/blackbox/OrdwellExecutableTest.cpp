@@ -108,8 +108,7 @@ TEST_F(OrdwellProgram, HelpAndVersionEndWell) {
     EXPECT_EQ(shortHelp.output, help.output);
     const Result version = Run({"--version"});
     EXPECT_EQ(version.status, 0);
-    EXPECT_TRUE(std::regex_match(version.output, std::regex("ordwell [0-9]+\\.[0-9]+\\.[0-9]+\n")))
-        << version.output;
+    EXPECT_TRUE(std::regex_match(version.output, std::regex("ordwell [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << version.output;
 }
 
 TEST_F(OrdwellProgram, AnUnknownOptionIsRefusedWithTheUsage) {
