@@ -250,10 +250,10 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
             break;
         }
         parts.windows = std::make_unique<X11WindowSystem>(*parts.x11);
-        auto pointer = std::make_unique<X11Pointer>(*parts.x11);
-        m_report.pointer = {"x11", pointer->ThroughXTest() ? "XTest, the pointer put back after each click"
-                                                           : "button events sent to the window (no XTest)"};
-        parts.pointer = std::move(pointer);
+        parts.pointer = std::make_unique<X11Pointer>(*parts.x11);
+        m_report.pointer = {"x11", static_cast<X11Pointer&>(*parts.pointer).ThroughXTest()
+                                       ? "XTest, the pointer put back after each click"
+                                       : "button events sent to the window (no XTest)"};
         m_report.windows = {"x11", choice.desktopReason};
         {
             auto grabs = std::make_unique<X11KeyGrabs>(*parts.pump, found.x11Display);
