@@ -1,0 +1,98 @@
+// What a run with a display loads: nothing of the display until a window,
+// key or click command (or the stop key, once the run has lasted) needs it,
+// then the x11 module and Xlib, and never the toolkit for such commands.
+#include <X11/keysym.h>
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+#include "OrdwellProgram.h"
+#include "support/AwaitCondition.h"
+#include "support/PrivateDisplay.h"
+
+namespace ordwell::test {
+namespace {
+
+class DisplayLibraries : public OrdwellProgram {
+protected:
+    void SetUp() override {
+        m_screen = std::make_unique<PrivateDisplay>(m_dir, false);
+        ASSERT_TRUE(m_screen->Ready()) << m_screen->Problem();
+        SetEnvironment("DISPLAY", m_screen->Name());
+    }
+
+    // Starts a run of `macro`, which then writes ready.txt and waits.
+    std::unique_ptr<ChildProcess> StartWaitingRun(const std::string& macro) {
+        std::filesystem::remove(m_dir / "ready.txt");
+        WriteMacro("macro.ow", macro + "WriteToFile(ready.txt,yes)\nDelay(60000)\n");
+        auto child = Start({"/r", "macro.ow"});
+        EXPECT_TRUE(AwaitCondition([&] { return std::filesystem::exists(m_dir / "ready.txt"); }, kBound))
+            << child->Errors();
+        return child;
+    }
+    static std::string Maps(const ChildProcess& child) {
+        std::ifstream file("/proc/" + std::to_string(child.Pid()) + "/maps");
+        std::stringstream maps;
+        maps << file.rdbuf();
+        return maps.str();
+    }
+    static bool Has(const std::string& maps, const std::string& name) { return maps.find(name) != std::string::npos; }
+    static void Stop(ChildProcess& child) {
+        child.Signal(SIGTERM);
+        EXPECT_EQ(child.Wait(kBound), 0) << child.Errors();
+    }
+    void SetStopKey(const std::string& key) {
+        const Result set = RunMacro(R"(WriteToRegistry("HKEY_CURRENT_USER\Software\Halvane\Ordwell\System",StopKey,")" +
+                                    key + "\")\n");
+        ASSERT_EQ(set.status, 0) << set.errors;
+    }
+
+    std::unique_ptr<PrivateDisplay> m_screen;
+};
+
+TEST_F(DisplayLibraries, ARunLoadsTheX11ModuleOnItsFirstWindowCommandAndNoToolkit) {
+    SetStopKey("none");
+    auto empty = StartWaitingRun("PutVar(%A,1)\n");
+    const std::string plain = Maps(*empty);
+    Stop(*empty);
+    for (const char* library : {"libQt6", "libX11", "libxcb", "libwayland", "libordwell-"}) {
+        EXPECT_FALSE(Has(plain, library)) << library << " is loaded:\n" << plain;
+    }
+
+    auto finding = StartWaitingRun("If(FindWindow(\"No such window\"),PutVar(%A,1))\n");
+    const std::string found = Maps(*finding);
+    Stop(*finding);
+    EXPECT_TRUE(Has(found, "libordwell-x11.so")) << found;
+    EXPECT_TRUE(Has(found, "libX11")) << found;
+    for (const char* library : {"libQt6", "libwayland", "libordwell-wayland", "libpulse"}) {
+        EXPECT_FALSE(Has(found, library)) << library << " is loaded:\n" << found;
+    }
+    EXPECT_EQ(finding->Errors(), "");
+}
+
+// The stop key of a run that uses no window command is grabbed once the run
+// has lasted a little, and then stops it.
+TEST_F(DisplayLibraries, TheStopKeyOfALongerRunIsGrabbedLateAndStopsIt) {
+    auto run = StartWaitingRun("");
+    ASSERT_TRUE(AwaitCondition([&] { return Has(Maps(*run), "libordwell-x11.so"); }, kBound)) << run->Errors();
+    const int pause = m_screen->KeycodeOf(XK_Pause);
+    ASSERT_NE(pause, 0);
+    // The grab follows the module's load: Pause is pressed until it stops
+    // the run.
+    std::optional<int> status;
+    EXPECT_TRUE(AwaitCondition(
+        [&] {
+            m_screen->SendKey(pause, true);
+            m_screen->SendKey(pause, false);
+            status = run->Wait(std::chrono::milliseconds(20));
+            return status.has_value();
+        },
+        kBound));
+    EXPECT_EQ(status, 0) << run->Errors();
+    EXPECT_EQ(run->Errors(), "");
+}
+
+} // namespace
+} // namespace ordwell::test
