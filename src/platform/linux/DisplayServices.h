@@ -21,8 +21,9 @@ public:
     virtual ordwell::Keyboard& Keyboard() = 0;
     virtual ordwell::Pointer& Pointer() = 0;
     virtual ordwell::KeyGrabs& KeyGrabs() = 0;
-    // Fills the windows, keyboard and pointer of the report.
-    virtual void Describe(BackendReport& report) const = 0;
+    // Fills the windows, keyboard and pointer of the report (opening what
+    // is opened on first use, to tell).
+    virtual void Describe(BackendReport& report) = 0;
     // Whether the connection to the display broke (went away, or hung up on).
     virtual bool Broken() const { return false; }
     // Whether a stop request found the display not answering and hung up.

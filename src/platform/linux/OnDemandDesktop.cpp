@@ -31,7 +31,7 @@ public:
     ordwell::Keyboard& Keyboard() override { return m_keyboard; }
     ordwell::Pointer& Pointer() override { return m_pointer; }
     ordwell::KeyGrabs& KeyGrabs() override { return m_keyGrabs; }
-    void Describe(BackendReport&) const override {}
+    void Describe(BackendReport&) override {}
 
 private:
     NullWindowSystem m_windows;
@@ -233,9 +233,6 @@ bool OnDemandDesktop::Open() {
             m_problem + (m_uses.notice.empty() ? ": window, key and click commands find no windows and answer FALSE"
                                                : "; " + m_uses.notice);
     }
-    if (m_services) {
-        m_services->Describe(m_uses);
-    }
     m_keyGrabs->Opened();
     return m_services != nullptr;
 }
@@ -271,6 +268,9 @@ void OnDemandDesktop::Describe(BackendReport& report) {
     report.keyboard = m_uses.keyboard;
     report.pointer = m_uses.pointer;
     report.notice = m_uses.notice;
+    if (m_services) {
+        m_services->Describe(report);
+    }
 }
 
 bool OnDemandDesktop::Broken() const {

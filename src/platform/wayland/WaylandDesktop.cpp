@@ -47,7 +47,7 @@ void WaylandDesktop::Open(EventPump& pump) {
     }
 }
 
-void WaylandDesktop::Describe(BackendReport& report) const {
+void WaylandDesktop::Describe(BackendReport& report) {
     report.windows = m_uses.windows;
     report.keyboard = m_uses.keyboard;
     report.pointer = m_uses.pointer;

@@ -33,7 +33,7 @@ public:
     ordwell::Keyboard& Keyboard() override { return *m_keyboard; }
     ordwell::Pointer& Pointer() override { return *m_pointer; }
     ordwell::KeyGrabs& KeyGrabs() override { return *m_keyGrabs; }
-    void Describe(BackendReport& report) const override;
+    void Describe(BackendReport& report) override;
 
 private:
     std::unique_ptr<WaylandConnection> m_connection;

@@ -15,7 +15,7 @@ namespace ordwell {
 
 X11Desktop::X11Desktop(EventPump& pump, Display* display, std::unique_ptr<DisplayHangUp> hangUp,
                        const std::string& displayName, void (*endOnBreak)())
-    : m_hangUp(std::move(hangUp)), m_connection(X11Connection::Open(pump, display)),
+    : m_pump(pump), m_hangUp(std::move(hangUp)), m_connection(X11Connection::Open(pump, display)),
       m_windows(std::make_unique<NullWindowSystem>()), m_keyGrabs(std::make_unique<NullKeyGrabs>()),
       m_keyboard(std::make_unique<NullKeyboard>()), m_pointer(std::make_unique<NullPointer>()) {
     if (!m_connection) {
@@ -33,21 +33,29 @@ X11Desktop::X11Desktop(EventPump& pump, Display* display, std::unique_ptr<Displa
                                                    : "button events sent to the window (no XTest)"};
     m_pointer = std::move(pointer);
     auto grabs = std::make_unique<X11KeyGrabs>(pump, displayName);
-    X11KeyGrabs* lifted = grabs.get();
+    m_lifted = grabs.get();
     m_keyGrabs = std::move(grabs);
-    // A display without XTest or XKB keeps the null keyboard.
-    if (std::unique_ptr<X11Keyboard> keyboard = X11Keyboard::Open(*m_connection, pump)) {
-        keyboard->LiftGrabsOf(lifted);
-        m_keyboard = std::move(keyboard);
-        m_keyboardUse = {"x11", "XTest"};
-    } else {
-        m_keyboardUse = {"none", "the X display has no XTest or XKB"};
-    }
 }
 
 X11Desktop::~X11Desktop() = default;
 
-void X11Desktop::Describe(BackendReport& report) const {
+Keyboard& X11Desktop::Keyboard() {
+    if (!m_keyboardTried && m_connection) {
+        m_keyboardTried = true;
+        // A display without XTest or XKB keeps the null keyboard.
+        if (std::unique_ptr<X11Keyboard> keyboard = X11Keyboard::Open(*m_connection, m_pump)) {
+            keyboard->LiftGrabsOf(m_lifted);
+            m_keyboard = std::move(keyboard);
+            m_keyboardUse = {"x11", "XTest"};
+        } else {
+            m_keyboardUse = {"none", "the X display has no XTest or XKB"};
+        }
+    }
+    return *m_keyboard;
+}
+
+void X11Desktop::Describe(BackendReport& report) {
+    Keyboard();
     report.windows = m_windowsUse;
     report.keyboard = m_keyboardUse;
     report.pointer = m_pointerUse;

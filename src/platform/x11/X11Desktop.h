@@ -12,6 +12,7 @@ namespace ordwell {
 class DisplayHangUp;
 class EventPump;
 class X11Connection;
+class X11KeyGrabs;
 
 // The X11 backend's services on one display: the connection that the window
 // system, the keyboard and the pointer share, and the key grabs on a
@@ -32,14 +33,16 @@ public:
     X11Desktop& operator=(const X11Desktop&) = delete;
 
     WindowSystem& Windows() override { return *m_windows; }
-    ordwell::Keyboard& Keyboard() override { return *m_keyboard; }
+    // Opened on first use: reading the keyboard takes many round trips.
+    ordwell::Keyboard& Keyboard() override;
     ordwell::Pointer& Pointer() override { return *m_pointer; }
     ordwell::KeyGrabs& KeyGrabs() override { return *m_keyGrabs; }
-    void Describe(BackendReport& report) const override;
+    void Describe(BackendReport& report) override;
     bool Broken() const override;
     bool HungUp() const override;
 
 private:
+    EventPump& m_pump;
     // Outlives every part that talks to the display.
     std::unique_ptr<DisplayHangUp> m_hangUp;
     std::unique_ptr<X11Connection> m_connection;
@@ -51,6 +54,10 @@ private:
     // it changed on the display.
     std::unique_ptr<ordwell::Keyboard> m_keyboard;
     std::unique_ptr<ordwell::Pointer> m_pointer;
+    // The grabs the keyboard lifts around the keys it types; null without a
+    // connection.
+    X11KeyGrabs* m_lifted = nullptr;
+    bool m_keyboardTried = false;
     BackendUse m_windowsUse;
     BackendUse m_keyboardUse;
     BackendUse m_pointerUse;
