@@ -9,7 +9,9 @@
 #include "BackendChoice.h"
 #include "DesktopNotice.h"
 #include "DesktopProgram.h"
+#include "HandOverEventPump.h"
 #include "OnDemandServices.h"
+#include "OnDemandToolkit.h"
 #include "RefusedDialogs.h"
 #include "WaylandSeam.h"
 #include "engine/Settings.h"
@@ -37,7 +39,7 @@
 #ifdef ORDWELL_WITH_QT
 #include <QApplication>
 
-#include "platform/qt/QtBusAutolaunchGuard.h"
+#include "platform/qt/QtApplicationStart.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventPump.h"
@@ -66,11 +68,6 @@ namespace {
 // the program's connections to it are ended under it.
 constexpr std::chrono::milliseconds kStopGrace{500};
 #endif
-#ifdef ORDWELL_WITH_QT
-// The exit status of a program that could not start for want of a display,
-// as for the editor asked for with none.
-constexpr int kNoDisplayStatus = 2;
-#endif
 
 std::string Environment(const char* name) {
     const char* value = std::getenv(name);
@@ -91,13 +88,8 @@ struct BackendSet::Parts {
     std::unique_ptr<DisplayHangUp> hangUp;
 #endif
 #ifdef ORDWELL_WITH_QT
-    // The arguments Qt is given, which it keeps referring to: the program's,
-    // and the platform chosen for it.
-    std::vector<std::string> qtArguments;
-    std::vector<char*> qtArgv;
-    int qtArgc = 0;
     // Made before every Qt object below and destroyed after them.
-    std::unique_ptr<QApplication> application;
+    std::unique_ptr<QtApplicationStart> application;
 #endif
     // Before the files, which wait on its descriptor, and destroyed after them.
     SignalStop stop;
@@ -114,6 +106,11 @@ struct BackendSet::Parts {
     Settings settings{registry};
     PosixPathMapping paths{[this](char letter) { return settings.GetString("Drives", std::string(1, letter), ""); }};
     std::unique_ptr<EventPump> pump;
+    // The toolkit of a run of the light executable on a display, loaded when
+    // first needed, whose loop the pump then goes on in. Right after the
+    // pump: everything else, which may still cancel its watches as it ends,
+    // ends before it.
+    std::unique_ptr<OnDemandToolkit> toolkit;
     // Our own connections to the display, apart from Qt's. After the pump,
     // which watches them, and before the services that use them.
     WaylandSeam wayland;
@@ -179,35 +176,20 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
 
 #ifdef ORDWELL_WITH_QT
     if (choice.qt) {
-        parts.qtArguments.assign(argv, argv + argc);
-        if (!choice.qtPlatform.empty()) {
-            parts.qtArguments.insert(parts.qtArguments.end(), {"-platform", choice.qtPlatform});
-        }
-        for (std::string& argument : parts.qtArguments) {
-            parts.qtArgv.push_back(argument.data());
-        }
-        parts.qtArgv.push_back(nullptr);
-        parts.qtArgc = static_cast<int>(parts.qtArguments.size());
-        {
-            // Should the display still go away before Qt is connected, Qt
-            // would abort: the run ends with a word on why instead.
-            // (Or, on a Wayland display, Qt lacks its Wayland plugin.)
-            const QtMessageRoute::FatalExit fatal(kNoDisplayStatus,
-                                                  choice.qtPlatform == "wayland"
-                                                      ? "Qt cannot show windows on the Wayland display (is qt6-wayland "
-                                                        "installed?)"
-                                                      : "the display went away as the program started");
-            const QtBusAutolaunchGuard noBusOfQtsOwn;
-            parts.application = std::make_unique<QApplication>(parts.qtArgc, parts.qtArgv.data());
-        }
-        // Closing a box is no reason to end the program.
-        QApplication::setQuitOnLastWindowClosed(false);
+        parts.application = std::make_unique<QtApplicationStart>(argc, argv, choice.qtPlatform);
         parts.pump = std::make_unique<QtEventPump>(wakeFd);
         m_onDisplay = true;
     }
 #else
-    (void)argc;
-    (void)argv;
+    // The light executable on a display: Qt comes as a module when a box,
+    // the clipboard or the run icon first needs it.
+    HandOverEventPump* handOver = nullptr;
+    if ((!found.x11Display.empty() || !found.waylandDisplay.empty()) && !DesktopProgramTried()) {
+        auto pump = std::make_unique<HandOverEventPump>(std::make_unique<ConsoleEventPump>(wakeFd));
+        handOver = pump.get();
+        parts.pump = std::move(pump);
+        m_onDisplay = true;
+    }
 #endif
 #ifndef ORDWELL_WITH_X11
     (void)endOnBrokenDisplay;
@@ -282,12 +264,28 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
         parts.runIcon = std::make_unique<QtRunIcon>();
         m_report.boxes = {"qt", QApplication::platformName().toStdString()};
     }
+#else
+    if (handOver != nullptr) {
+        parts.toolkit =
+            std::make_unique<OnDemandToolkit>(parts.diagnostics, *handOver, wakeFd, argc, argv, [&parts, found] {
+                // Qt connects only to a display that answered: a Wayland
+                // compositor, or the X display once the program's own
+                // connection to it is open (before Qt's, so that a server that
+                // resets when its last client leaves cannot go away between the
+                // two).
+                DesktopFindings now = found;
+                now.qtBuilt = true;
+                const BackendChoice toolkitChoice = ChooseBackends(now);
+                return OnDemandToolkit::Display{toolkitChoice.qt, toolkitChoice.qtPlatform, parts.windows.get()};
+            });
+        m_report.boxes = {"qt", "loaded by the first box"};
+    }
 #endif
     std::string notice = choice.notice;
 #ifdef ORDWELL_HANDS_OVER_DESKTOP
-    // This program serves runs with no display; with one, the desktop program
-    // does, and only a desktop program that could not be started leads here.
-    if (!found.x11Display.empty() || !found.waylandDisplay.empty()) {
+    // What this program hands over to the desktop program (the window
+    // listing, the backends) leads here only when it could not be started.
+    if (DesktopProgramTried()) {
         std::string problem = DesktopProgramProblem();
         if (problem.empty()) {
             problem = DesktopProgramPath() + " could not be started";
@@ -299,11 +297,12 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
         m_report.notice = notice;
     }
 #endif
-    if (!parts.dialogs) {
+    if (!parts.dialogs && !parts.toolkit) {
         parts.dialogs = std::make_unique<ConsoleDialogs>(STDIN_FILENO, STDOUT_FILENO, wakeFd);
         m_report.boxes = {"console", found.qtBuilt ? choice.desktopReason : "this build has no Qt backend"};
     }
-    if (!m_onDisplay) {
+    if (!m_onDisplay || parts.toolkit) {
+        // (The toolkit's stand for these.)
         parts.clipboard = std::make_unique<NullClipboard>();
         parts.runIcon = std::make_unique<NullRunIcon>();
     }
@@ -326,9 +325,9 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
         .files = parts.files,
         .paths = parts.paths,
         .system = parts.system,
-        .dialogs = *parts.dialogs,
-        .clipboard = *parts.clipboard,
-        .runIcon = *parts.runIcon,
+        .dialogs = parts.toolkit ? parts.toolkit->Boxes() : *parts.dialogs,
+        .clipboard = parts.toolkit ? parts.toolkit->DesktopClipboard() : *parts.clipboard,
+        .runIcon = parts.toolkit ? parts.toolkit->Icon() : *parts.runIcon,
         .windows = parts.noticedWindows ? *parts.noticedWindows : *parts.windows,
         .keyboard = parts.noticedKeyboard ? *parts.noticedKeyboard : *parts.keyboard,
         .keyGrabs = *parts.keyGrabs,

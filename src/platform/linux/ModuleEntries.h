@@ -9,6 +9,8 @@ namespace ordwell {
 class DdeClient;
 class Session;
 class Sound;
+class Toolkit;
+struct ToolkitStart;
 } // namespace ordwell
 
 extern "C" {
@@ -18,4 +20,8 @@ ordwell::Sound* ordwell_open_sound(int stopFd);
 // libordwell-dbus.so: DDE on the session bus, and logind on the system bus.
 ordwell::DdeClient* ordwell_open_dde_client();
 ordwell::Session* ordwell_open_session();
+// libordwell-qt.so: Qt's boxes, clipboard, run icon and event loop. Starts
+// the QApplication; a display that goes away as it connects ends the program
+// with a word on why.
+ordwell::Toolkit* ordwell_open_toolkit(const ordwell::ToolkitStart& start);
 }
