@@ -1,12 +1,18 @@
 // The hand-over of a run's event pump to the next loop (the toolkit's, once
 // it is loaded): watches and timers made before it go on in the next pump
-// under the same ids, timers with the time they had left.
+// under the same ids, timers with the time they had left. The next pump is
+// the terminal's, and Qt's where the build has it.
 #include <gtest/gtest.h>
 #include <memory>
 #include <unistd.h>
 
 #include "platform/console/ConsoleEventPump.h"
 #include "platform/linux/HandOverEventPump.h"
+#ifdef ORDWELL_WITH_QT
+#include <QCoreApplication>
+
+#include "platform/qt/QtEventPump.h"
+#endif
 
 namespace ordwell {
 namespace {
@@ -14,9 +20,25 @@ namespace {
 // Far longer than any of these tests takes.
 constexpr std::uint32_t kBoundMs = 10000;
 
-class HandOverEventPumpTest : public ::testing::Test {
+enum class Next { Console, Qt };
+
+std::unique_ptr<EventPump> MakeNext(Next next) {
+#ifdef ORDWELL_WITH_QT
+    if (next == Next::Qt) {
+        static int argc = 1;
+        static char name[] = "hand_over_pump_tests";
+        static char* argv[] = {name, nullptr};
+        static QCoreApplication application(argc, argv);
+        return std::make_unique<QtEventPump>(-1);
+    }
+#endif
+    (void)next;
+    return std::make_unique<ConsoleEventPump>(-1);
+}
+
+class HandOverEventPumpTest : public ::testing::TestWithParam<Next> {
 protected:
-    HandOverEventPumpTest() {
+    HandOverEventPumpTest() : m_nextPump(MakeNext(GetParam())), m_next(*m_nextPump) {
         EXPECT_EQ(::pipe(m_pipe), 0);
         auto first = std::make_unique<ConsoleEventPump>(-1);
         m_first = first.get();
@@ -34,12 +56,13 @@ protected:
     }
 
     int m_pipe[2] = {-1, -1};
+    std::unique_ptr<EventPump> m_nextPump;
+    EventPump& m_next;
     ConsoleEventPump* m_first = nullptr;
-    ConsoleEventPump m_next{-1};
     std::unique_ptr<HandOverEventPump> m_pump;
 };
 
-TEST_F(HandOverEventPumpTest, WatchesAndTimersMadeBeforeFireInTheNextPump) {
+TEST_P(HandOverEventPumpTest, WatchesAndTimersMadeBeforeFireInTheNextPump) {
     int watched = 0;
     bool soon = false;
     bool late = false;
@@ -68,7 +91,7 @@ TEST_F(HandOverEventPumpTest, WatchesAndTimersMadeBeforeFireInTheNextPump) {
     EXPECT_EQ(watched, 2);
 }
 
-TEST_F(HandOverEventPumpTest, CancelledAfterTheHandOverTheyNeverFire) {
+TEST_P(HandOverEventPumpTest, CancelledAfterTheHandOverTheyNeverFire) {
     bool fired = false;
     const EventPump::EventId watch = m_pump->Watch(m_pipe[0], [&] { fired = true; });
     const EventPump::EventId timer = m_pump->After(0, [&] { fired = true; });
@@ -82,7 +105,7 @@ TEST_F(HandOverEventPumpTest, CancelledAfterTheHandOverTheyNeverFire) {
     EXPECT_FALSE(fired);
 }
 
-TEST_F(HandOverEventPumpTest, ACallbackMayCancelItselfOnEitherSide) {
+TEST_P(HandOverEventPumpTest, ACallbackMayCancelItselfOnEitherSide) {
     int calls = 0;
     EventPump::EventId watch = 0;
     watch = m_pump->Watch(m_pipe[0], [&] {
@@ -109,7 +132,7 @@ TEST_F(HandOverEventPumpTest, ACallbackMayCancelItselfOnEitherSide) {
 // The toolkit is loaded from inside a callback of the first pump (the run
 // icon's timer, a box): the wait in progress goes on in the next pump, and
 // what comes there ends it.
-TEST_F(HandOverEventPumpTest, AWaitGoesOnInTheNextPumpAfterAHandOverFromACallback) {
+TEST_P(HandOverEventPumpTest, AWaitGoesOnInTheNextPumpAfterAHandOverFromACallback) {
     bool later = false;
     m_pump->After(0, [&] {
         m_pump->HandOver(m_next);
@@ -121,6 +144,14 @@ TEST_F(HandOverEventPumpTest, AWaitGoesOnInTheNextPumpAfterAHandOverFromACallbac
     m_pump->After(0, [] {});
     EXPECT_FALSE(m_pump->WaitFor(20, [] { return false; }));
 }
+
+INSTANTIATE_TEST_SUITE_P(Pumps, HandOverEventPumpTest,
+#ifdef ORDWELL_WITH_QT
+                         ::testing::Values(Next::Console, Next::Qt),
+#else
+                         ::testing::Values(Next::Console),
+#endif
+                         [](const auto& pump) { return pump.param == Next::Qt ? "ToQt" : "ToConsole"; });
 
 } // namespace
 } // namespace ordwell
