@@ -1,5 +1,6 @@
 #include "OnDemandToolkit.h"
 
+#include <atomic>
 #include <unistd.h>
 
 #include "HandOverEventPump.h"
@@ -11,12 +12,21 @@
 
 namespace ordwell {
 
+namespace {
+
+// The toolkit while it lives, for Silence.
+std::atomic<Toolkit*> g_loaded{nullptr};
+
+} // namespace
+
 OnDemandToolkit::OnDemandToolkit(Diagnostics& diagnostics, HandOverEventPump& pump, int stopFd, int argc, char** argv,
                                  std::function<Display()> openDisplay)
     : m_diagnostics(diagnostics), m_pump(pump), m_stopFd(stopFd), m_argc(argc), m_argv(argv),
       m_openDisplay(std::move(openDisplay)) {}
 
-OnDemandToolkit::~OnDemandToolkit() = default;
+OnDemandToolkit::~OnDemandToolkit() {
+    g_loaded.store(nullptr);
+}
 
 Toolkit* OnDemandToolkit::Get() {
     if (m_tried) {
@@ -42,13 +52,14 @@ Toolkit* OnDemandToolkit::Get() {
     start.windows = display.windows;
     start.stopFd = m_stopFd;
     m_toolkit.reset(reinterpret_cast<decltype(&ordwell_open_toolkit)>(entry.address)(start));
+    g_loaded.store(m_toolkit.get());
     m_pump.HandOver(m_toolkit->Pump());
     return m_toolkit.get();
 }
 
 void OnDemandToolkit::Silence() {
-    if (m_toolkit) {
-        m_toolkit->Silence();
+    if (Toolkit* toolkit = g_loaded.load()) {
+        toolkit->Silence();
     }
 }
 

@@ -55,8 +55,9 @@ public:
     // Whether the toolkit was loaded.
     bool Loaded() const { return m_toolkit != nullptr; }
     // Drops the toolkit's warnings from now on (the program ends on purpose
-    // in a way it would warn of); nothing when it was not loaded.
-    void Silence();
+    // in a way it would warn of, as when a stop request hangs up on the
+    // display); nothing when it was not loaded. Safe from any thread.
+    static void Silence();
 
 private:
     // The toolkit, loaded on the first call; null when it cannot be had.
