@@ -10,8 +10,10 @@
 #include "DesktopNotice.h"
 #include "DesktopProgram.h"
 #include "DisplayServices.h"
+#include "HandOverEventPump.h"
 #include "OnDemandDesktop.h"
 #include "OnDemandServices.h"
+#include "OnDemandToolkit.h"
 #include "RefusedDialogs.h"
 #include "WaylandSeam.h"
 #include "engine/Settings.h"
@@ -39,7 +41,7 @@
 #ifdef ORDWELL_WITH_QT
 #include <QApplication>
 
-#include "platform/qt/QtBusAutolaunchGuard.h"
+#include "platform/qt/QtApplicationStart.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventPump.h"
@@ -57,12 +59,6 @@
 namespace ordwell {
 
 namespace {
-
-#ifdef ORDWELL_WITH_QT
-// The exit status of a program that could not start for want of a display,
-// as for the editor asked for with none.
-constexpr int kNoDisplayStatus = 2;
-#endif
 
 std::string Environment(const char* name) {
     const char* value = std::getenv(name);
@@ -83,13 +79,8 @@ struct BackendSet::Parts {
     std::unique_ptr<DisplayHangUp> hangUp;
 #endif
 #ifdef ORDWELL_WITH_QT
-    // The arguments Qt is given, which it keeps referring to: the program's,
-    // and the platform chosen for it.
-    std::vector<std::string> qtArguments;
-    std::vector<char*> qtArgv;
-    int qtArgc = 0;
     // Made before every Qt object below and destroyed after them.
-    std::unique_ptr<QApplication> application;
+    std::unique_ptr<QtApplicationStart> application;
 #endif
     // Before the files, which wait on its descriptor, and destroyed after them.
     SignalStop stop;
@@ -106,6 +97,11 @@ struct BackendSet::Parts {
     Settings settings{registry};
     PosixPathMapping paths{[this](char letter) { return settings.GetString("Drives", std::string(1, letter), ""); }};
     std::unique_ptr<EventPump> pump;
+    // The toolkit of a run of the light executable on a display, loaded when
+    // first needed, whose loop the pump then goes on in. Right after the
+    // pump: everything else, which may still cancel its watches as it ends,
+    // ends before it.
+    std::unique_ptr<OnDemandToolkit> toolkit;
     // Our own connections to the display, apart from Qt's, and the services
     // on them: linked in (the desktop program), or loaded as a module on
     // first use (the light executable). After the pump, which watches them,
@@ -172,35 +168,20 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
 
 #ifdef ORDWELL_WITH_QT
     if (choice.qt) {
-        parts.qtArguments.assign(argv, argv + argc);
-        if (!choice.qtPlatform.empty()) {
-            parts.qtArguments.insert(parts.qtArguments.end(), {"-platform", choice.qtPlatform});
-        }
-        for (std::string& argument : parts.qtArguments) {
-            parts.qtArgv.push_back(argument.data());
-        }
-        parts.qtArgv.push_back(nullptr);
-        parts.qtArgc = static_cast<int>(parts.qtArguments.size());
-        {
-            // Should the display still go away before Qt is connected, Qt
-            // would abort: the run ends with a word on why instead.
-            // (Or, on a Wayland display, Qt lacks its Wayland plugin.)
-            const QtMessageRoute::FatalExit fatal(kNoDisplayStatus,
-                                                  choice.qtPlatform == "wayland"
-                                                      ? "Qt cannot show windows on the Wayland display (is qt6-wayland "
-                                                        "installed?)"
-                                                      : "the display went away as the program started");
-            const QtBusAutolaunchGuard noBusOfQtsOwn;
-            parts.application = std::make_unique<QApplication>(parts.qtArgc, parts.qtArgv.data());
-        }
-        // Closing a box is no reason to end the program.
-        QApplication::setQuitOnLastWindowClosed(false);
+        parts.application = std::make_unique<QtApplicationStart>(argc, argv, choice.qtPlatform);
         parts.pump = std::make_unique<QtEventPump>(wakeFd);
         m_onDisplay = true;
     }
 #else
-    (void)argc;
-    (void)argv;
+    // The light executable on a display: Qt comes as a module when a box,
+    // the clipboard or the run icon first needs it.
+    HandOverEventPump* handOver = nullptr;
+    if ((!found.x11Display.empty() || !found.waylandDisplay.empty()) && !DesktopProgramTried()) {
+        auto pump = std::make_unique<HandOverEventPump>(std::make_unique<ConsoleEventPump>(wakeFd));
+        handOver = pump.get();
+        parts.pump = std::move(pump);
+        m_onDisplay = true;
+    }
 #endif
 #ifndef ORDWELL_WITH_X11
     (void)endOnBrokenDisplay;
@@ -233,7 +214,8 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
     // The light executable chooses and connects when a command first needs
     // the display: nothing of it is loaded before.
     if (!found.x11Display.empty() || !found.waylandDisplay.empty()) {
-        parts.onDemand = std::make_unique<OnDemandDesktop>(parts.diagnostics, *parts.pump, wakeFd, endOnBrokenDisplay);
+        parts.onDemand = std::make_unique<OnDemandDesktop>(parts.diagnostics, *parts.pump, wakeFd, endOnBrokenDisplay,
+                                                           OnDemandToolkit::Silence);
         parts.windows = &parts.onDemand->Windows();
         parts.keyboard = &parts.onDemand->Keyboard();
         parts.pointer = &parts.onDemand->Pointer();
@@ -257,24 +239,49 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
         parts.runIcon = std::make_unique<QtRunIcon>();
         m_report.boxes = {"qt", QApplication::platformName().toStdString()};
     }
+#else
+    if (handOver != nullptr) {
+        parts.toolkit =
+            std::make_unique<OnDemandToolkit>(parts.diagnostics, *handOver, wakeFd, argc, argv, [&parts, found] {
+                // Qt connects only to a display that answered: a Wayland
+                // compositor, or the X display once the program's own
+                // connection to it is open (before Qt's, so that a server that
+                // resets when its last client leaves cannot go away between the
+                // two).
+                DesktopFindings now = found;
+                now.qtBuilt = true;
+                if (parts.onDemand && parts.onDemand->Open()) {
+                    BackendReport uses;
+                    parts.onDemand->Describe(uses);
+                    now.x11Built = true;
+                    now.x11Answers = uses.windows.name == "x11";
+                }
+                const BackendChoice toolkitChoice = ChooseBackends(now);
+                return OnDemandToolkit::Display{toolkitChoice.qt, toolkitChoice.qtPlatform, parts.windows};
+            });
+        m_report.boxes = {"qt", "loaded by the first box"};
+    }
 #endif
     // The services loaded on demand say their own notice.
     const std::string notice = parts.onDemand ? std::string() : choice.notice;
 #ifdef ORDWELL_HANDS_OVER_DESKTOP
-    // Boxes on a display are the desktop program's: a run here has none.
-    if (!found.x11Display.empty() || !found.waylandDisplay.empty()) {
-        const std::string problem = DesktopProgramProblem();
-        const std::string reason = problem.empty() ? "a run of the light executable shows no boxes on a display"
-                                                   : "ordwell's desktop program " + problem;
-        parts.dialogs = std::make_unique<RefusedDialogs>(parts.diagnostics, reason);
-        m_report.boxes = {"none", reason};
+    // What this program hands over to the desktop program (the backends)
+    // leads here only when it could not be started.
+    if (DesktopProgramTried()) {
+        std::string problem = DesktopProgramProblem();
+        if (problem.empty()) {
+            problem = DesktopProgramPath() + " could not be started";
+        }
+        parts.dialogs = std::make_unique<RefusedDialogs>(parts.diagnostics, "ordwell's desktop program " + problem);
+        m_report.boxes = {"none", "ordwell's desktop program " + problem};
     }
 #endif
-    if (!parts.dialogs) {
+    if (!parts.dialogs && !parts.toolkit) {
         parts.dialogs = std::make_unique<ConsoleDialogs>(STDIN_FILENO, STDOUT_FILENO, wakeFd);
         m_report.boxes = {"console", found.qtBuilt ? choice.desktopReason : "this build has no Qt backend"};
     }
-    if (!m_onDisplay) {
+    if (!m_onDisplay || parts.toolkit) {
+        // (The toolkit's stand for these.)
         parts.clipboard = std::make_unique<NullClipboard>();
         parts.runIcon = std::make_unique<NullRunIcon>();
     }
@@ -297,9 +304,9 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
         .files = parts.files,
         .paths = parts.paths,
         .system = parts.system,
-        .dialogs = *parts.dialogs,
-        .clipboard = *parts.clipboard,
-        .runIcon = *parts.runIcon,
+        .dialogs = parts.toolkit ? parts.toolkit->Boxes() : *parts.dialogs,
+        .clipboard = parts.toolkit ? parts.toolkit->DesktopClipboard() : *parts.clipboard,
+        .runIcon = parts.toolkit ? parts.toolkit->Icon() : *parts.runIcon,
         .windows = parts.noticedWindows ? *parts.noticedWindows : *parts.windows,
         .keyboard = parts.noticedKeyboard ? *parts.noticedKeyboard : *parts.keyboard,
         .keyGrabs = *parts.keyGrabs,

@@ -14,6 +14,8 @@ class EventPump;
 enum class WaylandAnswer;
 class Session;
 class Sound;
+class Toolkit;
+struct ToolkitStart;
 } // namespace ordwell
 
 extern "C" {
@@ -23,6 +25,10 @@ ordwell::Sound* ordwell_open_sound(int stopFd);
 // libordwell-dbus.so: DDE on the session bus, and logind on the system bus.
 ordwell::DdeClient* ordwell_open_dde_client();
 ordwell::Session* ordwell_open_session();
+// libordwell-qt.so: Qt's boxes, clipboard, run icon and event loop. Starts
+// the QApplication; a display that goes away as it connects ends the program
+// with a word on why.
+ordwell::Toolkit* ordwell_open_toolkit(const ordwell::ToolkitStart& start);
 // libordwell-x11.so: the X11 backend on the display named by DISPLAY, watched
 // by `pump`; null when no X server answers there in time (or `stopFd` became
 // readable first). `endOnBrokenDisplay` (may be null) ends the program when
