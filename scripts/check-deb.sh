@@ -64,8 +64,8 @@ apt_get install -y -qq "./$deb" >"$workdir/install.log" 2>&1 || {
 
 # The modules and the desktop program beside it, and what they serve: a run
 # with no display (the light program alone), a box on a display and a window
-# command there (the desktop program).
-for file in ordwell-desktop libordwell-sound.so libordwell-dbus.so; do
+# command there (the toolkit and x11 modules).
+for file in ordwell-desktop libordwell-qt.so libordwell-sound.so libordwell-dbus.so libordwell-x11.so libordwell-wayland.so; do
     [ -e "/usr/lib/ordwell/$file" ] || fail "/usr/lib/ordwell/$file is missing"
 done
 printf 'MessageBox(no display)\n' >"$workdir/headless.ow"

@@ -52,8 +52,9 @@ public:
     const BackendReport& Report() const;
     // Whether the toolkit runs on a display: boxes and the editor can show.
     bool OnDisplay() const { return m_onDisplay; }
-    // Whether a window system serves the windows.
-    bool HasWindows() const { return m_report.windows.name != "none"; }
+    // Whether a window system serves the windows (connecting to the display
+    // to tell, where that waits for the first use).
+    bool HasWindows() const;
     // Readable once SIGINT or SIGTERM arrived.
     int StopFd() const;
     // Whether the display went away while the program ran (rather than

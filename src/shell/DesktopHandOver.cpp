@@ -8,26 +8,16 @@
 
 namespace ordwell {
 
-namespace {
-
-bool Named(const char* variable) {
-    const char* value = std::getenv(variable);
-    return value != nullptr && *value != '\0';
-}
-
-} // namespace
-
 void HandOverToDesktop(const CommandLine& line, char** argv) {
-    const bool displayNamed = Named("DISPLAY") || Named("WAYLAND_DISPLAY");
-    if (line.action == CommandLine::Action::RunHeadless && !displayNamed) {
+    // A run is served here, with or without a display: its display backend
+    // is loaded when a command first needs it.
+    if (line.action == CommandLine::Action::RunHeadless) {
         return;
     }
     const std::string problem = StartDesktopProgram(argv);
     switch (line.action) {
-    case CommandLine::Action::RunHeadless:
     case CommandLine::Action::Backends:
-        // A run goes on without boxes and windows; the listing tells what
-        // this program has.
+        // The listing tells what this program has.
         return;
     default:
         std::fprintf(stderr, "ordwell: ordwell's desktop program cannot be started: %s\n", problem.c_str());

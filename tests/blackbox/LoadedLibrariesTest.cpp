@@ -90,20 +90,23 @@ TEST_F(MissingModules, ARunWithNoDisplayGoesOnWithoutThem) {
 }
 
 TEST_F(MissingModules, ARunWithADisplayRefusesBoxesAndFindsNoWindows) {
-    // Nothing needs to answer at the display: without the desktop program
+    // Nothing needs to answer at the display: without the x11 and qt modules
     // nothing connects to it.
     SetEnvironment("DISPLAY", ":97");
     const Result run = RunMacro("MessageBox(hello)\n"
                                 "PutVar(%A,%R)\n"
                                 "InputBox(name?,%B)\n"
                                 "If(FindWindow(Anything),WriteToFile(w.txt,TRUE),WriteToFile(w.txt,FALSE))\n"
+                                "If(SendKeys(abc),PutVar(%C,1))\n"
+                                "If(FindWindow(Other),WriteToFile(v.txt,TRUE),WriteToFile(v.txt,FALSE))\n"
                                 "WriteToFile(a.txt,%A)\n");
     EXPECT_EQ(run.status, 0) << run.errors;
     EXPECT_EQ(run.output, "");
     EXPECT_EQ(ReadFile("w.txt"), "FALSE");
-    EXPECT_EQ(Count(run.errors, "message and input boxes cannot be shown: ordwell's desktop program "), 1)
+    EXPECT_EQ(ReadFile("v.txt"), "FALSE");
+    EXPECT_EQ(Count(run.errors, "message and input boxes cannot be shown: ordwell's qt module cannot be loaded ("), 1)
         << run.errors;
-    EXPECT_EQ(Count(run.errors, "ordwell-desktop: No such file or directory"), 2) << run.errors;
+    EXPECT_EQ(Count(run.errors, "ordwell's x11 module cannot be loaded ("), 1) << run.errors;
     EXPECT_EQ(Count(run.errors, "window, key and click commands find no windows and answer FALSE"), 1) << run.errors;
 }
 

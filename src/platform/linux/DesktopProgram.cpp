@@ -8,6 +8,12 @@
 
 namespace ordwell {
 
+namespace {
+
+bool g_tried = false;
+
+} // namespace
+
 std::string DesktopProgramPath() {
     return ModuleFolder() + "/ordwell-desktop";
 }
@@ -20,7 +26,12 @@ std::string DesktopProgramProblem() {
     return {};
 }
 
+bool DesktopProgramTried() {
+    return g_tried;
+}
+
 std::string StartDesktopProgram(char** argv) {
+    g_tried = true;
     const std::string path = DesktopProgramPath();
     ::execv(path.c_str(), argv);
     return path + ": " + std::strerror(errno);

@@ -16,6 +16,10 @@ std::string DesktopProgramPath();
 // Why the desktop program cannot be started, in words; empty when it can.
 std::string DesktopProgramProblem();
 
+// Whether this program tried to start the desktop program, and is still
+// here because it could not.
+bool DesktopProgramTried();
+
 // Runs the desktop program in place of this one with the same arguments;
 // returns only when that could not be done, with the reason.
 std::string StartDesktopProgram(char** argv);

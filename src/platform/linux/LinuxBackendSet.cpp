@@ -9,7 +9,11 @@
 #include "BackendChoice.h"
 #include "DesktopNotice.h"
 #include "DesktopProgram.h"
+#include "DisplayServices.h"
+#include "HandOverEventPump.h"
+#include "OnDemandDesktop.h"
 #include "OnDemandServices.h"
+#include "OnDemandToolkit.h"
 #include "RefusedDialogs.h"
 #include "WaylandSeam.h"
 #include "engine/Settings.h"
@@ -37,7 +41,7 @@
 #ifdef ORDWELL_WITH_QT
 #include <QApplication>
 
-#include "platform/qt/QtBusAutolaunchGuard.h"
+#include "platform/qt/QtApplicationStart.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventPump.h"
@@ -49,28 +53,12 @@
 #include "platform/x11/BrokenConnectionEnd.h"
 #include "platform/x11/DisplayHangUp.h"
 #include "platform/x11/DisplayProbe.h"
-#include "platform/x11/X11Connection.h"
-#include "platform/x11/X11KeyGrabs.h"
-#include "platform/x11/X11Keyboard.h"
-#include "platform/x11/X11Pointer.h"
-#include "platform/x11/X11WindowSystem.h"
+#include "platform/x11/X11Desktop.h"
 #endif
 
 namespace ordwell {
 
 namespace {
-
-#ifdef ORDWELL_WITH_X11
-// How long a stop request leaves the program to end on its own before the X
-// server is asked whether it answers, and how long it has to answer before
-// the program's connections to it are ended under it.
-constexpr std::chrono::milliseconds kStopGrace{500};
-#endif
-#ifdef ORDWELL_WITH_QT
-// The exit status of a program that could not start for want of a display,
-// as for the editor asked for with none.
-constexpr int kNoDisplayStatus = 2;
-#endif
 
 std::string Environment(const char* name) {
     const char* value = std::getenv(name);
@@ -91,13 +79,8 @@ struct BackendSet::Parts {
     std::unique_ptr<DisplayHangUp> hangUp;
 #endif
 #ifdef ORDWELL_WITH_QT
-    // The arguments Qt is given, which it keeps referring to: the program's,
-    // and the platform chosen for it.
-    std::vector<std::string> qtArguments;
-    std::vector<char*> qtArgv;
-    int qtArgc = 0;
     // Made before every Qt object below and destroyed after them.
-    std::unique_ptr<QApplication> application;
+    std::unique_ptr<QtApplicationStart> application;
 #endif
     // Before the files, which wait on its descriptor, and destroyed after them.
     SignalStop stop;
@@ -114,24 +97,30 @@ struct BackendSet::Parts {
     Settings settings{registry};
     PosixPathMapping paths{[this](char letter) { return settings.GetString("Drives", std::string(1, letter), ""); }};
     std::unique_ptr<EventPump> pump;
-    // Our own connections to the display, apart from Qt's. After the pump,
-    // which watches them, and before the services that use them.
+    // The toolkit of a run of the light executable on a display, loaded when
+    // first needed, whose loop the pump then goes on in. Right after the
+    // pump: everything else, which may still cancel its watches as it ends,
+    // ends before it.
+    std::unique_ptr<OnDemandToolkit> toolkit;
+    // Our own connections to the display, apart from Qt's, and the services
+    // on them: linked in (the desktop program), or loaded as a module on
+    // first use (the light executable). After the pump, which watches them,
+    // and before the boxes, which bring themselves to the front through the
+    // window system.
     WaylandSeam wayland;
-#ifdef ORDWELL_WITH_X11
-    std::unique_ptr<X11Connection> x11;
-#endif
-    // Before the boxes, which bring themselves to the front through it.
-    std::unique_ptr<WindowSystem> windows = std::make_unique<NullWindowSystem>();
+    std::unique_ptr<DisplayServices> display;
+    std::unique_ptr<OnDemandDesktop> onDemand;
+    NullWindowSystem noWindows;
+    NullKeyboard noKeyboard;
+    NullPointer noPointer;
+    NullKeyGrabs noKeyGrabs;
+    WindowSystem* windows = &noWindows;
+    Keyboard* keyboard = &noKeyboard;
+    Pointer* pointer = &noPointer;
+    KeyGrabs* keyGrabs = &noKeyGrabs;
     std::unique_ptr<Dialogs> dialogs;
     std::unique_ptr<Clipboard> clipboard;
     std::unique_ptr<RunIcon> runIcon;
-    // On a connection of its own. Before the keyboard, which lifts the grabs
-    // around the keys it types, and destroyed after it.
-    std::unique_ptr<KeyGrabs> keyGrabs = std::make_unique<NullKeyGrabs>();
-    // After the connection it types on, and destroyed before it: its end
-    // gives back what it changed on the display.
-    std::unique_ptr<Keyboard> keyboard = std::make_unique<NullKeyboard>();
-    std::unique_ptr<Pointer> pointer = std::make_unique<NullPointer>();
     // Where the desktop is served less than fully, what the commands reach
     // instead of the three services above: the same, after a notice.
     std::unique_ptr<DesktopNotice> notice;
@@ -162,13 +151,13 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
     // Our own connection is open before Qt's and stays open: a server that
     // resets when its last client leaves cannot go away between the two.
     // Not asked for where a Wayland compositor serves.
-    Display* display = nullptr;
+    Display* x11Display = nullptr;
     if (found.wayland != WaylandAnswer::Offers && !found.x11Display.empty()) {
-        display = OpenDisplayWithin(kDisplayAnswerBound, wakeFd);
+        x11Display = OpenDisplayWithin(kDisplayAnswerBound, wakeFd);
     }
-    found.x11Answers = display != nullptr;
-    if (display != nullptr) {
-        parts.hangUp = std::make_unique<DisplayHangUp>(display, wakeFd, kStopGrace, [] {
+    found.x11Answers = x11Display != nullptr;
+    if (x11Display != nullptr) {
+        parts.hangUp = std::make_unique<DisplayHangUp>(x11Display, wakeFd, kStopGrace, [] {
 #ifdef ORDWELL_WITH_QT
             QtMessageRoute::Silence();
 #endif
@@ -179,35 +168,20 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
 
 #ifdef ORDWELL_WITH_QT
     if (choice.qt) {
-        parts.qtArguments.assign(argv, argv + argc);
-        if (!choice.qtPlatform.empty()) {
-            parts.qtArguments.insert(parts.qtArguments.end(), {"-platform", choice.qtPlatform});
-        }
-        for (std::string& argument : parts.qtArguments) {
-            parts.qtArgv.push_back(argument.data());
-        }
-        parts.qtArgv.push_back(nullptr);
-        parts.qtArgc = static_cast<int>(parts.qtArguments.size());
-        {
-            // Should the display still go away before Qt is connected, Qt
-            // would abort: the run ends with a word on why instead.
-            // (Or, on a Wayland display, Qt lacks its Wayland plugin.)
-            const QtMessageRoute::FatalExit fatal(kNoDisplayStatus,
-                                                  choice.qtPlatform == "wayland"
-                                                      ? "Qt cannot show windows on the Wayland display (is qt6-wayland "
-                                                        "installed?)"
-                                                      : "the display went away as the program started");
-            const QtBusAutolaunchGuard noBusOfQtsOwn;
-            parts.application = std::make_unique<QApplication>(parts.qtArgc, parts.qtArgv.data());
-        }
-        // Closing a box is no reason to end the program.
-        QApplication::setQuitOnLastWindowClosed(false);
+        parts.application = std::make_unique<QtApplicationStart>(argc, argv, choice.qtPlatform);
         parts.pump = std::make_unique<QtEventPump>(wakeFd);
         m_onDisplay = true;
     }
 #else
-    (void)argc;
-    (void)argv;
+    // The light executable on a display: Qt comes as a module when a box,
+    // the clipboard or the run icon first needs it.
+    HandOverEventPump* handOver = nullptr;
+    if ((!found.x11Display.empty() || !found.waylandDisplay.empty()) && !DesktopProgramTried()) {
+        auto pump = std::make_unique<HandOverEventPump>(std::make_unique<ConsoleEventPump>(wakeFd));
+        handOver = pump.get();
+        parts.pump = std::move(pump);
+        m_onDisplay = true;
+    }
 #endif
 #ifndef ORDWELL_WITH_X11
     (void)endOnBrokenDisplay;
@@ -221,57 +195,40 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
     m_report.pointer = {"none", choice.desktopReason};
     m_report.notice = choice.notice;
     switch (choice.desktop) {
-    case BackendChoice::Desktop::Wayland: {
-        WaylandSeam::Services services = parts.wayland.Open(*parts.pump);
-        if (services.windows) {
-            parts.windows = std::move(services.windows);
-            m_report.windows = {"wayland", choice.desktopReason + ", foreign toplevels"};
-        }
-        if (services.keyboard) {
-            parts.keyboard = std::move(services.keyboard);
-            m_report.keyboard = {"wayland", "virtual keyboard"};
-        }
-        if (services.pointer) {
-            parts.pointer = std::move(services.pointer);
-            m_report.pointer = {"wayland", "virtual pointer"};
-        }
+    case BackendChoice::Desktop::Wayland:
+        parts.display = parts.wayland.Open(*parts.pump);
         break;
-    }
     case BackendChoice::Desktop::X11:
 #ifdef ORDWELL_WITH_X11
         if (endOnBrokenDisplay != nullptr) {
             // After Qt has connected, which sets its own end.
             EndOnBrokenConnection(endOnBrokenDisplay);
         }
-        parts.x11 = X11Connection::Open(*parts.pump, display);
-        if (!parts.x11) {
-            m_report.windows.reason = m_report.keyboard.reason = m_report.pointer.reason =
-                "the X display went away as the program started";
-            break;
-        }
-        parts.windows = std::make_unique<X11WindowSystem>(*parts.x11);
-        parts.pointer = std::make_unique<X11Pointer>(*parts.x11);
-        m_report.pointer = {"x11", static_cast<X11Pointer&>(*parts.pointer).ThroughXTest()
-                                       ? "XTest, the pointer put back after each click"
-                                       : "button events sent to the window (no XTest)"};
-        m_report.windows = {"x11", choice.desktopReason};
-        {
-            auto grabs = std::make_unique<X11KeyGrabs>(*parts.pump, found.x11Display);
-            X11KeyGrabs* lifted = grabs.get();
-            parts.keyGrabs = std::move(grabs);
-            // A display without XTest or XKB keeps the null keyboard.
-            if (std::unique_ptr<X11Keyboard> keyboard = X11Keyboard::Open(*parts.x11, *parts.pump)) {
-                keyboard->LiftGrabsOf(lifted);
-                parts.keyboard = std::move(keyboard);
-                m_report.keyboard = {"x11", "XTest"};
-            } else {
-                m_report.keyboard.reason = "the X display has no XTest or XKB";
-            }
-        }
+        parts.display = std::make_unique<X11Desktop>(*parts.pump, x11Display, nullptr, found.x11Display, nullptr);
 #endif
         break;
     case BackendChoice::Desktop::None:
         break;
+    }
+#ifdef ORDWELL_HANDS_OVER_DESKTOP
+    // The light executable chooses and connects when a command first needs
+    // the display: nothing of it is loaded before.
+    if (!found.x11Display.empty() || !found.waylandDisplay.empty()) {
+        parts.onDemand = std::make_unique<OnDemandDesktop>(parts.diagnostics, *parts.pump, wakeFd, endOnBrokenDisplay,
+                                                           OnDemandToolkit::Silence);
+        parts.windows = &parts.onDemand->Windows();
+        parts.keyboard = &parts.onDemand->Keyboard();
+        parts.pointer = &parts.onDemand->Pointer();
+        parts.keyGrabs = &parts.onDemand->KeyGrabs();
+        m_report.notice.clear();
+    }
+#endif
+    if (parts.display) {
+        parts.display->Describe(m_report);
+        parts.windows = &parts.display->Windows();
+        parts.keyboard = &parts.display->Keyboard();
+        parts.pointer = &parts.display->Pointer();
+        parts.keyGrabs = &parts.display->KeyGrabs();
     }
 
 #ifdef ORDWELL_WITH_QT
@@ -282,28 +239,49 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
         parts.runIcon = std::make_unique<QtRunIcon>();
         m_report.boxes = {"qt", QApplication::platformName().toStdString()};
     }
+#else
+    if (handOver != nullptr) {
+        parts.toolkit =
+            std::make_unique<OnDemandToolkit>(parts.diagnostics, *handOver, wakeFd, argc, argv, [&parts, found] {
+                // Qt connects only to a display that answered: a Wayland
+                // compositor, or the X display once the program's own
+                // connection to it is open (before Qt's, so that a server that
+                // resets when its last client leaves cannot go away between the
+                // two).
+                DesktopFindings now = found;
+                now.qtBuilt = true;
+                if (parts.onDemand && parts.onDemand->Open()) {
+                    BackendReport uses;
+                    parts.onDemand->Describe(uses);
+                    now.x11Built = true;
+                    now.x11Answers = uses.windows.name == "x11";
+                }
+                const BackendChoice toolkitChoice = ChooseBackends(now);
+                return OnDemandToolkit::Display{toolkitChoice.qt, toolkitChoice.qtPlatform, parts.windows};
+            });
+        m_report.boxes = {"qt", "loaded by the first box"};
+    }
 #endif
-    std::string notice = choice.notice;
+    // The services loaded on demand say their own notice.
+    const std::string notice = parts.onDemand ? std::string() : choice.notice;
 #ifdef ORDWELL_HANDS_OVER_DESKTOP
-    // This program serves runs with no display; with one, the desktop program
-    // does, and only a desktop program that could not be started leads here.
-    if (!found.x11Display.empty() || !found.waylandDisplay.empty()) {
+    // What this program hands over to the desktop program (the backends)
+    // leads here only when it could not be started.
+    if (DesktopProgramTried()) {
         std::string problem = DesktopProgramProblem();
         if (problem.empty()) {
             problem = DesktopProgramPath() + " could not be started";
         }
         parts.dialogs = std::make_unique<RefusedDialogs>(parts.diagnostics, "ordwell's desktop program " + problem);
         m_report.boxes = {"none", "ordwell's desktop program " + problem};
-        notice = "ordwell's desktop program " + problem +
-                 ": window, key and click commands find no windows and answer FALSE";
-        m_report.notice = notice;
     }
 #endif
-    if (!parts.dialogs) {
+    if (!parts.dialogs && !parts.toolkit) {
         parts.dialogs = std::make_unique<ConsoleDialogs>(STDIN_FILENO, STDOUT_FILENO, wakeFd);
         m_report.boxes = {"console", found.qtBuilt ? choice.desktopReason : "this build has no Qt backend"};
     }
-    if (!m_onDisplay) {
+    if (!m_onDisplay || parts.toolkit) {
+        // (The toolkit's stand for these.)
         parts.clipboard = std::make_unique<NullClipboard>();
         parts.runIcon = std::make_unique<NullRunIcon>();
     }
@@ -326,9 +304,9 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
         .files = parts.files,
         .paths = parts.paths,
         .system = parts.system,
-        .dialogs = *parts.dialogs,
-        .clipboard = *parts.clipboard,
-        .runIcon = *parts.runIcon,
+        .dialogs = parts.toolkit ? parts.toolkit->Boxes() : *parts.dialogs,
+        .clipboard = parts.toolkit ? parts.toolkit->DesktopClipboard() : *parts.clipboard,
+        .runIcon = parts.toolkit ? parts.toolkit->Icon() : *parts.runIcon,
         .windows = parts.noticedWindows ? *parts.noticedWindows : *parts.windows,
         .keyboard = parts.noticedKeyboard ? *parts.noticedKeyboard : *parts.keyboard,
         .keyGrabs = *parts.keyGrabs,
@@ -349,8 +327,19 @@ const BackendReport& BackendSet::Report() const {
         m_report.session = m_parts->session.Describe();
         m_report.dde = m_parts->dde.Describe();
         m_report.sound = m_parts->sound.Describe();
+        if (m_parts->onDemand) {
+            m_parts->onDemand->Describe(m_report);
+        }
     }
     return m_report;
+}
+
+bool BackendSet::HasWindows() const {
+    if (m_parts->onDemand) {
+        // Connects to tell.
+        m_parts->onDemand->Describe(m_report);
+    }
+    return m_report.windows.name != "none";
 }
 
 std::string BackendSet::Built() {
@@ -372,6 +361,9 @@ int BackendSet::StopFd() const {
 }
 
 bool BackendSet::HungUpOnDisplay() const {
+    if (m_parts->onDemand && m_parts->onDemand->HungUp()) {
+        return true;
+    }
 #ifdef ORDWELL_WITH_X11
     return m_parts->hangUp && m_parts->hangUp->HungUp();
 #else
@@ -380,11 +372,9 @@ bool BackendSet::HungUpOnDisplay() const {
 }
 
 bool BackendSet::DisplayLost() const {
-#ifdef ORDWELL_WITH_X11
-    return m_parts->x11 && m_parts->x11->Broken() && !(m_parts->hangUp && m_parts->hangUp->HungUp());
-#else
-    return false;
-#endif
+    const bool broken =
+        (m_parts->display && m_parts->display->Broken()) || (m_parts->onDemand && m_parts->onDemand->Broken());
+    return broken && !HungUpOnDisplay();
 }
 
 } // namespace ordwell

@@ -5,16 +5,11 @@
 #include <sys/socket.h>
 #include <sys/un.h>
 
-#include "platform/Keyboard.h"
-#include "platform/Pointer.h"
-#include "platform/WindowSystem.h"
+#include "DisplayServices.h"
 #include "platform/posix/UniqueFd.h"
 
 #ifdef ORDWELL_WITH_WAYLAND
-#include "platform/wayland/WaylandConnection.h"
-#include "platform/wayland/WaylandKeyboard.h"
-#include "platform/wayland/WaylandPointer.h"
-#include "platform/wayland/WaylandWindowSystem.h"
+#include "platform/wayland/WaylandDesktop.h"
 #endif
 
 namespace ordwell {
@@ -54,12 +49,17 @@ bool CompositorAnswers(const std::string& name) {
 // foreign toplevels and the virtual pointer on it.
 struct WaylandSeam::Connection {
 #ifdef ORDWELL_WITH_WAYLAND
-    std::unique_ptr<WaylandConnection> wayland;
+    std::unique_ptr<WaylandDesktop> wayland;
 #endif
 };
 
 WaylandSeam::WaylandSeam() = default;
 WaylandSeam::~WaylandSeam() = default;
+
+bool WaylandSeam::Answers() {
+    const char* name = std::getenv("WAYLAND_DISPLAY");
+    return name != nullptr && *name != '\0' && CompositorAnswers(name);
+}
 
 WaylandAnswer WaylandSeam::Probe(std::string& lacks) {
     lacks.clear();
@@ -71,34 +71,26 @@ WaylandAnswer WaylandSeam::Probe(std::string& lacks) {
         return WaylandAnswer::Silent;
     }
 #ifdef ORDWELL_WITH_WAYLAND
+    WaylandAnswer answer = WaylandAnswer::Silent;
     m_connection = std::make_unique<Connection>();
-    m_connection->wayland = WaylandConnection::Open(name);
-    if (!m_connection->wayland) {
-        // Something took the connection but spoke no Wayland, or not in time.
-        return WaylandAnswer::Silent;
-    }
-    lacks = m_connection->wayland->MissingProtocols();
-    return lacks.empty() ? WaylandAnswer::Offers : WaylandAnswer::LacksProtocols;
+    m_connection->wayland = std::make_unique<WaylandDesktop>(name, answer, lacks);
+    return answer;
 #else
     return WaylandAnswer::NotBuilt;
 #endif
 }
 
-WaylandSeam::Services WaylandSeam::Open(EventPump& pump) {
-    Services services;
+std::unique_ptr<DisplayServices> WaylandSeam::Open(EventPump& pump) {
 #ifdef ORDWELL_WITH_WAYLAND
     if (!m_connection || !m_connection->wayland) {
-        return services;
+        return nullptr;
     }
-    WaylandConnection& connection = *m_connection->wayland;
-    connection.UsePump(pump);
-    services.windows = WaylandWindowSystem::Open(connection);
-    services.keyboard = WaylandKeyboard::Open(connection);
-    services.pointer = WaylandPointer::Open(connection);
+    m_connection->wayland->Open(pump);
+    return std::move(m_connection->wayland);
 #else
     (void)pump;
+    return nullptr;
 #endif
-    return services;
 }
 
 } // namespace ordwell

@@ -7,10 +7,8 @@
 
 namespace ordwell {
 
+class DisplayServices;
 class EventPump;
-class Keyboard;
-class Pointer;
-class WindowSystem;
 
 // The one place where the Wayland backend plugs into the choice of backends
 // (built with ORDWELL_WITH_WAYLAND). Without it, a compositor is only asked
@@ -23,20 +21,20 @@ public:
     WaylandSeam(const WaylandSeam&) = delete;
     WaylandSeam& operator=(const WaylandSeam&) = delete;
 
+    // Whether WAYLAND_DISPLAY names a compositor that accepts connections,
+    // asked without the Wayland libraries.
+    static bool Answers();
+
     // Asks the compositor named by WAYLAND_DISPLAY what it offers; `lacks`
     // gets what it lacks, in words, when it answers LacksProtocols. Before
     // any toolkit connects.
     WaylandAnswer Probe(std::string& lacks);
 
-    // The services of a compositor that offers the protocols.
-    struct Services {
-        std::unique_ptr<WindowSystem> windows;
-        std::unique_ptr<Keyboard> keyboard;
-        std::unique_ptr<Pointer> pointer;
-    };
-    // Opens them on the connection probed, watched by `pump`; a service
-    // that cannot be opened stays null. Only after Probe answered Offers.
-    Services Open(EventPump& pump);
+    // Opens the services of a compositor that offers the protocols on the
+    // connection probed, watched by `pump`; a service that cannot be opened
+    // is a null object. Only after Probe answered Offers; null without the
+    // Wayland backend.
+    std::unique_ptr<DisplayServices> Open(EventPump& pump);
 
 private:
     // The Wayland backend's connection, from Probe on.

@@ -30,6 +30,11 @@ namespace ordwell {
 //
 // The sockets are found by their peer address, so the toolkit's own
 // connections are found too, also while the toolkit is still starting.
+// How long a stop request leaves the program to end on its own before the X
+// server is asked whether it answers, and how long it has to answer before
+// the program's connections to it are ended under it.
+constexpr std::chrono::milliseconds kStopGrace{500};
+
 class DisplayHangUp final {
 public:
     DisplayHangUp(Display* display, int stopFd, std::chrono::milliseconds grace, std::function<void()> hangingUp);

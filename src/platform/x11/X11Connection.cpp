@@ -115,6 +115,9 @@ void X11Connection::DispatchEvents() {
         // A closed connection stays readable: watching it would spin.
         m_pump.Cancel(m_watch);
         m_watch = 0;
+        if (m_whenBroken) {
+            m_whenBroken();
+        }
     }
 }
 

@@ -77,6 +77,11 @@ public:
     // too; the selection is this connection's and changes no other.
     [[nodiscard]] std::unique_ptr<Selection> Select(xcb_window_t window, std::uint32_t mask);
 
+    // Calls `broken` when the pump finds the connection broken (the display
+    // went away, or was hung up on), where no toolkit on the same display
+    // ends the program then.
+    void WhenBroken(std::function<void()> broken) { m_whenBroken = std::move(broken); }
+
     // Hands every event that has arrived to the listeners, without waiting.
     void DispatchEvents();
     // Sleeps at most `ms` milliseconds, handing events to the listeners as
@@ -103,6 +108,7 @@ private:
     xcb_window_t m_clock = XCB_WINDOW_NONE;
     X11Atoms m_atoms;
     EventPump::EventId m_watch = 0;
+    std::function<void()> m_whenBroken;
     std::map<int, Listener> m_listeners;
     int m_nextListener = 1;
     // The event masks selected on each window, by selection.
