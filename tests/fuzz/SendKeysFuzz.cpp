@@ -55,7 +55,7 @@ struct Machine {
     Engine engine{Platform{sim.clock,     sim.pump,      stop,        stack,        sim.diagnostics,
                            registry,      files,         paths,       sim.system,   sim.dialogs,
                            sim.clipboard, sim.runIcon,   sim.windows, sim.keyboard, sim.keyGrabs,
-                           sim.pointer,   sim.processes, sim.session, sim.dde,      sim.sound}};
+                           sim.pointer,   sim.processes, sim.session, sim.dde,      sim.sound, sim.recording}};
 };
 
 } // namespace

@@ -17,6 +17,7 @@
 #include "platform/console/ConsoleDialogs.h"
 #include "platform/console/ConsoleEventPump.h"
 #include "platform/null/NullClipboard.h"
+#include "platform/null/NullInputRecording.h"
 #include "platform/null/NullKeyGrabs.h"
 #include "platform/null/NullKeyboard.h"
 #include "platform/null/NullPointer.h"
@@ -50,6 +51,7 @@
 #include "platform/x11/DisplayHangUp.h"
 #include "platform/x11/DisplayProbe.h"
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11InputRecording.h"
 #include "platform/x11/X11KeyGrabs.h"
 #include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11Pointer.h"
@@ -132,6 +134,8 @@ struct BackendSet::Parts {
     // gives back what it changed on the display.
     std::unique_ptr<Keyboard> keyboard = std::make_unique<NullKeyboard>();
     std::unique_ptr<Pointer> pointer = std::make_unique<NullPointer>();
+    // On connections of its own, opened when a recording starts.
+    std::unique_ptr<InputRecording> recording;
     // Where the desktop is served less than fully, what the commands reach
     // instead of the three services above: the same, after a notice.
     std::unique_ptr<DesktopNotice> notice;
@@ -258,6 +262,7 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
         {
             auto grabs = std::make_unique<X11KeyGrabs>(*parts.pump, found.x11Display);
             X11KeyGrabs* lifted = grabs.get();
+            parts.recording = std::make_unique<X11InputRecording>(*parts.pump, found.x11Display);
             parts.keyGrabs = std::move(grabs);
             // A display without XTest or XKB keeps the null keyboard.
             if (std::unique_ptr<X11Keyboard> keyboard = X11Keyboard::Open(*parts.x11, *parts.pump)) {
@@ -313,6 +318,12 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
         parts.noticedKeyboard = std::make_unique<NoticedKeyboard>(*parts.keyboard, *parts.notice);
         parts.noticedPointer = std::make_unique<NoticedPointer>(*parts.pointer, *parts.notice);
     }
+    if (!parts.recording) {
+        parts.recording = std::make_unique<NullInputRecording>(
+            choice.desktop == BackendChoice::Desktop::Wayland
+                ? "recording needs an X display: no Wayland protocol lets a program watch the input of others"
+                : "recording needs an X display (set DISPLAY)");
+    }
     // Reaps the programs it starts on the pump's watches.
     parts.processes = std::make_unique<PosixProcesses>(*parts.pump);
 
@@ -337,6 +348,7 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
         .session = parts.session,
         .dde = parts.dde,
         .sound = parts.sound,
+        .recording = *parts.recording,
     });
 }
 
