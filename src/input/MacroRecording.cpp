@@ -82,6 +82,15 @@ void MacroRecording::Add(const RecordedInput& input) {
         *m_rules.stopKey == KeyCombination{input.virtualKey, input.modifiers}) {
         return;
     }
+    if (input.kind == RecordedInput::Kind::Window) {
+        // Written before the next key or click that goes to it: a window
+        // that only became active as the recording ended (a click on it,
+        // the stop key) is no part of what was done.
+        if (!input.title.empty()) {
+            m_window = input.title;
+        }
+        return;
+    }
     if (m_lastTime && input.timeMs - *m_lastTime > m_rules.pauseMs) {
         EndOpen();
         m_lines.push_back("Delay(" + std::to_string(input.timeMs - *m_lastTime) + ")");
@@ -95,10 +104,6 @@ void MacroRecording::Add(const RecordedInput& input) {
         AddClick(input);
         break;
     case RecordedInput::Kind::Window:
-        if (!input.title.empty()) {
-            EndOpen();
-            m_lines.push_back("ActivateWindow(\"" + QuotedTitle(input.title) + "\")");
-        }
         break;
     }
 }
@@ -115,6 +120,7 @@ void MacroRecording::AddKey(const RecordedInput& input) {
         }
         if (!chord.empty()) {
             EndOpen();
+            EnterWindow();
             m_lines.push_back("SendKeys(\"" + chord + "\")");
         }
         return;
@@ -130,6 +136,10 @@ void MacroRecording::AddKey(const RecordedInput& input) {
     if (!piece.empty()) {
         EndClick(m_lines);
         m_click.reset();
+        if (m_window) {
+            EndOpen();
+            EnterWindow();
+        }
         m_burst += piece;
     }
 }
@@ -137,6 +147,10 @@ void MacroRecording::AddKey(const RecordedInput& input) {
 void MacroRecording::AddClick(const RecordedInput& input) {
     EndBurst(m_lines);
     m_burst.clear();
+    if (m_window) {
+        EndOpen();
+        EnterWindow();
+    }
     if (m_click && input.timeMs - m_click->timeMs <= m_rules.doubleClickMs &&
         std::abs(input.x - m_click->x) <= m_rules.doubleClickDistance &&
         std::abs(input.y - m_click->y) <= m_rules.doubleClickDistance) {
@@ -147,6 +161,13 @@ void MacroRecording::AddClick(const RecordedInput& input) {
     }
     EndClick(m_lines);
     m_click = input;
+}
+
+void MacroRecording::EnterWindow() {
+    if (m_window) {
+        m_lines.push_back("ActivateWindow(\"" + QuotedTitle(*m_window) + "\")");
+        m_window.reset();
+    }
 }
 
 void MacroRecording::EndClick(std::vector<std::string>& lines) const {

@@ -31,7 +31,8 @@ struct RecordingRules {
 //    line's argument), Enter as "~", the other named keys as "{TAB}",
 //    "+{TAB}";
 //  - a key pressed with Ctrl or Alt is a line of its own ("^a", "%{F4}");
-//  - another active window is ActivateWindow with its exact title;
+//  - another active window is ActivateWindow with its exact title, before
+//    the first key or click that went to it;
 //  - clicks are MouseClickScreen, two close together MouseDblClickScreen;
 //  - a pause longer than the rule's is Delay with its milliseconds.
 // A burst of text ends at a pause, a click, another window and a chord.
@@ -50,11 +51,14 @@ private:
     void EndClick(std::vector<std::string>& lines) const;
     void EndBurst(std::vector<std::string>& lines) const;
     void EndOpen();
+    // Writes the change of the active window that waited for an input.
+    void EnterWindow();
 
     RecordingRules m_rules;
     std::vector<std::string> m_lines;
     std::string m_burst;
     std::optional<RecordedInput> m_click;
+    std::optional<std::string> m_window;
     std::optional<std::uint32_t> m_lastTime;
 };
 

@@ -122,9 +122,15 @@ TEST(MacroRecording, WindowsClicksAndPausesEndTheBurst) {
                      "SendKeys(\"e\")"}));
     // Two clicks too far apart are two clicks; a quote that would end the
     // title's argument ends the title there.
-    EXPECT_EQ(Session().Click(10, 10).Click(20, 10, 100).Window("\"Report\", draft").Result(),
-              (Lines{"MouseClickScreen(10,10)", "MouseClickScreen(20,10)", "ActivateWindow(\"\"Report*\")"}));
-    EXPECT_EQ(Session().Window("Notes \"a\"").Result(), (Lines{"ActivateWindow(\"Notes \"a\"\")"}));
+    EXPECT_EQ(Session().Click(10, 10).Click(20, 10, 100).Window("\"Report\", draft").Type("x").Result(),
+              (Lines{"MouseClickScreen(10,10)", "MouseClickScreen(20,10)", "ActivateWindow(\"\"Report*\")",
+                     "SendKeys(\"x\")"}));
+    EXPECT_EQ(Session().Window("Notes \"a\"").Click(1, 2).Result(),
+              (Lines{"ActivateWindow(\"Notes \"a\"\")", "MouseClickScreen(1,2)"}));
+    // A window that became active as the recording ended (a click on it,
+    // the stop key) is left out, and so are windows nothing went to.
+    EXPECT_EQ(Session().Type("a").Window("One").Window("Two").Type("b").Window("Three").Result(),
+              (Lines{"SendKeys(\"a\")", "ActivateWindow(\"Two\")", "SendKeys(\"b\")"}));
 }
 
 TEST(MacroRecording, TheRulesSetThePauseAndTheStopKeyIsNoPartOfTheRecording) {
