@@ -46,7 +46,8 @@ RecordedMacro RecordMacro(const Platform& platform, const std::function<void(con
     }
     bool stopped = false;
     GrabOutcome outcome = GrabOutcome::Unavailable;
-    const int grab = platform.keyGrabs.Grab(*stopKey, [&stopped] { stopped = true; }, outcome);
+    const int grab = platform.keyGrabs.Grab(
+        *stopKey, [&stopped] { stopped = true; }, outcome);
     if (grab < 0) {
         switch (outcome) {
         case GrabOutcome::Taken:
@@ -66,8 +67,7 @@ RecordedMacro RecordMacro(const Platform& platform, const std::function<void(con
     RecordingRules rules;
     rules.stopKey = stopKey;
     MacroRecording recording(rules);
-    if (platform.recording.Start([&recording](const RecordedInput& input) { recording.Add(input); },
-                                 result.problem)) {
+    if (platform.recording.Start([&recording](const RecordedInput& input) { recording.Add(input); }, result.problem)) {
         result.recorded = true;
         if (started) {
             started(KeyCombinationLabel(*stopKey));

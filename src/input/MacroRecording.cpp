@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "KeyCombinationText.h"
-#include "platform/Keyboard.h"
 #include "KeyNameTable.h"
+#include "platform/Keyboard.h"
 
 namespace ordwell {
 
@@ -154,8 +154,7 @@ void MacroRecording::AddClick(const RecordedInput& input) {
     if (m_click && input.timeMs - m_click->timeMs <= m_rules.doubleClickMs &&
         std::abs(input.x - m_click->x) <= m_rules.doubleClickDistance &&
         std::abs(input.y - m_click->y) <= m_rules.doubleClickDistance) {
-        m_lines.push_back("MouseDblClickScreen(" + std::to_string(m_click->x) + "," + std::to_string(m_click->y) +
-                          ")");
+        m_lines.push_back("MouseDblClickScreen(" + std::to_string(m_click->x) + "," + std::to_string(m_click->y) + ")");
         m_click.reset();
         return;
     }

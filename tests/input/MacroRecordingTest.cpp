@@ -77,8 +77,7 @@ TEST(MacroRecording, TextIsOneSendKeysLinePerBurstWithTheKeyLanguagesCharactersI
     EXPECT_EQ(Session().Type("{a+b}^2 is 50% (~)").Result(),
               (Lines{"SendKeys(\"{{}a{+}b{}}{^}2 is 50{%} {(}{~}{)}\")"}));
     // A quote followed by a comma or ")" would end the argument.
-    EXPECT_EQ(Session().Type("say \"hi\", \"x\")").Result(),
-              (Lines{"SendKeys(\"say {\"}hi{\"}, {\"}x{\"}{)}\")"}));
+    EXPECT_EQ(Session().Type("say \"hi\", \"x\")").Result(), (Lines{"SendKeys(\"say {\"}hi{\"}, {\"}x{\"}{)}\")"}));
     EXPECT_EQ(Session().Key(vk::kTab).Key(vk::kTab, KeyCombination::kShift).Key(0x08).Key(0x70).Result(),
               (Lines{"SendKeys(\"{TAB}+{TAB}{BKSP}{F1}\")"}));
     // Modifier keys alone, and keys that type nothing, make no line.
@@ -101,25 +100,25 @@ TEST(MacroRecording, AChordIsALineOfItsOwnAndEndsTheBurst) {
 }
 
 TEST(MacroRecording, WindowsClicksAndPausesEndTheBurst) {
-    EXPECT_EQ(Session()
-                  .Window("Untitled - Notes")
-                  .Type("ab")
-                  .Click(100, 30)
-                  .Type("c")
-                  .Click(200, 40)
-                  .Click(202, 41, 200)
-                  .Click(202, 41, 600)
-                  .Click(300, 50, 100)
-                  .Wait(1500)
-                  .Type("d")
-                  .Window("Other")
-                  .Window("")
-                  .Type("e")
-                  .Result(),
-              (Lines{"ActivateWindow(\"Untitled - Notes\")", "SendKeys(\"ab\")", "MouseClickScreen(100,30)",
-                     "SendKeys(\"c\")", "MouseDblClickScreen(200,40)", "MouseClickScreen(202,41)",
-                     "MouseClickScreen(300,50)", "Delay(1580)", "SendKeys(\"d\")", "ActivateWindow(\"Other\")",
-                     "SendKeys(\"e\")"}));
+    EXPECT_EQ(
+        Session()
+            .Window("Untitled - Notes")
+            .Type("ab")
+            .Click(100, 30)
+            .Type("c")
+            .Click(200, 40)
+            .Click(202, 41, 200)
+            .Click(202, 41, 600)
+            .Click(300, 50, 100)
+            .Wait(1500)
+            .Type("d")
+            .Window("Other")
+            .Window("")
+            .Type("e")
+            .Result(),
+        (Lines{"ActivateWindow(\"Untitled - Notes\")", "SendKeys(\"ab\")", "MouseClickScreen(100,30)",
+               "SendKeys(\"c\")", "MouseDblClickScreen(200,40)", "MouseClickScreen(202,41)", "MouseClickScreen(300,50)",
+               "Delay(1580)", "SendKeys(\"d\")", "ActivateWindow(\"Other\")", "SendKeys(\"e\")"}));
     // Two clicks too far apart are two clicks; a quote that would end the
     // title's argument ends the title there.
     EXPECT_EQ(Session().Click(10, 10).Click(20, 10, 100).Window("\"Report\", draft").Type("x").Result(),

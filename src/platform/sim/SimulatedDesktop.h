@@ -46,7 +46,7 @@ struct SimulatedDesktop {
     Platform Wire(StackSpace& stack, Registry& registry, FileSystem& files, PathMapping& paths) {
         return Platform{clock,    pump,    stop,      stack,     diagnostics, registry, files,
                         paths,    system,  dialogs,   clipboard, runIcon,     windows,  keyboard,
-                        keyGrabs, pointer, processes, session,   dde,         sound, recording};
+                        keyGrabs, pointer, processes, session,   dde,         sound,    recording};
     }
 };
 

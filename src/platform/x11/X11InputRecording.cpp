@@ -27,8 +27,8 @@ void OnRecorded(XPointer self, XRecordInterceptData* data) {
     auto* recording = reinterpret_cast<X11InputRecording*>(self);
     if (data->category == XRecordFromServer || data->category == XRecordFromClient) {
         if (!data->client_swapped) {
-            recording->Intercepted(data->category == XRecordFromServer, data->category == XRecordFromClient,
-                                   data->data, static_cast<std::uint32_t>(data->server_time));
+            recording->Intercepted(data->category == XRecordFromServer, data->category == XRecordFromClient, data->data,
+                                   static_cast<std::uint32_t>(data->server_time));
         }
     } else if (data->category == XRecordEndOfData) {
         recording->Intercepted(false, false, nullptr, 0);
@@ -127,8 +127,8 @@ bool X11InputRecording::Start(Seen seen, std::string& problem) {
         unsigned long after = 0;
         unsigned char* value = nullptr;
         m_active = 0;
-        if (XGetWindowProperty(m_control, m_root, m_activeAtom, 0, 1, False, XA_WINDOW, &type, &format, &count,
-                               &after, &value) == Success &&
+        if (XGetWindowProperty(m_control, m_root, m_activeAtom, 0, 1, False, XA_WINDOW, &type, &format, &count, &after,
+                               &value) == Success &&
             value != nullptr) {
             if (format == 32 && count == 1) {
                 m_active = *reinterpret_cast<unsigned long*>(value);
@@ -168,8 +168,7 @@ void X11InputRecording::Stop() {
     Close();
 }
 
-void X11InputRecording::Intercepted(bool fromServer, bool fromClient, const unsigned char* data,
-                                    std::uint32_t time) {
+void X11InputRecording::Intercepted(bool fromServer, bool fromClient, const unsigned char* data, std::uint32_t time) {
     if (data == nullptr) {
         m_ended = true;
         return;
@@ -306,7 +305,7 @@ bool X11InputRecording::TellWindow(std::uint32_t time) {
 }
 
 std::string X11InputRecording::TitleOf(unsigned long window) const {
-    // The window manager spec has _NET_WM_NAME (UTF-8) before the older
+    // EWMH puts _NET_WM_NAME (UTF-8) before the older
     // WM_NAME.
     const X11ErrorTrap trap(m_control);
     const Atom names[] = {XInternAtom(m_control, "_NET_WM_NAME", False), XA_WM_NAME};

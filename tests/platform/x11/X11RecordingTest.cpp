@@ -88,8 +88,8 @@ public:
     // The button's reports after its "ready" line.
     std::string Clicks() const { return m_button->Output().substr(m_button->Output().find('\n') + 1); }
     bool AwaitClicks(const std::string& clicks) const {
-        return m_button->WaitForOutput(
-            [&](const std::string& out) { return out.substr(out.find('\n') + 1) == clicks; }, kBound);
+        return m_button->WaitForOutput([&](const std::string& out) { return out.substr(out.find('\n') + 1) == clicks; },
+                                       kBound);
     }
     const std::vector<int>& Centre() const { return m_centre; }
 
@@ -252,8 +252,8 @@ TEST_F(X11Recording, ARecordedSessionPlayedBackOnFreshWindowsDoesWhatWasDone) {
     // Neither the stop key nor the window the last click activated.
     EXPECT_EQ(lines.find("Pause"), std::string::npos) << lines;
     EXPECT_EQ(lines.find(kButton), std::string::npos) << lines;
-    EXPECT_TRUE(lines.ends_with("\nMouseClickScreen(" + std::to_string(centre[0]) + "," + std::to_string(centre[1]) +
-                                ")\n"))
+    EXPECT_TRUE(
+        lines.ends_with("\nMouseClickScreen(" + std::to_string(centre[0]) + "," + std::to_string(centre[1]) + ")\n"))
         << lines;
 
     {
