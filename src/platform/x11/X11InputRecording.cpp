@@ -7,6 +7,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/record.h>
 #include <X11/keysym.h>
+#include <cstring>
 #include <poll.h>
 #include <unistd.h>
 #include <xkbcommon/xkbcommon.h>
@@ -183,7 +184,7 @@ void X11InputRecording::Intercepted(bool fromServer, bool fromClient, const unsi
         if (request->reqType == X_ChangeProperty && request->window == m_root && request->property == m_activeAtom &&
             request->format == 32 && request->nUnits >= 1) {
             std::uint32_t window = 0;
-            __builtin_memcpy(&window, data + sizeof(xChangePropertyReq), sizeof(window));
+            std::memcpy(&window, data + sizeof(xChangePropertyReq), sizeof(window));
             OnActiveWindow(window);
         }
         return;
