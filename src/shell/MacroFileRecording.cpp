@@ -35,14 +35,22 @@ int RecordIntoFile(const Platform& platform, const std::string& path) {
         return 0;
     }
     std::string added;
-    for (const std::string& line : macro.lines) {
-        added += line + "\n";
-    }
-    const bool written = platform.files.Update(path, kMacroFileLimit, [&added](const std::string& content) {
+    const bool written = platform.files.Update(path, kMacroFileLimit, [&](const std::string& content) {
+        // The lines end as the file's do.
+        const std::string end = content.find("\r\n") != std::string::npos ? "\r\n" : "\n";
+        added.clear();
+        for (const std::string& line : macro.lines) {
+            added += line + end;
+        }
         const bool open = !content.empty() && content.back() != '\n';
-        return std::optional<std::string>(content + (open ? "\n" : "") + added);
+        return std::optional<std::string>(content + (open ? end : "") + added);
     });
     if (!written) {
+        if (added.empty()) {
+            for (const std::string& line : macro.lines) {
+                added += line + "\n";
+            }
+        }
         std::fprintf(stderr, "ordwell: %s cannot be written; the recorded lines follow\n", path.c_str());
         std::fputs(added.c_str(), stdout);
         return 1;

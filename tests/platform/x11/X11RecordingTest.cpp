@@ -211,6 +211,9 @@ TEST_F(X11Recording, ARecordedSessionPlayedBackOnFreshWindowsDoesWhatWasDone) {
         Windows windows(display, x);
         ASSERT_EQ(windows.Centre().size(), 2U);
         centre = windows.Centre();
+        // A recording adds to the file: what it held stays, and the new lines
+        // end as its lines do.
+        std::ofstream(folder + "/recorded.ow", std::ios::binary) << "// Recorded:";
         ChildProcess recorder(ORDWELL_EXECUTABLE, {"--record", "recorded.ow"}, OrdwellOptions());
         ASSERT_TRUE(recorder.WaitForOutput(
             [&](const std::string&) { return recorder.Errors().find("press Pause to stop") != std::string::npos; },
@@ -244,6 +247,7 @@ TEST_F(X11Recording, ARecordedSessionPlayedBackOnFreshWindowsDoesWhatWasDone) {
         lines = ReadAll(folder + "/recorded.ow");
         std::cout << "Recorded lines:\n" << lines;
     }
+    EXPECT_TRUE(lines.starts_with("// Recorded:\nActivateWindow(")) << lines;
     EXPECT_NE(lines.find("ActivateWindow(\"Receiver One\")\nSendKeys(\"Say {\"}Hi{\"}, {{}World{}}!~\")\n"
                          "SendKeys(\"^a\")\nActivateWindow(\"Receiver Two\")\n"),
               std::string::npos)
