@@ -359,7 +359,7 @@ void MainWindow::MakeActions() {
          nullptr,
          &MacroView::DumpVariables},
         {"record",
-         "&Record",
+         "Rec&ord",
          {"media-record"},
          SP::SP_CustomBase,
          {},
@@ -746,10 +746,12 @@ void MainWindow::ShowSystemOptions() {
 void MainWindow::Record() {
     // Out of the way while recording, so that what the user does goes to the
     // other windows; back at the stop key.
+    // Hidden once the recording has begun, so that what the user does after
+    // is all recorded.
     const bool wasMaximized = isMaximized();
-    hide();
     const RecordedMacro macro = RecordMacro(m_engine.GetPlatform(), [this](const std::string& stopKey) {
         statusBar()->showMessage(tr("Recording: press %1 to stop").arg(QString::fromStdString(stopKey)));
+        hide();
     });
     if (wasMaximized) {
         showMaximized();

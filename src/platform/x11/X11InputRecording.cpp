@@ -23,6 +23,9 @@ namespace {
 
 // How long the end of a recording waits for the server's last data.
 constexpr int kEndBoundMs = 2000;
+// How often and how long the start waits for its mark to come back.
+constexpr int kMarkTries = 25;
+constexpr int kMarkWaitMs = 200;
 
 void OnRecorded(XPointer self, XRecordInterceptData* data) {
     auto* recording = reinterpret_cast<X11InputRecording*>(self);
@@ -32,7 +35,7 @@ void OnRecorded(XPointer self, XRecordInterceptData* data) {
                                    static_cast<std::uint32_t>(data->server_time));
         }
     } else if (data->category == XRecordEndOfData) {
-        recording->Intercepted(false, false, nullptr, 0);
+        recording->Ended();
     }
     XRecordFreeData(data);
 }
@@ -94,6 +97,7 @@ bool X11InputRecording::Start(Seen seen, std::string& problem) {
     }
     m_root = DefaultRootWindow(m_control);
     m_activeAtom = XInternAtom(m_control, "_NET_ACTIVE_WINDOW", False);
+    m_markAtom = XInternAtom(m_control, "_ORDWELL_RECORDING", False);
     XRecordRange* range = XRecordAllocRange();
     range->device_events.first = KeyPress;
     range->device_events.last = ButtonPress;
@@ -144,6 +148,29 @@ bool X11InputRecording::Start(Seen seen, std::string& problem) {
         Close();
         return false;
     }
+    // Recording from here on, before Start returns, so that nothing done
+    // after it is missed: a mark this recording sets on the root window has
+    // come back through the recorded data. (The server's start of the data
+    // waits in its buffer for the first thing recorded.)
+    m_begun = false;
+    XFlush(m_data);
+    pollfd watched{ConnectionNumber(m_data), POLLIN, 0};
+    const unsigned long mark = 1;
+    for (int tries = 0; !m_begun && tries < kMarkTries; ++tries) {
+        XChangeProperty(m_control, m_root, m_markAtom, XA_CARDINAL, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&mark), 1);
+        XFlush(m_control);
+        while (!m_begun && ::poll(&watched, 1, kMarkWaitMs) > 0) {
+            XRecordProcessReplies(m_data);
+        }
+    }
+    XDeleteProperty(m_control, m_root, m_markAtom);
+    XFlush(m_control);
+    if (!m_begun) {
+        problem = "the X server did not begin to record";
+        Close();
+        return false;
+    }
     m_watch = m_pump.Watch(ConnectionNumber(m_data), [this] { XRecordProcessReplies(m_data); });
     return true;
 }
@@ -170,10 +197,6 @@ void X11InputRecording::Stop() {
 }
 
 void X11InputRecording::Intercepted(bool fromServer, bool fromClient, const unsigned char* data, std::uint32_t time) {
-    if (data == nullptr) {
-        m_ended = true;
-        return;
-    }
     if (!m_seen) {
         return;
     }
@@ -181,6 +204,10 @@ void X11InputRecording::Intercepted(bool fromServer, bool fromClient, const unsi
         // Another window became active: the window manager says so on the
         // root window.
         const auto* request = reinterpret_cast<const xChangePropertyReq*>(data);
+        if (request->reqType == X_ChangeProperty && request->window == m_root && request->property == m_markAtom) {
+            m_begun = true;
+            return;
+        }
         if (request->reqType == X_ChangeProperty && request->window == m_root && request->property == m_activeAtom &&
             request->format == 32 && request->nUnits >= 1) {
             std::uint32_t window = 0;

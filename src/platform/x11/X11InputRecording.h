@@ -33,6 +33,7 @@ public:
 
     // What the server sends on the data connection (XRecord's callback).
     void Intercepted(bool fromServer, bool fromClient, const unsigned char* data, std::uint32_t time);
+    void Ended() { m_ended = true; }
 
 private:
     void OnKey(std::uint8_t keycode, std::uint32_t time);
@@ -51,9 +52,11 @@ private:
     unsigned long m_context = 0;
     EventPump::EventId m_watch = 0;
     Seen m_seen;
-    bool m_ended = false;
+    bool m_begun = false; // the mark of the start came back
+    bool m_ended = false; // its end
 
     unsigned long m_activeAtom = 0;
+    unsigned long m_markAtom = 0;
     unsigned long m_root = 0;
     unsigned long m_active = 0;  // the active window
     unsigned long m_told = ~0UL; // the window told last
