@@ -362,7 +362,7 @@ void MainWindow::MakeActions() {
          "Rec&ord",
          {"media-record"},
          SP::SP_CustomBase,
-         {},
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R)},
          "Record keys, clicks and pauses as lines at the selection until the stop key",
          &MainWindow::Record,
          nullptr},
