@@ -48,6 +48,9 @@ std::shared_ptr<void> GrabStopKey(Engine& engine) {
     } else if (outcome == GrabOutcome::NoSuchKey) {
         engine.ReportProblem("stop key", "the keyboard has no key " + KeyCombinationLabel(*key) +
                                              " (the stop key); this run has no stop key");
+    } else if (outcome == GrabOutcome::Reserved) {
+        engine.ReportProblem("stop key", "the stop key " + KeyCombinationLabel(*key) +
+                                             " switches consoles, and reaches no program; this run has no stop key");
     }
     return id >= 0 ? std::make_shared<StopKeyGrab>(grabs, id) : nullptr;
 }

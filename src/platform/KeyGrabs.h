@@ -22,6 +22,8 @@ enum class GrabOutcome {
     Grabbed,
     Taken,       // another program holds the combination
     NoSuchKey,   // no key of the keyboard's layout is that key
+    Reserved,    // the window system acts on the combination itself (a
+                 // console switch) and gives it to no program
     Unavailable, // the window system lets no program watch keys
 };
 

@@ -1,11 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace ordwell {
+
+class EventPump;
 
 // The four predefined keys a key path may start with.
 enum class Hive { ClassesRoot, CurrentUser, LocalMachine, Users };
@@ -35,6 +39,14 @@ public:
     // cannot be used fully: every write then answers false, and reads find
     // nothing unless the store could at least be read (a read-only store).
     virtual std::string Problem() const = 0;
+    // Calls `changed` from the pump whenever the store may have been
+    // written, by this program or another, for as long as the answer is
+    // kept; null when the store cannot tell of its changes.
+    virtual std::shared_ptr<void> WatchChanges(EventPump& pump, std::function<void()> changed) {
+        static_cast<void>(pump);
+        static_cast<void>(changed);
+        return nullptr;
+    }
 };
 
 } // namespace ordwell

@@ -9,9 +9,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "HotkeyService.h"
 #include "HotkeysDialog.h"
@@ -21,6 +23,7 @@
 #include "platform/Diagnostics.h"
 #include "platform/EventPump.h"
 #include "platform/Platform.h"
+#include "platform/Registry.h"
 #include "platform/StopSignal.h"
 #include "platform/posix/ConfigLocation.h"
 
@@ -31,6 +34,10 @@ namespace {
 // How long one sleep of the resident loop lasts at most; it wakes at once
 // for any event, a stop signal included.
 constexpr std::uint32_t kLongSleepMs = 3'600'000;
+// How long the store stays quiet after a write before the table is read
+// again: the table is written a value at a time, each its own transaction,
+// and is read once all of it is there, not half way.
+constexpr std::uint32_t kSettleMs = 150;
 
 std::string Label(const Hotkey& hotkey) {
     const std::optional<KeyCombination> key = ReadKeyCombination(hotkey.key);
@@ -40,8 +47,8 @@ std::string Label(const Hotkey& hotkey) {
 
 // Loads the table and says which hotkeys serve, for whoever started the
 // program and for a test waiting for them, and which cannot.
-void Load(HotkeyService& service, const Settings& settings, Diagnostics& diagnostics) {
-    for (const std::string& problem : service.Load(ReadHotkeys(settings))) {
+void Load(HotkeyService& service, const std::vector<Hotkey>& table, Diagnostics& diagnostics) {
+    for (const std::string& problem : service.Load(table)) {
         diagnostics.Report(problem);
     }
     for (const Hotkey& hotkey : service.Serving()) {
@@ -107,10 +114,40 @@ int RunHotkeys(const Platform& platform, const std::string& program) {
                                     "bind 'ordwell /r MACRO' in the compositor's own key bindings (see the README)");
         return 2;
     }
-    Load(service, settings, platform.diagnostics);
+    std::vector<Hotkey> table = ReadHotkeys(settings);
+    Load(service, table, platform.diagnostics);
 
     bool quit = false;
-    bool stale = false; // the menu shows a table that changed
+    bool stale = false;   // the menu shows a table that changed
+    bool editing = false; // the Hotkeys dialog is open
+    // A table changed in the store (by the editor's Hotkeys dialog, a macro
+    // writing the registry, or another program) is taken on at once: the
+    // grabs of removed rows are given up and those of new ones taken. Not
+    // while this program's own dialog is open, which loads the table itself
+    // when it closes.
+    const auto reread = [&] {
+        if (editing) {
+            return;
+        }
+        std::vector<Hotkey> now = ReadHotkeys(settings);
+        if (now != table) {
+            table = std::move(now);
+            Load(service, table, platform.diagnostics);
+            stale = true;
+        }
+    };
+    EventPump::EventId settle = 0;
+    const std::shared_ptr<void> watch = platform.registry.WatchChanges(platform.pump, [&] {
+        platform.pump.Cancel(settle);
+        settle = platform.pump.After(kSettleMs, [&] {
+            settle = 0;
+            reread();
+        });
+    });
+    if (!watch) {
+        platform.diagnostics.Report("changes of the hotkeys reach this program when it starts again, or through "
+                                    "Edit Hotkeys in its menu");
+    }
     QSystemTrayIcon tray(QIcon::fromTheme("ordwell", QApplication::windowIcon()));
     tray.setToolTip(QObject::tr("Ordwell Hotkeys"));
     QMenu menu;
@@ -119,7 +156,13 @@ int RunHotkeys(const Platform& platform, const std::string& program) {
         const std::vector<Hotkey> serving = service.Serving();
         for (std::size_t n = 0; n < serving.size(); ++n) {
             QAction* run = menu.addAction(ToQString(Label(serving[n])));
-            QObject::connect(run, &QAction::triggered, [&service, n] { service.Start(n); });
+            // Runs nothing when the table changed while the menu was open.
+            QObject::connect(run, &QAction::triggered, [&service, n, hotkey = serving[n]] {
+                const std::vector<Hotkey> now = service.Serving();
+                if (n < now.size() && now[n] == hotkey) {
+                    service.Start(n);
+                }
+            });
         }
         if (serving.empty()) {
             menu.addAction(QObject::tr("(no hotkeys)"))->setEnabled(false);
@@ -130,8 +173,11 @@ int RunHotkeys(const Platform& platform, const std::string& program) {
             // The dialog's grabs are this program's, so the hotkeys it
             // holds give up theirs while it is open.
             service.Clear();
+            editing = true;
             HotkeysDialog::Ask(settings, platform.keyGrabs, nullptr);
-            Load(service, settings, platform.diagnostics);
+            editing = false;
+            table = ReadHotkeys(settings);
+            Load(service, table, platform.diagnostics);
             stale = true;
         });
         QAction* login = menu.addAction(QObject::tr("&Start at Login"));
@@ -160,6 +206,7 @@ int RunHotkeys(const Platform& platform, const std::string& program) {
     while (!quit && !platform.stop.Raised()) {
         platform.pump.WaitFor(kLongSleepMs, [&] { return quit || platform.stop.Raised(); });
     }
+    platform.pump.Cancel(settle);
     service.Clear();
     return 0;
 }

@@ -65,6 +65,7 @@ std::vector<std::string> HotkeyService::Load(const std::vector<Hotkey>& table) {
             problems.push_back("the hotkey " + KeyCombinationLabel(*key) + " of " + hotkey.macro +
                                (outcome == GrabOutcome::Taken       ? " is held by another program"
                                 : outcome == GrabOutcome::NoSuchKey ? " is no key of this keyboard"
+                                : outcome == GrabOutcome::Reserved  ? " switches consoles, and reaches no program"
                                                                     : " cannot be watched on this display"));
             continue;
         }

@@ -164,6 +164,10 @@ QString HotkeysDialog::Refusal(const KeyCombination& key, int row) const {
     if (outcome == GrabOutcome::Taken) {
         return tr("Another program holds %1 already.").arg(label);
     }
+    if (outcome == GrabOutcome::Reserved) {
+        return tr("%1 switches to another console: the X server acts on it itself, and no program receives it.")
+            .arg(label);
+    }
     return {};
 }
 

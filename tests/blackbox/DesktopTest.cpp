@@ -70,6 +70,25 @@ bool Await(const std::function<bool()>& condition) {
     return AwaitCondition(condition, kBound);
 }
 
+// Whether the server refuses a grab of the key with the modifiers on the
+// root window, as it does while another client holds it (BadAccess); a grab
+// made is given up again.
+bool GrabRefused(Display* display, KeyCode key, unsigned int modifiers) {
+    static bool refused = false;
+    refused = false;
+    XSync(display, False);
+    const auto previous = XSetErrorHandler([](Display*, XErrorEvent* error) {
+        refused = refused || error->error_code == BadAccess;
+        return 0;
+    });
+    XGrabKey(display, key, modifiers, DefaultRootWindow(display), True, GrabModeAsync, GrabModeAsync);
+    XSync(display, False);
+    XUngrabKey(display, key, modifiers, DefaultRootWindow(display));
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    return refused;
+}
+
 // Finds the top-level window with the title, below the root or in a frame.
 Window FindWindowTitled(Display* display, Window under, const std::string& title) {
     Window root = None;
@@ -505,15 +524,70 @@ TEST_P(DesktopCommands, HotkeysRunTheirMacroOnceAtATimeAndAreGivenUpAtTheEnd) {
     resident->Signal(SIGTERM);
     EXPECT_EQ(resident->Wait(kBound), 0) << resident->Errors();
     // The combination is free: a grab of the test's own is not refused.
-    bool refused = false;
-    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
-    XGrabKey(m_display, h, ControlMask | Mod1Mask, DefaultRootWindow(m_display), True, GrabModeAsync, GrabModeAsync);
-    XSync(m_display, False);
-    XWindowAttributes unused{};
-    refused = XGetWindowAttributes(m_display, DefaultRootWindow(m_display), &unused) == 0;
-    EXPECT_FALSE(refused);
-    XUngrabKey(m_display, h, ControlMask | Mod1Mask, DefaultRootWindow(m_display));
-    XSync(m_display, False);
+    EXPECT_FALSE(GrabRefused(m_display, h, ControlMask | Mod1Mask));
+}
+
+// A change of the hotkey table in the store reaches a running
+// `ordwell --hotkeys`: the new combination runs the new macro, and the old
+// combination is given up, free for any program again.
+TEST_P(DesktopCommands, HotkeysTakeOnAChangedTableWhileTheyRun) {
+    const std::string hotkeys = R"(HKEY_CURRENT_USER\Software\Halvane\Ordwell\Hotkeys)";
+    const auto writeTable = [&](const std::string& key, const std::string& macro) {
+        const Result table = RunMacro("WriteToRegistry(\"" + hotkeys + "\",Count,1)\n" + "WriteToRegistry(\"" +
+                                      hotkeys + "\",Key1,\"" + key + "\")\n" + "WriteToRegistry(\"" + hotkeys +
+                                      "\",Macro1,\"" + (m_dir / macro).string() + "\")\n");
+        EXPECT_EQ(table.status, 0) << table.errors;
+    };
+    const std::string runs = (m_dir / "runs.txt").string();
+    WriteMacro("old.ow", "WriteLineToFile(" + runs + ",old)\n");
+    WriteMacro("new.ow", "WriteLineToFile(" + runs + ",new)\n");
+    writeTable("^%h", "old.ow");
+    auto resident = Start({"--hotkeys"});
+    ASSERT_TRUE(resident->WaitForOutput(
+        [](const std::string& output) { return output.find("ordwell: 1 hotkeys ready\n") != std::string::npos; },
+        kBound))
+        << resident->Output() << resident->Errors();
+
+    writeTable("^%j", "new.ow");
+    const std::string taken = "ordwell: Ctrl+Alt+J runs " + (m_dir / "new.ow").string() + "\n";
+    ASSERT_TRUE(resident->WaitForOutput(
+        [&](const std::string& output) {
+            return output.find(taken) != std::string::npos &&
+                   output.find("ready\n", output.find(taken)) != std::string::npos;
+        },
+        kBound))
+        << resident->Output() << resident->Errors();
+
+    const KeyCode control = XKeysymToKeycode(m_display, XK_Control_L);
+    const KeyCode alt = XKeysymToKeycode(m_display, XK_Alt_L);
+    const auto press = [&](KeySym keysym) {
+        const KeyCode key = XKeysymToKeycode(m_display, keysym);
+        for (const KeyCode down : {control, alt, key}) {
+            XTestFakeKeyEvent(m_display, down, True, CurrentTime);
+        }
+        for (const KeyCode up : {key, alt, control}) {
+            XTestFakeKeyEvent(m_display, up, False, CurrentTime);
+        }
+        XSync(m_display, False);
+    };
+    press(XK_j);
+    ASSERT_TRUE(Await([&] { return ReadFile("runs.txt") == "new\r\n"; })) << resident->Errors();
+    // Ctrl+Alt+J is the resident's now, Ctrl+Alt+H nobody's: a grab of the
+    // test's own is refused for the one and not the other, and pressing
+    // Ctrl+Alt+H (before Ctrl+Alt+J again) runs nothing.
+    EXPECT_TRUE(GrabRefused(m_display, XKeysymToKeycode(m_display, XK_j), ControlMask | Mod1Mask));
+    EXPECT_FALSE(GrabRefused(m_display, XKeysymToKeycode(m_display, XK_h), ControlMask | Mod1Mask));
+    press(XK_h);
+    // Pressed until the resident has seen the first run end (until then a
+    // press starts none).
+    EXPECT_TRUE(Await([&] {
+        press(XK_j);
+        return ReadFile("runs.txt").starts_with("new\r\nnew\r\n");
+    })) << ReadFile("runs.txt");
+    EXPECT_EQ(ReadFile("runs.txt").find("old"), std::string::npos);
+
+    resident->Signal(SIGTERM);
+    EXPECT_EQ(resident->Wait(kBound), 0) << resident->Errors();
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowManager, DesktopCommands, testing::Bool(),

@@ -108,6 +108,14 @@ TEST_F(StopKeyTest, TheSettingChoosesTheKeyOrNoneAndAKeyTakenOrUnreadableIsRepor
     EXPECT_EQ(desk.Var('B'), "ran");
     EXPECT_NE(desk.Sim().diagnostics.Transcript().find("another program holds the stop key Pause"), std::string::npos);
 
+    // A console switch reaches no program: the run has no stop key.
+    SetStopKey("^%{F1}");
+    Grabs().Reserve({0x70, KeyCombination::kControl | KeyCombination::kAlt});
+    EXPECT_EQ(desk.Run({"PutVar(%B,again)"})->Outcome(), RunOutcome::Completed);
+    EXPECT_NE(desk.Sim().diagnostics.Transcript().find(
+                  "the stop key Ctrl+Alt+F1 switches consoles, and reaches no program; this run has no stop key"),
+              std::string::npos);
+
     // Where no program may watch keys, a run has none, and says nothing.
     Grabs().SetAvailable(false);
     const std::string before = desk.Sim().diagnostics.Transcript();

@@ -58,11 +58,14 @@ TEST_F(HotkeyServiceTest, APressRunsItsMacroAsItsOwnRunButNotASecondTimeWhileItR
 
 TEST_F(HotkeyServiceTest, RowsThatCannotServeAreSaidAndTheOthersServe) {
     sim.keyGrabs.TakeElsewhere(kShiftF6);
-    const std::vector<std::string> problems =
-        service.Load({{"^%{F5}", "a.ow"}, {"+{F6}", "b.ow"}, {"%^{f5}", "c.ow"}, {"{F5}{F6}", "d.ow"}});
-    EXPECT_EQ(problems, (std::vector<std::string>{"the hotkey Shift+F6 of b.ow is held by another program",
-                                                  "the hotkey Ctrl+Alt+F5 of c.ow is another macro's already",
-                                                  "the hotkey \"{F5}{F6}\" of d.ow is no key combination"}));
+    sim.keyGrabs.Reserve({0x70, KeyCombination::kControl | KeyCombination::kAlt});
+    const std::vector<std::string> problems = service.Load(
+        {{"^%{F5}", "a.ow"}, {"+{F6}", "b.ow"}, {"%^{f5}", "c.ow"}, {"{F5}{F6}", "d.ow"}, {"^%{F1}", "f.ow"}});
+    EXPECT_EQ(problems,
+              (std::vector<std::string>{"the hotkey Shift+F6 of b.ow is held by another program",
+                                        "the hotkey Ctrl+Alt+F5 of c.ow is another macro's already",
+                                        "the hotkey \"{F5}{F6}\" of d.ow is no key combination",
+                                        "the hotkey Ctrl+Alt+F1 of f.ow switches consoles, and reaches no program"}));
     EXPECT_EQ(service.Serving(), std::vector<Hotkey>{(Hotkey{"^%{F5}", "a.ow"})});
     // A second load gives up the first one's grabs.
     EXPECT_TRUE(service.Load({{"^{F7}", "e.ow"}}).empty());

@@ -78,6 +78,11 @@ private slots:
         QCOMPARE(dialog.Refusal(ctrlAltF5, -1), QString("Ctrl+Alt+F5 is already the hotkey of /m/a.ow."));
         QCOMPARE(dialog.Refusal(ctrlAltF5, 0), QString());
         QCOMPARE(dialog.Refusal(ctrlF7, -1), QString("Another program holds Ctrl+F7 already."));
+        const KeyCombination ctrlAltF1{0x70, KeyCombination::kControl | KeyCombination::kAlt};
+        grabs.Reserve(ctrlAltF1);
+        QCOMPARE(dialog.Refusal(ctrlAltF1, -1),
+                 QString("Ctrl+Alt+F1 switches to another console: the X server acts on it itself, and no program "
+                         "receives it."));
         QVERIFY(grabs.Grabbed().empty()); // the test grab is given up
         QVERIFY(dialog.SetRow(-1, {'Q', KeyCombination::kShift}, "/m/b.ow"));
         QCOMPARE(dialog.Table(), (std::vector<Hotkey>{{"^%{F5}", "/m/a.ow"}, {"+q", "/m/b.ow"}}));

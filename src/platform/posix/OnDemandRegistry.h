@@ -27,6 +27,9 @@ public:
         return Get().DeleteValue(hive, path, name);
     }
     std::string Problem() const override { return m_store ? m_store->Problem() : std::string(); }
+    std::shared_ptr<void> WatchChanges(EventPump& pump, std::function<void()> changed) override {
+        return Get().WatchChanges(pump, std::move(changed));
+    }
 
 private:
     Registry& Get() {

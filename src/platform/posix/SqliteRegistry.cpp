@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 #include <sys/stat.h>
 
+#include "FileChangeWatch.h"
 #include "SqliteRegistryFile.h"
 #include "SqliteRegistryLayout.h"
 
@@ -32,6 +33,13 @@ SqliteRegistry::SqliteRegistry(const std::string& databasePath, int stopFd, std:
 
 SqliteRegistry::~SqliteRegistry() {
     Close();
+}
+
+std::shared_ptr<void> SqliteRegistry::WatchChanges(EventPump& pump, std::function<void()> changed) {
+    if (m_path.empty() || m_path == ":memory:" || m_path.starts_with("file:")) {
+        return nullptr;
+    }
+    return FileChangeWatch::Start(pump, m_path, std::move(changed));
 }
 
 std::string SqliteRegistry::Failure(const std::string& reason) const {

@@ -48,6 +48,9 @@ public:
     std::optional<RegistryValue> GetValue(Hive hive, std::string_view path, std::string_view name) override;
     bool DeleteValue(Hive hive, std::string_view path, std::string_view name) override;
     std::string Problem() const override { return m_problem; }
+    // Through inotify on the database's folder: every transaction that
+    // writes touches the database or its log. None for a store in memory.
+    std::shared_ptr<void> WatchChanges(EventPump& pump, std::function<void()> changed) override;
 
 private:
     // Empty once the store is ready; otherwise why it cannot be opened.

@@ -13,6 +13,10 @@ int SimulatedKeyGrabs::Grab(const KeyCombination& key, std::function<void()> pre
         outcome = GrabOutcome::NoSuchKey;
         return -1;
     }
+    if (std::find(m_reserved.begin(), m_reserved.end(), key) != m_reserved.end()) {
+        outcome = GrabOutcome::Reserved;
+        return -1;
+    }
     if (std::find(m_taken.begin(), m_taken.end(), key) != m_taken.end()) {
         outcome = GrabOutcome::Taken;
         return -1;

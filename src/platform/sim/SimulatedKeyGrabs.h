@@ -22,6 +22,9 @@ public:
     void Press(const KeyCombination& key);
     // Another program holds the combination from now on.
     void TakeElsewhere(const KeyCombination& key) { m_taken.push_back(key); }
+    // The window system acts on the combination itself from now on (as an
+    // X server on a console switch), and gives it to no program.
+    void Reserve(const KeyCombination& key) { m_reserved.push_back(key); }
     // The window system lets no program watch keys from now on.
     void SetAvailable(bool available) { m_available = available; }
 
@@ -32,6 +35,7 @@ private:
     };
     std::map<int, Grabbing> m_grabs;
     std::vector<KeyCombination> m_taken;
+    std::vector<KeyCombination> m_reserved;
     bool m_available = true;
     int m_nextId = 0;
 };

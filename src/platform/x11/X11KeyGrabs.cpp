@@ -1,5 +1,6 @@
 #include "X11KeyGrabs.h"
 
+#include <X11/XF86keysym.h>
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
@@ -8,6 +9,21 @@
 #include "platform/xkb/VirtualKeySyms.h"
 
 namespace ordwell {
+
+namespace {
+
+// Whether the key, with the modifiers held, gives a console switch
+// (XF86Switch_VT_1 to 12) in the display's keymap, as Ctrl+Alt+F1 to F12 do
+// in the usual layouts: the X server acts on those itself and hands them to
+// no program, a grab of them included, so such a grab would never fire.
+bool SwitchesConsole(Display* display, std::uint8_t keycode, std::uint16_t modifiers) {
+    KeySym keysym = NoSymbol;
+    unsigned int consumed = 0;
+    return XkbLookupKeySym(display, keycode, modifiers, &consumed, &keysym) != False && keysym >= XF86XK_Switch_VT_1 &&
+           keysym <= XF86XK_Switch_VT_12;
+}
+
+} // namespace
 
 X11KeyGrabs::X11KeyGrabs(EventPump& pump, std::string display) : m_pump(pump), m_displayName(std::move(display)) {}
 
@@ -81,6 +97,10 @@ int X11KeyGrabs::Grab(const KeyCombination& key, std::function<void()> pressed, 
     const auto [keycode, modifiers] = Place(key);
     if (keycode == 0) {
         outcome = GrabOutcome::NoSuchKey;
+        return -1;
+    }
+    if (SwitchesConsole(m_connection->Xlib(), keycode, modifiers)) {
+        outcome = GrabOutcome::Reserved;
         return -1;
     }
     bool held = false;

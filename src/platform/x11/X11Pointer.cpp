@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
+#include <chrono>
 #include <optional>
 
 #include "X11Connection.h"
@@ -17,6 +18,8 @@ namespace {
 constexpr int kMaxCoordinate = 0x7FFF;
 // How long the pointer stays on a click for the program to read it.
 constexpr std::uint32_t kReadBoundMs = 1000;
+// How often the buttons are looked at while a grab holds the click back.
+constexpr std::uint32_t kHeldLookMs = 2;
 
 // The deepest window at a point of the screen, and the point in its
 // coordinates.
@@ -47,6 +50,16 @@ std::optional<Place> DeepestWindowAt(X11Connection& connection, int x, int y) {
         place.window = below->child;
     }
     return place;
+}
+
+// Whether the server has played the click's events: the last of them is the
+// release of the first button, so it has once that button is up. A button
+// event held back by a frozen grab has not changed the buttons' state yet.
+bool FirstButtonUp(X11Connection& connection) {
+    xcb_connection_t* xcb = connection.Xcb();
+    const X11Reply<xcb_query_pointer_reply_t> pointer(
+        xcb_query_pointer_reply(xcb, xcb_query_pointer(xcb, connection.Root()), nullptr));
+    return !pointer || (pointer->mask & XCB_BUTTON_MASK_1) == 0;
 }
 
 } // namespace
@@ -83,8 +96,9 @@ bool X11Pointer::Click(int x, int y, bool doubleClick) {
 
 // The pointer moves to the point, the button goes down and up (twice, back
 // to back, for a double click, well within any toolkit's double-click time),
-// and once the server has taken all of it, and the program clicked has read
-// it where it can tell, the pointer goes back. Nothing waits between a press
+// and once the server has played all of it (a window manager's grab may
+// hold it back a while), and the program clicked has read it where it can
+// tell, the pointer goes back. Nothing waits between a press
 // and its release, so no stop and no failure leaves the button down: the
 // events leave in one buffer.
 bool X11Pointer::ClickThroughXTest(int x, int y, int clicks) {
@@ -104,11 +118,23 @@ bool X11Pointer::ClickThroughXTest(int x, int y, int clicks) {
         XTestFakeButtonEvent(display, Button1, True, CurrentTime);
         XTestFakeButtonEvent(display, Button1, False, CurrentTime);
     }
-    // The server has handled the clicks (and queued their events for the
-    // receiver, with the pointer still on the point) once it answers.
+    // The server has taken the clicks once it answers.
     XSync(display, False);
     if (m_connection.Broken()) {
         return false;
+    }
+    // It may not have played them yet. A window manager that focuses on
+    // click (openbox) grabs the button on its clients' windows with the
+    // pointer frozen: the server plays nothing after the press until the
+    // manager lets the press go on to the program, and then plays what it
+    // held where the pointer is by then. A pointer moved back meanwhile
+    // takes the rest of the clicks with it, away from the program (GTK lost
+    // the second press of a double click so). The server tells no other
+    // client when a grab lets go, so the buttons are looked at until it has
+    // played the last release (or the bound passes).
+    const auto heldUntil = std::chrono::steady_clock::now() + std::chrono::milliseconds(kReadBoundMs);
+    while (!FirstButtonUp(m_connection) && !m_connection.Broken() && std::chrono::steady_clock::now() < heldUntil) {
+        m_connection.WaitFor(kHeldLookMs, [] { return false; });
     }
     // Some toolkits (Qt) drop a click whose release they read together with
     // the pointer leaving: where the program answers pings, the pointer

@@ -9,6 +9,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "platform/console/ConsoleEventPump.h"
 #include "platform/posix/SqliteRegistry.h"
 
 namespace ordwell {
@@ -509,6 +510,30 @@ TEST(ConcurrentSqliteRegistry, AWriteWaitsForAnotherProgramsLockOnlyUntilTheBoun
     EXPECT_TRUE(bounded.GetValue(Hive::CurrentUser, "Software\\Held", "Before"));
     ::close(stop[0]);
     ::close(stop[1]);
+}
+
+// A value written through another connection (another program) is told to
+// the watch from the event pump; once the watch is given up, nothing is.
+TEST(SqliteRegistryChanges, AWriteOfAnotherConnectionIsToldWhileWatched) {
+    StoreFolder folder;
+    const std::string path = folder.Path("registry.db");
+    SqliteRegistry watched(path);
+    SqliteRegistry other(path);
+    ConsoleEventPump pump(-1);
+    int told = 0;
+    std::shared_ptr<void> watch = watched.WatchChanges(pump, [&] { ++told; });
+    ASSERT_NE(watch, nullptr);
+    ASSERT_TRUE(other.SetValue(Hive::CurrentUser, "Software\\Halvane\\Ordwell\\Hotkeys", "Count", Text("1")));
+    EXPECT_TRUE(pump.WaitFor(10'000, [&] { return told > 0; }));
+
+    watch.reset();
+    const int before = told;
+    ASSERT_TRUE(other.SetValue(Hive::CurrentUser, "Software\\Halvane\\Ordwell\\Hotkeys", "Count", Text("2")));
+    pump.DispatchPending();
+    EXPECT_EQ(told, before);
+
+    SqliteRegistry memory(":memory:");
+    EXPECT_EQ(memory.WatchChanges(pump, [] {}), nullptr);
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "input/SendKeysText.h"
 #include "platform/console/ConsoleEventPump.h"
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11KeyGrabs.h"
 #include "platform/x11/X11Keyboard.h"
 #include "support/ForkedChild.h"
 #include "support/PrivateDisplay.h"
@@ -268,6 +269,34 @@ TEST_F(X11Typing, TheStopKeyEndsALongRunAndAMacroTypingItIsNotStopped) {
     display.SendKey(pause, true);
     display.SendKey(pause, false);
     EXPECT_EQ(program->Keys("editor"), "Pause");
+}
+
+// Ctrl+Alt+F1 to F12 switch consoles in the server's keymap: the server acts
+// on them itself, so a grab of them would never fire and is refused as such;
+// the same keys with other modifiers are grabbed.
+TEST_F(X11Typing, ConsoleSwitchesAreRefusedAndTheSameKeysWithOtherModifiersGrabbed) {
+    constexpr std::uint8_t kControlAlt = KeyCombination::kControl | KeyCombination::kAlt;
+    KeyGrabs& grabs = machine->KeyGrabs();
+    for (const std::uint8_t f : {0x70, 0x74, 0x7B}) { // F1, F5, F12
+        GrabOutcome outcome = GrabOutcome::Grabbed;
+        EXPECT_EQ(grabs.Grab(
+                      KeyCombination{f, kControlAlt}, [] {}, outcome),
+                  -1);
+        EXPECT_EQ(outcome, GrabOutcome::Reserved) << int{f};
+        for (const std::uint8_t modifiers : {KeyCombination::kControl, KeyCombination::kAlt}) {
+            const int id = grabs.Grab(
+                KeyCombination{f, modifiers}, [] {}, outcome);
+            EXPECT_GE(id, 0) << int{f};
+            EXPECT_EQ(outcome, GrabOutcome::Grabbed) << int{f};
+            grabs.Release(id);
+        }
+    }
+    // F13 and beyond have no console to switch to.
+    GrabOutcome outcome = GrabOutcome::Reserved;
+    const int id = grabs.Grab(
+        KeyCombination{0x7C, kControlAlt}, [] {}, outcome);
+    EXPECT_NE(outcome, GrabOutcome::Reserved);
+    grabs.Release(id);
 }
 
 TEST_F(X11Typing, ClicksReachTheButtonAsRealInputAndPutThePointerBack) {
