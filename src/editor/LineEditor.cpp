@@ -305,10 +305,13 @@ std::optional<std::string> LineEditor::Cut() {
 }
 
 void LineEditor::Paste(const std::optional<std::string>& clipboardText) {
-    if (!clipboardText) {
-        return;
+    if (clipboardText) {
+        InsertLines(PastedLines(*clipboardText));
     }
-    for (std::string& piece : PastedLines(*clipboardText)) {
+}
+
+void LineEditor::InsertLines(std::vector<std::string> lines) {
+    for (std::string& piece : lines) {
         if (m_selection) {
             const std::size_t index = *m_selection + 1;
             Insert(index, std::move(piece));

@@ -97,6 +97,8 @@ public:
     // the other behind the selection, selecting each; with no selection they
     // are appended and nothing is selected. Nothing happens without text.
     void Paste(const std::optional<std::string>& clipboardText);
+    // Inserts the lines as Paste inserts its pieces, whole (a recording's).
+    void InsertLines(std::vector<std::string> lines);
     // The file was read again: its lines take the place of the document's,
     // as one change, and the first line is selected.
     void Reload(std::vector<std::string> lines);

@@ -387,6 +387,12 @@ void MacroView::Paste() {
     }
 }
 
+void MacroView::InsertRecorded(const std::vector<std::string>& lines) {
+    if (!lines.empty()) {
+        Edit(tr("Record"), [&] { m_editor.InsertLines(lines); });
+    }
+}
+
 void MacroView::RunOrStop() {
     if (m_runs.Active()) {
         m_runs.StopAll();

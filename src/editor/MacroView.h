@@ -81,6 +81,8 @@ public:
     void Cut();
     void Copy();
     void Paste();
+    // Inserts recorded lines at the selection, as Paste does, as one change.
+    void InsertRecorded(const std::vector<std::string>& lines);
     // Run, or Stop while a run (or a tested line) goes on.
     void RunOrStop();
     void TestLine();

@@ -9,6 +9,7 @@ class Diagnostics;
 class Dialogs;
 class EventPump;
 class FileSystem;
+class InputRecording;
 class KeyGrabs;
 class Keyboard;
 class PathMapping;
@@ -48,6 +49,7 @@ struct Platform {
     Session& session;
     DdeClient& dde;
     Sound& sound;
+    InputRecording& recording;
 };
 
 } // namespace ordwell

@@ -43,6 +43,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words) {
     bool run = false;
     bool check = false;
     bool listWindows = false;
+    bool record = false;
     bool switchesEnded = false;
     for (const std::string& word : words) {
         if (!switchesEnded && IsSwitch(word)) {
@@ -61,6 +62,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words) {
                 return Ending(CommandLine::Action::Version);
             } else if (word == "--backends") {
                 return Ending(CommandLine::Action::Backends);
+            } else if (word == "--record") {
+                record = true;
             } else if (word == "--hotkeys") {
                 return Ending(CommandLine::Action::Hotkeys);
             } else if (word[0] == '-' && !IsFrameworkSwitch(std::string_view(word).substr(1))) {
@@ -77,6 +80,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words) {
     }
     if (check) {
         line.action = CommandLine::Action::Check;
+        line.showSplash = false;
+    } else if (record) {
+        line.action = CommandLine::Action::Record;
         line.showSplash = false;
     } else if (listWindows) {
         line.action = CommandLine::Action::ListWindows;
@@ -95,6 +101,7 @@ std::string UsageText() {
            "       ordwell --list-windows [PATTERN]\n"
            "       ordwell --backends\n"
            "       ordwell --hotkeys\n"
+           "       ordwell --record MACRO\n"
            "Without /r, opens the macro editor on the display, with the macro file\n"
            "MACRO (usually ending in .ow) when one is named; a file that does not exist\n"
            "yet is a new macro that Save writes there.\n"
@@ -123,6 +130,11 @@ std::string UsageText() {
            "      --hotkeys  stay resident with a tray icon and run each macro of the\n"
            "                 hotkey table (editor: Macro, Hotkeys) when its keys are\n"
            "                 pressed (X11 only)\n"
+           "      --record MACRO\n"
+           "                 record keys, clicks, pauses and window changes as macro lines\n"
+           "                 until the stop key (Pause unless System Options set another)\n"
+           "                 and add them to the end of MACRO, which is made when missing\n"
+           "                 (X11 only)\n"
            "  --             what follows is a file name, even when it starts with -\n"
            "  -h, --help     show this help and exit\n"
            "      --version  show the version and exit\n"
@@ -135,7 +147,9 @@ std::string UsageText() {
            "display, or an option is unknown, 3 when the X display went away during the\n"
            "run. With --check: 0 when no line would fail (warnings alone do not count),\n"
            "1 when one would, 2 when a file cannot be read. With --list-windows: 0, or 1\n"
-           "when PATTERN finds no window, 2 with no display.\n";
+           "when PATTERN finds no window, 2 with no display. With --record: 0 when\n"
+           "the lines were written, 1 when MACRO could not be written (the lines then go\n"
+           "to standard output), 2 when nothing could be recorded.\n";
 }
 
 std::string RefusalText(const std::string& option) {

@@ -17,6 +17,7 @@ struct CommandLine {
         ListWindows, // list the windows a title pattern can find (fileName: the pattern)
         Backends,    // say which backends a run would use here, and why
         Hotkeys,     // stay resident and run macros by their hotkeys
+        Record,      // record the user's input into the file (fileName) until the stop key
     };
     Action action = Action::Edit;
     std::string fileName;               // the first word that is no switch
@@ -40,7 +41,8 @@ struct CommandLine {
 // "--check" checks every file named instead of running or editing one;
 // "--list-windows" lists windows, those the first other word finds when
 // there is one; "--backends" says which backends a run would use;
-// "--hotkeys" stays resident for the hotkeys.
+// "--hotkeys" stays resident for the hotkeys; "--record" records into the
+// first other word.
 CommandLine ParseCommandLine(const std::vector<std::string>& words);
 
 // The text of --help.

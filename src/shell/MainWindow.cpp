@@ -26,6 +26,7 @@
 #include "editor/QtText.h"
 #include "engine/CommandCatalogue.h"
 #include "engine/Engine.h"
+#include "input/MacroRecorder.h"
 #include "platform/Keyboard.h"
 #include "platform/Platform.h"
 
@@ -357,6 +358,14 @@ void MainWindow::MakeActions() {
          "Show the variables as the last run left them",
          nullptr,
          &MacroView::DumpVariables},
+        {"record",
+         "Rec&ord",
+         {"media-record"},
+         SP::SP_CustomBase,
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R)},
+         "Record keys, clicks and pauses as lines at the selection until the stop key",
+         &MainWindow::Record,
+         nullptr},
         {"hotkeys",
          "&Hotkeys...",
          {"preferences-desktop-keyboard-shortcuts", "input-keyboard"},
@@ -495,6 +504,7 @@ void MainWindow::MakeMenus() {
     QMenu* macro = menuBar()->addMenu(tr("&Macro"));
     macro->addActions({Action("run"), Action("testLine"), Action("checkMacro"), Action("dumpVariables")});
     macro->addSeparator();
+    macro->addAction(Action("record"));
     macro->addAction(Action("hotkeys"));
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
@@ -648,6 +658,8 @@ void MainWindow::RunningChanged(bool running) {
     run->setIcon(running ? ThemeIcon({"media-playback-stop", "process-stop"}, QStyle::SP_MediaStop)
                          : ThemeIcon({"media-playback-start"}, QStyle::SP_MediaPlay));
     run->setStatusTip(running ? tr("Stop the macro after its current line") : tr("Run the macro"));
+    // A recording would take the run's stop key.
+    Action("record")->setEnabled(!running);
     if (running) {
         return;
     }
@@ -729,6 +741,31 @@ void MainWindow::SavePlacement() {
 
 void MainWindow::ShowSystemOptions() {
     SystemOptionsDialog::Ask(m_engine.GetSettings(), this);
+}
+
+void MainWindow::Record() {
+    // Out of the way while recording, so that what the user does goes to the
+    // other windows; back at the stop key.
+    // Hidden once the recording has begun, so that what the user does after
+    // is all recorded.
+    const bool wasMaximized = isMaximized();
+    const RecordedMacro macro = RecordMacro(m_engine.GetPlatform(), [this](const std::string& stopKey) {
+        statusBar()->showMessage(tr("Recording: press %1 to stop").arg(QString::fromStdString(stopKey)));
+        hide();
+    });
+    if (wasMaximized) {
+        showMaximized();
+    } else {
+        show();
+    }
+    raise();
+    activateWindow();
+    statusBar()->clearMessage();
+    if (!macro.recorded) {
+        QMessageBox::warning(this, tr("Record"), tr("Cannot record: %1").arg(QString::fromStdString(macro.problem)));
+        return;
+    }
+    m_view->InsertRecorded(macro.lines);
 }
 
 void MainWindow::EditHotkeys() {

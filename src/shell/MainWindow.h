@@ -74,6 +74,7 @@ private:
     void ShowHelp(const std::string& page, bool focusFind = false);
     void ShowSystemOptions();
     void EditHotkeys();
+    void Record();
     void ShowAbout();
 
     Engine& m_engine;

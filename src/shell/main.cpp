@@ -15,6 +15,7 @@
 #include "DesktopHandOver.h"
 #include "HeadlessRun.h"
 #include "MacroFileCheck.h"
+#include "MacroFileRecording.h"
 #include "WindowListing.h"
 #include "engine/Settings.h"
 #include "platform/BackendSet.h"
@@ -168,6 +169,7 @@ int main(int argc, char** argv) {
     case CommandLine::Action::ListWindows:
     case CommandLine::Action::Backends:
     case CommandLine::Action::Hotkeys:
+    case CommandLine::Action::Record:
         break;
     }
 #ifdef ORDWELL_HANDS_OVER_DESKTOP
@@ -191,6 +193,9 @@ int main(int argc, char** argv) {
     }
     if (line.action == CommandLine::Action::Hotkeys) {
         return Finished(backends, Hotkeys(backends));
+    }
+    if (line.action == CommandLine::Action::Record) {
+        return Finished(backends, ordwell::RecordIntoFile(backends.GetPlatform(), line.fileName));
     }
     if (line.action == CommandLine::Action::RunHeadless) {
         return Finished(backends, ordwell::RunHeadless(backends.GetPlatform(), line.fileName));

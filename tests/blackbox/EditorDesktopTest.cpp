@@ -366,6 +366,51 @@ TEST_F(EditorOnADesktop, AltUpAndAltDownMoveTheSelectedLine) {
     EXPECT_EQ(editor->Wait(kBound), 0) << editor->Errors();
 }
 
+// Macro, Record: the editor goes out of the way, what is typed into another
+// window is recorded until the stop key, and the editor comes back with the
+// lines behind the selected one, as a paste would put them.
+TEST_F(EditorOnADesktop, MacroRecordPutsTheRecordedLinesBehindTheSelection) {
+    WriteMacro("m.ow", "Beep()\r\nDelay(2)\r\n");
+    auto editor = Start({"m.ow"});
+    AwaitEditor(*editor, "m.ow - Ordwell");
+    const PrivateDisplay::Window window = m_screen->NetActiveWindow();
+    Chord({XK_Control_L, XK_Shift_L}, XK_r);
+    const auto hidden = std::chrono::steady_clock::now() + kBound;
+    while (m_screen->Viewable(window) && std::chrono::steady_clock::now() < hidden) {
+        std::this_thread::sleep_for(10ms);
+    }
+    ASSERT_FALSE(m_screen->Viewable(window)) << editor->Errors();
+    const Window target = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 60, 60, 300, 200, 0, 0, 0);
+    XStoreName(m_display, target, "Target");
+    XMapWindow(m_display, target);
+    XSync(m_display, False);
+    ASSERT_TRUE(AwaitActive([](const std::string& title) { return title == "Target"; }))
+        << "active: " << ActiveTitle() << editor->Errors();
+    Type("Hi");
+    Chord({}, XK_Pause);
+    // Back, with the lines in: modified.
+    ASSERT_TRUE(AwaitActive([](const std::string& title) { return title == "m.ow* - Ordwell"; }))
+        << "active: " << ActiveTitle() << editor->Errors();
+    Chord({XK_Control_L}, XK_s);
+    const std::string recorded = "Beep()\r\nActivateWindow(\"Target\")\r\nSendKeys(\"Hi\")\r\nDelay(2)\r\n";
+    const auto deadline = std::chrono::steady_clock::now() + kBound;
+    while (ReadFile("m.ow") != recorded && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_EQ(ReadFile("m.ow"), recorded) << editor->Errors();
+    // One change: Undo takes all the lines back.
+    Chord({XK_Control_L}, XK_z);
+    Chord({XK_Control_L}, XK_s);
+    const std::string undone = "Beep()\r\nDelay(2)\r\n";
+    while (ReadFile("m.ow") != undone && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_EQ(ReadFile("m.ow"), undone) << editor->Errors();
+    Chord({XK_Control_L}, XK_q);
+    EXPECT_EQ(editor->Wait(kBound), 0) << editor->Errors();
+    XDestroyWindow(m_display, target);
+}
+
 // F1's window lies wholly on the screen: from a fresh profile, and from a
 // main window pushed against the screen's right edge.
 TEST_F(EditorOnADesktop, HelpWindowLiesWhollyOnTheScreen) {

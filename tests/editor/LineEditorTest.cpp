@@ -172,6 +172,12 @@ TEST_F(LineEditorTest, CopyCutAndPaste) {
     m_editor.Paste(std::string("\r\n"));
     EXPECT_EQ(Now().size(), 6u);
     EXPECT_FALSE(m_document.IsModified());
+    // Recorded lines go in the same way, whole however long.
+    m_editor.Select(0);
+    const std::string longLine = "SendKeys(\"" + std::string(600, 'x') + "\")";
+    m_editor.InsertLines({longLine, "Delay(1500)"});
+    EXPECT_EQ(Now(), (Lines{"first", longLine, "Delay(1500)", "A", "B", "last", "C", "D"}));
+    EXPECT_EQ(m_editor.Selection(), Sel(2));
 }
 
 TEST(PastedLines, TextIsCutAt511BytesAndSplitAtLineEnds) {

@@ -35,6 +35,7 @@ QtTestEngine::QtTestEngine() {
         .session = platform.session,
         .dde = platform.dde,
         .sound = platform.sound,
+        .recording = platform.recording,
     });
     BindAllCommands(*m_engine);
 }

@@ -52,10 +52,10 @@ struct Machine {
     SqliteRegistry registry{":memory:"};
     PosixFileSystem files;
     PosixPathMapping paths{[](char) { return std::string(); }};
-    Engine engine{Platform{sim.clock,     sim.pump,      stop,        stack,        sim.diagnostics,
-                           registry,      files,         paths,       sim.system,   sim.dialogs,
-                           sim.clipboard, sim.runIcon,   sim.windows, sim.keyboard, sim.keyGrabs,
-                           sim.pointer,   sim.processes, sim.session, sim.dde,      sim.sound}};
+    Engine engine{Platform{sim.clock,   sim.pump,     stop,         stack,       sim.diagnostics, registry,
+                           files,       paths,        sim.system,   sim.dialogs, sim.clipboard,   sim.runIcon,
+                           sim.windows, sim.keyboard, sim.keyGrabs, sim.pointer, sim.processes,   sim.session,
+                           sim.dde,     sim.sound,    sim.recording}};
 };
 
 } // namespace

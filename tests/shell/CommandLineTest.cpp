@@ -59,7 +59,11 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineRow{{"--check"}, Action::Check, ""},
         // The windows a pattern finds, or all.
         CommandLineRow{{"--list-windows"}, Action::ListWindows, ""},
-        CommandLineRow{{"--list-windows", "Calc*"}, Action::ListWindows, "Calc*"}));
+        CommandLineRow{{"--list-windows", "Calc*"}, Action::ListWindows, "Calc*"},
+        // A recording into the file named, before any run switch.
+        CommandLineRow{{"--record", "new.ow"}, Action::Record, "new.ow"},
+        CommandLineRow{{"/r", "new.ow", "--record"}, Action::Record, "new.ow"},
+        CommandLineRow{{"--record"}, Action::Record, ""}));
 
 TEST(CommandLine, ACheckNamesEveryFile) {
     EXPECT_EQ(ParseCommandLine({"--check", "a.ow", "--", "-b.ow"}).fileNames,

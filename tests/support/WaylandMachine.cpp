@@ -23,10 +23,11 @@ WaylandMachine::WaylandMachine(const std::string& socket)
     if (!Ready()) {
         return;
     }
-    m_engine = std::make_unique<Engine>(Platform{
-        m_sim.clock,    pump,         m_sim.stop,      m_stack,         m_sim.diagnostics, m_registry, m_files,
-        m_paths,        m_sim.system, m_sim.dialogs,   m_sim.clipboard, m_sim.runIcon,     *m_windows, *m_keyboard,
-        m_sim.keyGrabs, *m_pointer,   m_sim.processes, m_sim.session,   m_sim.dde,         m_sim.sound});
+    m_engine = std::make_unique<Engine>(
+        Platform{m_sim.clock, pump,        m_sim.stop,     m_stack,       m_sim.diagnostics, m_registry,
+                 m_files,     m_paths,     m_sim.system,   m_sim.dialogs, m_sim.clipboard,   m_sim.runIcon,
+                 *m_windows,  *m_keyboard, m_sim.keyGrabs, *m_pointer,    m_sim.processes,   m_sim.session,
+                 m_sim.dde,   m_sim.sound, m_sim.recording});
     BindActionCommands(*m_engine);
     BindInputCommands(*m_engine);
 }

@@ -18,10 +18,11 @@ X11Machine::X11Machine(const std::string& display)
       m_windows(std::make_unique<X11WindowSystem>(*m_connection)),
       m_keyGrabs(std::make_unique<X11KeyGrabs>(pump, display)), m_keyboard(X11Keyboard::Open(*m_connection, pump)),
       m_pointer(std::make_unique<X11Pointer>(*m_connection)),
-      m_engine(std::make_unique<Engine>(Platform{
-          m_sim.clock, pump,         m_sim.stop,      m_stack,         m_sim.diagnostics, m_registry, m_files,
-          m_paths,     m_sim.system, m_sim.dialogs,   m_sim.clipboard, m_sim.runIcon,     *m_windows, *m_keyboard,
-          *m_keyGrabs, *m_pointer,   m_sim.processes, m_sim.session,   m_sim.dde,         m_sim.sound})) {
+      m_engine(std::make_unique<Engine>(
+          Platform{m_sim.clock, pump,        m_sim.stop,     m_stack,       m_sim.diagnostics, m_registry,
+                   m_files,     m_paths,     m_sim.system,   m_sim.dialogs, m_sim.clipboard,   m_sim.runIcon,
+                   *m_windows,  *m_keyboard, *m_keyGrabs,    *m_pointer,    m_sim.processes,   m_sim.session,
+                   m_sim.dde,   m_sim.sound, m_sim.recording})) {
     if (m_keyboard) {
         m_keyboard->LiftGrabsOf(m_keyGrabs.get());
     }

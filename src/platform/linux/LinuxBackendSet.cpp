@@ -21,6 +21,7 @@
 #include "platform/console/ConsoleDialogs.h"
 #include "platform/console/ConsoleEventPump.h"
 #include "platform/null/NullClipboard.h"
+#include "platform/null/NullInputRecording.h"
 #include "platform/null/NullKeyGrabs.h"
 #include "platform/null/NullKeyboard.h"
 #include "platform/null/NullPointer.h"
@@ -54,6 +55,7 @@
 #include "platform/x11/DisplayHangUp.h"
 #include "platform/x11/DisplayProbe.h"
 #include "platform/x11/X11Desktop.h"
+#include "platform/x11/X11InputRecording.h"
 #endif
 
 namespace ordwell {
@@ -121,6 +123,8 @@ struct BackendSet::Parts {
     std::unique_ptr<Dialogs> dialogs;
     std::unique_ptr<Clipboard> clipboard;
     std::unique_ptr<RunIcon> runIcon;
+    // On connections of its own, opened when a recording starts.
+    std::unique_ptr<InputRecording> recording;
     // Where the desktop is served less than fully, what the commands reach
     // instead of the three services above: the same, after a notice.
     std::unique_ptr<DesktopNotice> notice;
@@ -205,6 +209,7 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
             EndOnBrokenConnection(endOnBrokenDisplay);
         }
         parts.display = std::make_unique<X11Desktop>(*parts.pump, x11Display, nullptr, found.x11Display, nullptr);
+        parts.recording = std::make_unique<X11InputRecording>(*parts.pump, found.x11Display);
 #endif
         break;
     case BackendChoice::Desktop::None:
@@ -291,6 +296,12 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
         parts.noticedKeyboard = std::make_unique<NoticedKeyboard>(*parts.keyboard, *parts.notice);
         parts.noticedPointer = std::make_unique<NoticedPointer>(*parts.pointer, *parts.notice);
     }
+    if (!parts.recording) {
+        parts.recording = std::make_unique<NullInputRecording>(
+            choice.desktop == BackendChoice::Desktop::Wayland
+                ? "recording needs an X display: no Wayland protocol lets a program watch the input of others"
+                : "recording needs an X display (set DISPLAY)");
+    }
     // Reaps the programs it starts on the pump's watches.
     parts.processes = std::make_unique<PosixProcesses>(*parts.pump);
 
@@ -315,6 +326,7 @@ BackendSet::BackendSet(int& argc, char** argv, void (*endOnBrokenDisplay)()) : m
         .session = parts.session,
         .dde = parts.dde,
         .sound = parts.sound,
+        .recording = *parts.recording,
     });
 }
 

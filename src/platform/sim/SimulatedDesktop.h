@@ -17,6 +17,7 @@
 #include "SimulatedSystem.h"
 #include "SimulatedWindowSystem.h"
 #include "platform/Platform.h"
+#include "platform/null/NullInputRecording.h"
 
 namespace ordwell {
 
@@ -40,11 +41,12 @@ struct SimulatedDesktop {
     SimulatedSession session;
     SimulatedDdeClient dde{pump};
     SimulatedSound sound;
+    NullInputRecording recording{"the simulated desktop records nothing"};
 
     Platform Wire(StackSpace& stack, Registry& registry, FileSystem& files, PathMapping& paths) {
         return Platform{clock,    pump,    stop,      stack,     diagnostics, registry, files,
                         paths,    system,  dialogs,   clipboard, runIcon,     windows,  keyboard,
-                        keyGrabs, pointer, processes, session,   dde,         sound};
+                        keyGrabs, pointer, processes, session,   dde,         sound,    recording};
     }
 };
 

@@ -71,7 +71,8 @@ private:
                              .processes = m_sim.processes,
                              .session = m_sim.session,
                              .dde = m_dde,
-                             .sound = m_sim.sound}};
+                             .sound = m_sim.sound,
+                             .recording = m_sim.recording}};
 };
 
 class DdeOverTheBus : public testing::Test {

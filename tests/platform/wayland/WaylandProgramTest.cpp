@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <stdlib.h>
 
 #include "platform/wayland/WaylandWindowSystem.h"
@@ -126,6 +127,20 @@ TEST_F(WaylandProgram, TheEditorComesUpAsANativeWaylandWindow) {
     EXPECT_EQ(machine->Windows().AppId(window).empty(), false);
     editor->Signal(SIGTERM);
     editor->Wait(kBound);
+}
+
+// No Wayland protocol lets a client watch the input of others: a recording
+// says so, and leaves the file alone.
+TEST_F(WaylandProgram, ARecordingSaysWaylandCannotBeRecorded) {
+    std::ofstream(folder + "/kept.ow") << "Beep()\r\n";
+    const auto ordwell = Ordwell({"--record", "kept.ow"});
+    EXPECT_EQ(ordwell->Wait(kBound), 2);
+    EXPECT_NE(ordwell->Errors().find("ordwell: cannot record: recording needs an X display: no Wayland protocol"),
+              std::string::npos)
+        << ordwell->Errors();
+    std::ifstream kept(folder + "/kept.ow");
+    std::string content((std::istreambuf_iterator<char>(kept)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(content, "Beep()\r\n");
 }
 
 } // namespace
