@@ -28,6 +28,11 @@ private:
 };
 
 std::shared_ptr<void> GrabStopKey(Engine& engine) {
+    // A run with no display has no stop key, and leaves the settings store
+    // closed for it.
+    if (!engine.GetPlatform().keyGrabs.MayGrab()) {
+        return nullptr;
+    }
     const std::string text = engine.GetSettings().GetString(kSystemSection, kStopKeyKey, kDefaultStopKey);
     if (text.empty() || EqualIgnoringAsciiCase(text, kNoStopKey)) {
         return nullptr;

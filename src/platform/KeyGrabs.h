@@ -41,6 +41,9 @@ public:
     // once: each grab is told of the press.
     virtual int Grab(const KeyCombination& key, std::function<void()> pressed, GrabOutcome& outcome) = 0;
     virtual void Release(int id) = 0;
+    // False where no grab can ever be had (no window system that lets a
+    // program watch keys), so that nothing is looked up for one.
+    virtual bool MayGrab() const { return true; }
 };
 
 } // namespace ordwell

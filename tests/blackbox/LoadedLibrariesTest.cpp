@@ -43,6 +43,8 @@ TEST_F(LoadedLibraries, ARunWithNoDisplayLoadsOnlyWhatItsCommandsNeed) {
         EXPECT_FALSE(Maps(plain, heavy)) << heavy << " is loaded:\n" << plain;
     }
     EXPECT_FALSE(Maps(plain, "libordwell-")) << plain;
+    // Nor was the settings store opened: no command of it reads a setting.
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "config" / "ordwell" / "registry.sqlite"));
 
     // The first PlaySound loads the sound module, and only it.
     const std::string sound = MapsOfRun("PlaySound(nothing.wav)\n");

@@ -162,6 +162,9 @@ public:
             } else if (outcome == GrabOutcome::NoSuchKey) {
                 m_desktop.m_diagnostics.Notice(
                     "the keyboard has no such key as the stop key; this run has no stop key");
+            } else if (outcome == GrabOutcome::Reserved) {
+                m_desktop.m_diagnostics.Notice(
+                    "the stop key switches consoles, and reaches no program; this run has no stop key");
             }
         }
     }

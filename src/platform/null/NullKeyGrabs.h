@@ -12,6 +12,7 @@ public:
         return -1;
     }
     void Release(int) override {}
+    bool MayGrab() const override { return false; }
 };
 
 } // namespace ordwell
