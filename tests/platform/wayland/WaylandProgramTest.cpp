@@ -6,6 +6,7 @@
 // no X display.
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -57,6 +58,13 @@ protected:
         options.noInput = true;
         options.environment = {"PATH=/usr/bin:/bin", "HOME=" + folder, "XDG_CONFIG_HOME=" + folder + "/config",
                                "XDG_RUNTIME_DIR=" + folder, "WAYLAND_DISPLAY=" + compositor->Socket()};
+        // A sanitizer build's checks read their options (the leak check's
+        // suppressions of libraries' own memory) from the environment.
+        for (const char* name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
+            if (const char* value = std::getenv(name)) {
+                options.environment.push_back(std::string(name) + "=" + value);
+            }
+        }
         return std::make_unique<test::ChildProcess>(ORDWELL_EXECUTABLE, arguments, options);
     }
 
@@ -134,7 +142,7 @@ TEST_F(WaylandProgram, TheEditorComesUpAsANativeWaylandWindow) {
 TEST_F(WaylandProgram, ARecordingSaysWaylandCannotBeRecorded) {
     std::ofstream(folder + "/kept.ow") << "Beep()\r\n";
     const auto ordwell = Ordwell({"--record", "kept.ow"});
-    EXPECT_EQ(ordwell->Wait(kBound), 2);
+    EXPECT_EQ(ordwell->Wait(kBound), 2) << ordwell->Errors();
     EXPECT_NE(ordwell->Errors().find("ordwell: cannot record: recording needs an X display: no Wayland protocol"),
               std::string::npos)
         << ordwell->Errors();
