@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "OrdwellProgram.h"
+#include "support/AwaitCondition.h"
 #include "support/PrivateDisplay.h"
 
 namespace ordwell::test {
@@ -375,11 +376,7 @@ TEST_F(EditorOnADesktop, MacroRecordPutsTheRecordedLinesBehindTheSelection) {
     AwaitEditor(*editor, "m.ow - Ordwell");
     const PrivateDisplay::Window window = m_screen->NetActiveWindow();
     Chord({XK_Control_L, XK_Shift_L}, XK_r);
-    const auto hidden = std::chrono::steady_clock::now() + kBound;
-    while (m_screen->Viewable(window) && std::chrono::steady_clock::now() < hidden) {
-        std::this_thread::sleep_for(10ms);
-    }
-    ASSERT_FALSE(m_screen->Viewable(window)) << editor->Errors();
+    ASSERT_TRUE(test::AwaitCondition([&] { return !m_screen->Viewable(window); }, kBound)) << editor->Errors();
     const Window target = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 60, 60, 300, 200, 0, 0, 0);
     XStoreName(m_display, target, "Target");
     XMapWindow(m_display, target);
@@ -393,18 +390,13 @@ TEST_F(EditorOnADesktop, MacroRecordPutsTheRecordedLinesBehindTheSelection) {
         << "active: " << ActiveTitle() << editor->Errors();
     Chord({XK_Control_L}, XK_s);
     const std::string recorded = "Beep()\r\nActivateWindow(\"Target\")\r\nSendKeys(\"Hi\")\r\nDelay(2)\r\n";
-    const auto deadline = std::chrono::steady_clock::now() + kBound;
-    while (ReadFile("m.ow") != recorded && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(10ms);
-    }
+    test::AwaitCondition([&] { return ReadFile("m.ow") == recorded; }, kBound);
     EXPECT_EQ(ReadFile("m.ow"), recorded) << editor->Errors();
     // One change: Undo takes all the lines back.
     Chord({XK_Control_L}, XK_z);
     Chord({XK_Control_L}, XK_s);
     const std::string undone = "Beep()\r\nDelay(2)\r\n";
-    while (ReadFile("m.ow") != undone && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(10ms);
-    }
+    test::AwaitCondition([&] { return ReadFile("m.ow") == undone; }, kBound);
     EXPECT_EQ(ReadFile("m.ow"), undone) << editor->Errors();
     Chord({XK_Control_L}, XK_q);
     EXPECT_EQ(editor->Wait(kBound), 0) << editor->Errors();
