@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "KeyCombinationText.h"
+#include "KeyItem.h"
 #include "KeyNameTable.h"
 #include "platform/Keyboard.h"
 
@@ -54,21 +55,16 @@ std::string QuotedTitle(std::string_view title) {
 std::string KeyLanguageText(std::string_view text) {
     std::string written;
     for (const char c : text) {
-        switch (c) {
-        case '+':
-        case '^':
-        case '%':
-        case '~':
-        case '(':
-        case ')':
-        case '{':
-        case '}':
-        case '"':
+        // What the key language reads as other than the character itself
+        // goes in braces, as do "}" (so that no brace is left unpaired to
+        // the eye) and the quote, which could end the line's argument.
+        std::size_t cursor = 0;
+        const KeyItem item = ReadKeyItem(std::string_view(&c, 1), cursor);
+        if (item.kind != KeyItemKind::Character || c == '}' || c == '"') {
             written += '{';
             written += c;
             written += '}';
-            break;
-        default:
+        } else {
             written += c;
         }
     }

@@ -80,6 +80,10 @@ TEST(MacroRecording, TextIsOneSendKeysLinePerBurstWithTheKeyLanguagesCharactersI
     EXPECT_EQ(Session().Type("say \"hi\", \"x\")").Result(), (Lines{"SendKeys(\"say {\"}hi{\"}, {\"}x{\"}{)}\")"}));
     EXPECT_EQ(Session().Key(vk::kTab).Key(vk::kTab, KeyCombination::kShift).Key(0x08).Key(0x70).Result(),
               (Lines{"SendKeys(\"{TAB}+{TAB}{BKSP}{F1}\")"}));
+    // Characters beyond ASCII stay as they are, whole.
+    EXPECT_EQ(Session().Key(0, 0, "\xc3\x91").Type("and").Key(0, 0, "\xc3\xba").Key(0, 0, "\xe2\x82\xac{").Result(),
+              (Lines{"SendKeys(\"\xc3\x91"
+                     "and\xc3\xba\xe2\x82\xac{{}\")"}));
     // Modifier keys alone, and keys that type nothing, make no line.
     EXPECT_EQ(Session().Key(0).Key(0, KeyCombination::kShift).Result(), Lines{});
     EXPECT_EQ(Session().Result(), Lines{});
