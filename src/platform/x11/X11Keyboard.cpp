@@ -258,6 +258,8 @@ bool X11Keyboard::Type(std::span<const KeyStroke> strokes) {
             if (!ReadLayout()) {
                 return false;
             }
+            // Typed once the receiver has taken the new keysyms in.
+            m_receipt.AwaitHandled();
         }
         TypeRange(strokes.subspan(start, end - start));
         if (end < strokes.size()) {

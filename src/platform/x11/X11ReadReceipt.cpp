@@ -205,6 +205,19 @@ std::uint32_t X11ReadReceipt::WaitFor(std::size_t keyEvents) {
     return static_cast<std::uint32_t>(std::min<std::size_t>(ms, kLongestWaitMs));
 }
 
+void X11ReadReceipt::AwaitHandled() {
+    if (m_connection.Broken()) {
+        return;
+    }
+    const Receiver receiver = FindReceiver();
+    if (receiver.window == XCB_WINDOW_NONE) {
+        return;
+    }
+    if (receiver.pinged == XCB_WINDOW_NONE || !Pinged(receiver.pinged, kPingBoundMs)) {
+        AwaitSleep(receiver.window, kSleepBoundMs);
+    }
+}
+
 bool X11ReadReceipt::Await(std::size_t keyEvents, std::uint32_t waitedMs) {
     if (m_connection.Broken()) {
         m_unread.clear();

@@ -62,6 +62,16 @@ public:
     bool ReadBy(xcb_window_t window, std::uint32_t boundMs);
     // The time given to a receiver that tells nothing, for `keyEvents` events.
     static std::uint32_t WaitFor(std::size_t keyEvents);
+    // Waits until the receiver of keys now has handled every event the
+    // server sent it so far: by its word where it answers pings, else until
+    // its process sleeps (at most kSleepBoundMs); at once where neither is
+    // to be had. For a change of the keyboard map just made, before keys
+    // typed with it: Tk looks a key up as it takes it from the connection,
+    // before it handles the notices of changes that came ahead of it, in
+    // Xlib's copy of the map, which Xlib refreshes only for the keys of the
+    // last change it was told of and can miss a change told while it
+    // refreshes; the notice handled, Tk has read the whole map again.
+    void AwaitHandled();
 
 private:
     struct Receiver {
