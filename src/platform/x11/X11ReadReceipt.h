@@ -68,9 +68,9 @@ public:
     // to be had. For a change of the keyboard map just made, before keys
     // typed with it: Tk looks a key up as it takes it from the connection,
     // before it handles the notices of changes that came ahead of it, in
-    // Xlib's copy of the map, which Xlib refreshes only for the keys of the
-    // last change it was told of and can miss a change told while it
-    // refreshes; the notice handled, Tk has read the whole map again.
+    // Xlib's copy of the map, which Xlib refreshes for the keys of the
+    // changes it has been told of and can miss a change told while it
+    // refreshes; a notice handled, Tk has read the whole map again.
     void AwaitHandled();
 
 private:
