@@ -60,7 +60,9 @@ void PrivateDisplay::Start(Manager manager) {
         m_manager =
             std::make_unique<ChildProcess>("/usr/bin/openbox", std::vector<std::string>{"--sm-disable"}, options);
         if (!WindowManagerManagesWindows()) {
-            m_problem = "openbox did not take the screen: " + m_manager->Errors();
+            // What openbox said, and which step of its start-up was not seen.
+            m_manager->Collect();
+            m_problem = "openbox did not take the screen (" + m_problem + "): " + m_manager->Errors();
             m_probe = nullptr;
             XCloseDisplay(probe);
             return;
@@ -142,12 +144,14 @@ bool PrivateDisplay::WindowManagerManagesWindows() {
     const bool owned = AwaitEvents([&] { return WindowManagerOwnsTheScreen(); }, deadline);
     XSelectInput(m_probe, root, NoEventMask);
     if (!owned) {
+        m_problem = "no check window";
         return false;
     }
     const ::Window check = Longs(root, "_NET_SUPPORTING_WM_CHECK").at(0);
     XSelectInput(m_probe, check, FocusChangeMask);
     const bool looping = AwaitEvents([&] { return FocusWindow() == check; }, deadline);
     XSelectInput(m_probe, check, NoEventMask);
+    m_problem = looping ? "no window managed" : "the check window never had the focus";
     std::chrono::milliseconds patience(250);
     while (looping && SteadyClock::now() < deadline) {
         const ::Window window = XCreateSimpleWindow(m_probe, root, 0, 0, 10, 10, 0, 0, 0);
@@ -159,6 +163,7 @@ bool PrivateDisplay::WindowManagerManagesWindows() {
         XDestroyWindow(m_probe, window);
         XSync(m_probe, True);
         if (managed) {
+            m_problem.clear();
             return true;
         }
     }
