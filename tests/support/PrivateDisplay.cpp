@@ -6,6 +6,7 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <poll.h>
 #include <stdlib.h>
 
@@ -62,7 +63,12 @@ void PrivateDisplay::Start(Manager manager) {
         if (!WindowManagerManagesWindows()) {
             // What openbox said, and which step of its start-up was not seen.
             m_manager->Collect();
-            m_problem = "openbox did not take the screen (" + m_problem + "): " + m_manager->Errors();
+            std::ifstream stat("/proc/" + std::to_string(m_manager->Pid()) + "/stat");
+            std::string state;
+            std::getline(stat, state);
+            const bool ended = state.empty() || state.find(") Z") != std::string::npos;
+            m_problem = "openbox did not take the screen (" + m_problem + (ended ? "; it ended" : "; it runs") +
+                        "): " + m_manager->Errors();
             m_probe = nullptr;
             XCloseDisplay(probe);
             return;
