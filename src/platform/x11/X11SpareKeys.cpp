@@ -44,6 +44,8 @@ std::vector<std::uint8_t> X11SpareKeys::FreeKeys(const X11KeyboardLayout& layout
     };
     std::vector<std::uint8_t> free;
     for (const std::uint8_t key : layout.SpareKeys()) {
+        m_spanFirst = std::min<int>(m_spanFirst, key);
+        m_spanLast = std::max<int>(m_spanLast, key);
         const bool ours = std::any_of(m_claimed.begin(), m_claimed.end(),
                                       [&](const ClaimedKey& claimed) { return claimed.keycode == key; });
         if (!ours && spareOn(core.get(), key) && (m_device == XkbUseCoreKbd || spareOn(device.get(), key))) {
@@ -127,8 +129,8 @@ bool X11SpareKeys::ApplyTo(unsigned device, const std::vector<ClaimedKey>& keys)
         return false;
     }
     XkbMapChangesRec changes{};
-    int low = 255;
-    int high = 0;
+    int low = std::max<int>(m_spanFirst, xkb->min_key_code);
+    int high = std::min<int>(m_spanLast, xkb->max_key_code);
     for (const ClaimedKey& key : keys) {
         const int code = key.keycode;
         if (code < xkb->min_key_code || code > xkb->max_key_code) {

@@ -19,6 +19,13 @@ class X11KeyboardLayout;
 // its capital on the second; where a key has four, the third and fourth are
 // typed with AltGr); the keys between them are sent as they are,
 // so nothing else of the map changes.
+//
+// Every change spans all the spare keys seen, whichever it touches: the
+// server tells clients which keys changed, and Xlib reads again only those,
+// forgetting a change told while it reads (a program that reads the keys
+// of one change while the next is made would keep the next one's keys as
+// they were). With one span for all, whatever a program reads again takes
+// in every change made before.
 class X11SpareKeys final {
 public:
     X11SpareKeys(Display* display, unsigned device) : m_display(display), m_device(device) {}
@@ -48,6 +55,9 @@ private:
     Display* m_display;
     unsigned m_device;
     std::vector<ClaimedKey> m_claimed;
+    // The lowest and highest spare key of the layouts seen.
+    int m_spanFirst = 255;
+    int m_spanLast = 0;
 };
 
 } // namespace ordwell
