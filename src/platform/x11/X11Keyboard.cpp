@@ -252,14 +252,14 @@ bool X11Keyboard::Type(std::span<const KeyStroke> strokes) {
             closed.push_back(ownKey);
         }
         if (!claims.empty()) {
+            // The receiver is not reading the keyboard map while it changes.
+            m_receipt.AwaitHandled();
             m_spare.Claim(claims, *m_layout);
             m_record.Write(m_spare.Claimed());
             // Typed as the server stored it.
             if (!ReadLayout()) {
                 return false;
             }
-            // Typed once the receiver has taken the new keysyms in.
-            m_receipt.AwaitHandled();
         }
         TypeRange(strokes.subspan(start, end - start));
         if (end < strokes.size()) {

@@ -65,12 +65,12 @@ public:
     // Waits until the receiver of keys now has handled every event the
     // server sent it so far: by its word where it answers pings, else until
     // its process sleeps (at most kSleepBoundMs); at once where neither is
-    // to be had. For a change of the keyboard map just made, before keys
-    // typed with it: Tk looks a key up as it takes it from the connection,
-    // before it handles the notices of changes that came ahead of it, in
-    // Xlib's copy of the map, which Xlib refreshes for the keys of the
-    // changes it has been told of and can miss a change told while it
-    // refreshes; a notice handled, Tk has read the whole map again.
+    // to be had. Before a change of the keyboard map: a program reads the
+    // keys of a change again (through Xlib) when it next looks a key up or
+    // handles the change's notice, and Xlib forgets a change told while it
+    // reads, so a change made then would reach it only in part or not at
+    // all (Tk, looking keys up as it takes them from the connection, lost
+    // characters so); a program that has handled everything reads nothing.
     void AwaitHandled();
 
 private:
