@@ -21,7 +21,14 @@ QtEventPump::QtEventPump(int wakeFd) {
     m_sources.emplace(m_nextId++, notifier);
 }
 
-QtEventPump::~QtEventPump() = default;
+QtEventPump::~QtEventPump() {
+    // Sources cancelled since the loop last turned wait for their deletion
+    // (Cancel may run inside their own signal); no loop turns after this
+    // one, and Qt would let them go with the process, not delete them.
+    if (QCoreApplication::instance() != nullptr) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
 
 EventPump::EventId QtEventPump::Watch(NativeHandle handle, Callback callback) {
     const EventId id = m_nextId++;
